@@ -70,6 +70,14 @@ struct Image16 {
     std::span<const char* const> rows;
 };
 
+// The standard VGA palette as 0xRRGGBB, indexed by the digit of an Image16 pixel.
+// Toolbar bitmaps paint their background in light grey (7), which stands for the
+// button face, as in the old framework's toolbar bitmaps.
+inline constexpr std::uint32_t kPalette16[16] = {
+    0x000000, 0x0000AA, 0x00AA00, 0x00AAAA, 0xAA0000, 0xAA00AA, 0xAA5500, 0xAAAAAA,
+    0x555555, 0x5555FF, 0x55FF55, 0x55FFFF, 0xFF5555, 0xFF55FF, 0xFFFF55, 0xFFFFFF,
+};
+
 // A bitmap resource: one 16-colour image.
 struct BitmapResource {
     UINT id;
@@ -135,6 +143,10 @@ struct DialogTemplate {
     std::span<const DialogItemTemplate> items;  // template order = tab order
 };
 
+// Operating system and file type of a version record (the resource compiler's values).
+inline constexpr UINT VOS__WINDOWS32 = 0x0004;
+inline constexpr UINT VFT_APP = 0x0001;
+
 // The version record: fixed versions as four 16-bit parts, and the string block.
 struct VersionString {
     const char* key;
@@ -147,6 +159,9 @@ struct VersionInfo {
     UINT language;  // 0x0409
     UINT codePage;  // 1200
     std::span<const VersionString> strings;
+    UINT fileOS = 0;     // a VOS_ value
+    UINT fileType = 0;   // a VFT_ value
+    UINT fileFlags = 0;  // VS_FF_ flags
 };
 
 // Everything the program's module holds.
