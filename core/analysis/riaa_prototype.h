@@ -1,0 +1,20 @@
+#pragma once
+// The analogue curve a digital RIAA design approximates: the RIAA playback
+// response (poles at 3180 and 75 µs, zero at 318 µs) with the same optional extra
+// zero as the design, or its reciprocal (the recording curve) when inverted.
+
+#include <complex>
+#include <cstdint>
+
+// Which analogue curve: extraZero and inverse read exactly as ComputeRiaaCoefficients
+// reads them (0 no extra zero, above 1 its frequency in Hz, otherwise 3.18 µs).
+struct RiaaPrototype {
+    double extraZero = 0.0;
+    std::int32_t inverse = 0;
+};
+
+// H(j·2πf) of the analogue curve, 1 at DC.
+std::complex<double> PrototypeResponse(const RiaaPrototype& prototype, double frequencyHz);
+
+// |H| in dB relative to its value at 1 kHz (the usual way of quoting the RIAA curve).
+double PrototypeGainDbRe1k(const RiaaPrototype& prototype, double frequencyHz);
