@@ -1,0 +1,77 @@
+#!/usr/bin/env bash
+# Measures vorlexi against the bare Qt program (a QMainWindow holding a QPlainTextEdit)
+# on the same virtual display: the time from start to the first painted window, with no
+# file and with a 20 MiB text file named on the command line, and the resident memory of
+# the idle program after start-up. Prints medians and the ratios vorlexi / bare.
+#   bench/gui/measure-startup.sh [BUILD_DIR] [RUNS]
+set -euo pipefail
+root=$(cd "$(dirname "$0")/../.." && pwd)
+build_dir=$(cd "${1:-$root/build}" && pwd)
+runs=${2:-9}
+if [[ -z "${VORLEXI_INSIDE_XVFB:-}" ]]; then
+  export VORLEXI_INSIDE_XVFB=1
+  exec "$root/scripts/with-xvfb.sh" "$0" "$build_dir" "$runs"
+fi
+
+vorlexi="$build_dir/app/vorlexi"
+bare="$build_dir/bench/gui/bare_qt_editor"
+for program in "$vorlexi" "$bare"; do
+  [[ -x "$program" ]] || { echo "missing $program: build it first" >&2; exit 1; }
+done
+
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+# vorlexi keeps its settings (the recent-file list) here, not in the user's folder.
+export XDG_CONFIG_HOME="$work/config"
+
+# 20 MiB of report-like text with CR LF line breaks.
+big="$work/big.txt"
+yes $'b0 = 1.234567e-01   b1 = -2.345678e-01   b2 = 3.456789e-02   a1 = -1.8 a2 = 0.81\r' \
+  | head -c $((20 * 1024 * 1024)) >"$big"
+
+# Milliseconds from launch to the first painted window of one run.
+time_to_first_paint() {
+  local start line
+  start=$(date +%s%N)
+  line=$(VORLEXI_FIRST_PAINT=quit "$@" 2>/dev/null | grep -m1 '^first-paint ')
+  echo $(( (${line#first-paint } - start) / 1000 ))
+}
+
+median_ms() {
+  local samples=() i
+  for ((i = 0; i < runs; i++)); do
+    samples+=("$(time_to_first_paint "$@")")
+  done
+  printf '%s\n' "${samples[@]}" | sort -n | awk '{ v[NR] = $1 } END { printf "%.1f", v[int((NR + 1) / 2)] / 1000 }'
+}
+
+# Resident memory (KiB) of a program idle after its first paint.
+idle_rss_kib() {
+  local fifo="$work/probe" pid line rss
+  rm -f "$fifo"; mkfifo "$fifo"
+  VORLEXI_FIRST_PAINT=stay "$@" >"$fifo" 2>/dev/null &
+  pid=$!
+  read -r -t 30 line <"$fifo" || true
+  sleep 1
+  rss=$(awk '/^VmRSS:/ { print $2 }' "/proc/$pid/status")
+  kill "$pid" 2>/dev/null; wait "$pid" 2>/dev/null || true
+  echo "$rss"
+}
+
+ratio() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.2f", a / b }'; }
+
+# One untimed start of each warms the caches (fonts, libraries).
+time_to_first_paint "$vorlexi" >/dev/null
+time_to_first_paint "$bare" >/dev/null
+
+start_vorlexi=$(median_ms "$vorlexi")
+start_bare=$(median_ms "$bare")
+open_vorlexi=$(median_ms "$vorlexi" "$big")
+open_bare=$(median_ms "$bare" "$big")
+rss_vorlexi=$(idle_rss_kib "$vorlexi")
+rss_bare=$(idle_rss_kib "$bare")
+
+printf '%-36s %12s %12s %8s\n' "median of $runs runs" vorlexi bare-Qt ratio
+printf '%-36s %9s ms %9s ms %8s\n' "start to first painted window" "$start_vorlexi" "$start_bare" "$(ratio "$start_vorlexi" "$start_bare")"
+printf '%-36s %9s ms %9s ms %8s\n' "start with a 20 MiB file to paint" "$open_vorlexi" "$open_bare" "$(ratio "$open_vorlexi" "$open_bare")"
+printf '%-36s %8s KiB %8s KiB %8s\n' "idle resident memory (VmRSS)" "$rss_vorlexi" "$rss_bare" "$(ratio "$rss_vorlexi" "$rss_bare")"
