@@ -1,0 +1,51 @@
+// vorlexi-calc: the desktop program's Calc Filter command on the command line.
+
+#include <CLI/CLI.hpp>
+#include <iostream>
+
+#include "calc_command.h"
+#include "calc_options.h"
+#include "usage_error.h"
+
+int main(int argc, char** argv) {
+    CLI::App app{"Designs a one-biquad digital RIAA phono-equalisation filter and prints its\n"
+                 "coefficients and Nyquist biquad expressions. Values take SI prefixes\n"
+                 "(96k, 44.1k, 2.2u or 2.2µ). Arguments are read as UTF-8 where valid,\n"
+                 "else as Windows-1252 bytes.",
+                 "vorlexi-calc"};
+    app.footer("Example: vorlexi-calc --sample-freq 44.1k --gain 2 --extra-zero 20k\n"
+               "Exit status: 0 done, 1 output not written, 2 bad option or unreadable entry.");
+    app.get_formatter()->column_width(26);
+    app.set_version_flag("--version", "vorlexi-calc " VORLEXI_VERSION);
+    CalcOptions options;
+
+    app.add_option("-s,--sample-freq", options.sampleFreq, "Sampling frequency in hertz")
+        ->type_name("FREQ")
+        ->capture_default_str();
+    app.add_option("-g,--gain", options.gain, "Gain at DC, a plain factor")
+        ->type_name("FACTOR")
+        ->capture_default_str();
+    app.add_option("-z,--extra-zero", options.zeroFreq,
+                   "Add an extra zero: alone at the fixed 3.18 µs\n"
+                   "time constant, with FREQ at that frequency\n"
+                   "(FREQ not above 1 gives the fixed zero)")
+        ->type_name("[FREQ]")
+        ->expected(0, 1);
+    app.add_flag("-i,--inverse", options.inverse, "Exchange numerator and denominator");
+    app.add_flag("--lenient", options.lenient,
+                 "Read an entry with no readable number as 0,\n"
+                 "as the desktop program does");
+    app.add_flag("--crlf", options.crlf, "Write CR LF line breaks, the program's own bytes");
+    app.add_flag("--json", options.json,
+                 "Write entries, values and coefficients as JSON.\n"
+                 "Numbers are the shortest text that reads back\n"
+                 "to the same double; infinities and NaN are the\n"
+                 "strings \"Infinity\", \"-Infinity\" and \"NaN\"");
+
+    try {
+        app.parse(argc, argv);
+    } catch (const CLI::ParseError& error) {
+        return ReportParseResult(app, error);
+    }
+    return RunCalc(options, std::cout, std::cerr);
+}
