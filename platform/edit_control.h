@@ -1,10 +1,11 @@
 #pragma once
 // The edit view's control: a plain-text editor that gives back exactly the bytes it was given.
 //
-// Qt's text widget folds CR LF, lone CR and lone LF into one paragraph break and cannot hold
-// U+0000, so the control keeps what each line break was (a property of the line that follows
-// it, carried in the block format so undo and redo restore it too) and shows NUL as the
-// stand-in U+2400 (SYMBOL FOR NULL). rawText() after setRawText() is always the same bytes.
+// Qt's text widget folds CR LF, lone CR and lone LF into one paragraph break, so the control
+// keeps what each line break was: a property of the line that follows it, carried in the
+// block format so that undo and redo restore it too. Every other character, NUL and the C0
+// and C1 controls included, is held as it is. rawText() after setRawText() is always the
+// same bytes.
 //
 // Line breaks the user makes (Enter, Shift+Enter, pasting or dropping text with breaks of any
 // kind) are CR LF, the line break every text the program writes uses.
@@ -71,6 +72,7 @@ class EditControl : public QPlainTextEdit {
 
  protected:
   void keyPressEvent(QKeyEvent* event) override;
+  void changeEvent(QEvent* event) override;
   QMimeData* createMimeDataFromSelection() const override;
   bool canInsertFromMimeData(const QMimeData* source) const override;
   void insertFromMimeData(const QMimeData* source) override;
@@ -79,6 +81,7 @@ class EditControl : public QPlainTextEdit {
   void replaceAllText(const QString& unicodeText, UndoHistory history);
   void insertUserText(const QString& text);
   void onContentsChange(int position, int charsRemoved, int charsAdded);
+  void updateTabStops();
 
   bool m_replacing = false;
   bool m_wrapAtWindowEdge = false;

@@ -21,9 +21,10 @@ struct PrintedText {
 
 // Prints text in font, paginated, to any QPrinter: a real printer, a PDF file
 // (QPrinter::PdfFormat) or the printer of a QPrintPreviewWidget. Lines end at CR LF, lone LF
-// or lone CR; lines wider than the page wrap between words where they can. Honours the
-// printer's page range (fromPage/toPage) and copy count as Qt's print engine does. Empty
-// text prints one empty page.
+// or lone CR; lines wider than the page wrap between words where they can, tabs stop every
+// eight characters. Only the pages in the printer's page range (fromPage/toPage, as the print
+// dialog sets them) are printed; copies are the print engine's. Empty text prints one empty
+// page.
 PrintedText PrintPlainText(QPrinter& printer, QStringView text, const QFont& font);
 
 }  // namespace platform
