@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "resources.h"
+#include "vorlexi_resources.h"
 
 namespace restest {
 

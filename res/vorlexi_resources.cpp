@@ -1,4 +1,4 @@
-#include "resources.h"
+#include "vorlexi_resources.h"
 
 #include "resource_tables.h"
 
