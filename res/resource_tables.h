@@ -8,7 +8,7 @@
 namespace vorlexi::res {
 
 // Shown in the About box and stored in the version record.
-inline constexpr char kCopyrightLine[] = "Copyright \xA9 2026 the vorlexi authors";
+inline constexpr char kCopyrightLine[] = "Copyright \xA9 2026 vorlexi authors";
 
 std::span<const platform::MenuTemplate> Menus();
 std::span<const platform::AcceleratorTable> AcceleratorTables();
