@@ -9,6 +9,7 @@ build_packages=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev libgl-dev libx11-dev
   libcli11-dev
+  libnlopt-cxx-dev
   fonts-urw-base35 fontconfig
 )
 test_packages=(
@@ -18,7 +19,7 @@ test_packages=(
   xvfb xdotool x11-utils
   poppler-utils
   sox ffmpeg librsvg2-bin
-  libeigen3-dev libnlopt-cxx-dev
+  libeigen3-dev
   python3
 )
 
