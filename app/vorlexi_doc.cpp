@@ -1,0 +1,27 @@
+#include "vorlexi_doc.h"
+
+#include "vorlexi_view.h"
+
+const CRuntimeClass CVorlexiDoc::runtimeClass =
+    DynamicClass<CVorlexiDoc>("CVorlexiDoc", &CDocument::runtimeClass);
+
+const MessageMap<CVorlexiDoc> CVorlexiDoc::messageMap{&CDocument::messageMap, {}};
+
+CVorlexiView* CVorlexiDoc::FirstView() const {
+    POSITION position = GetFirstViewPosition();
+    return static_cast<CVorlexiView*>(GetNextView(position));
+}
+
+void CVorlexiDoc::Serialize(CArchive& archive) {
+    FirstView()->SerializeRaw(archive);
+}
+
+BOOL CVorlexiDoc::OnNewDocument() {
+    if (!CDocument::OnNewDocument()) {
+        return FALSE;
+    }
+    // The single-document template reuses this document and its view for every New,
+    // so the previous text has to go here.
+    FirstView()->SetWindowText(nullptr);
+    return TRUE;
+}
