@@ -3,6 +3,7 @@
 #include <CLI/CLI.hpp>
 #include <iostream>
 
+#include "analysis_command.h"
 #include "calc_command.h"
 #include "calc_options.h"
 #include "usage_error.h"
@@ -18,6 +19,7 @@ int main(int argc, char** argv) {
     app.get_formatter()->column_width(26);
     app.set_version_flag("--version", "vorlexi-calc " VORLEXI_VERSION);
     CalcOptions options;
+    AnalysisOptions analysis;
 
     app.add_option("-s,--sample-freq", options.sampleFreq, "Sampling frequency in hertz")
         ->type_name("FREQ")
@@ -42,10 +44,12 @@ int main(int argc, char** argv) {
                  "to the same double; infinities and NaN are the\n"
                  "strings \"Infinity\", \"-Infinity\" and \"NaN\"");
 
+    AddAnalysisOptions(app, analysis);
+
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& error) {
         return ReportParseResult(app, error);
     }
-    return RunCalc(options, std::cout, std::cerr);
+    return RunCalcWithAnalysis(options, analysis, std::cout, std::cerr);
 }
