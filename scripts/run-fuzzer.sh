@@ -1,0 +1,34 @@
+#!/usr/bin/env bash
+# Builds one libFuzzer target of tests/fuzz with clang (AddressSanitizer and
+# UndefinedBehaviorSanitizer, every finding fatal) and runs it for a bounded time
+# from the seeds in tests/fuzz/corpus/NAME. Exits non-zero on any finding.
+#   scripts/run-fuzzer.sh NAME SECONDS OUTPUT_DIR
+set -euo pipefail
+name=$1
+seconds=$2
+out_dir=$3
+source_dir=$(cd "$(dirname "$0")/.." && pwd)
+clang=${CLANGXX:-clang++}
+
+if ! command -v "$clang" >/dev/null; then
+  echo "run-fuzzer: $clang is missing; scripts/install-deps.sh --test installs it" >&2
+  exit 1
+fi
+
+mkdir -p "$out_dir/$name-corpus" "$out_dir/$name-findings"
+binary="$out_dir/${name}_fuzzer"
+"$clang" -std=c++20 -O1 -g -fno-omit-frame-pointer \
+  -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=all \
+  -I "$source_dir/core" \
+  "$source_dir/tests/fuzz/${name}_fuzzer.cpp" \
+  "$source_dir/core/c_locale_numbers.cpp" \
+  "$source_dir/core/coefficient_report.cpp" \
+  "$source_dir/core/eng_value.cpp" \
+  "$source_dir/core/filter_calculation.cpp" \
+  "$source_dir/core/riaa_design.cpp" \
+  -o "$binary"
+
+# New inputs go to the scratch corpus in the build folder; the seeds stay untouched.
+"$binary" -max_total_time="$seconds" -max_len=128 -print_final_stats=1 \
+  -artifact_prefix="$out_dir/$name-findings/" \
+  "$out_dir/$name-corpus" "$source_dir/tests/fuzz/corpus/$name"
