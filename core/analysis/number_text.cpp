@@ -39,6 +39,10 @@ std::string FormatSignedFixed(double value, int decimals) {
     return (value < 0.0 ? "-" : "+") + magnitude;
 }
 
+std::string FormatSignedSignificant(double value, int significantDigits) {
+    return (value > 0.0 ? "+" : "") + FormatSignificant(value, significantDigits);
+}
+
 std::string PadLeft(const std::string& text, std::size_t width) {
     if (text.size() >= width) {
         return text;

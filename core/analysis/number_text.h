@@ -17,5 +17,8 @@ std::string FormatFixed(double value, int decimals);
 // to zero is written without one ("0.000", never "-0.000").
 std::string FormatSignedFixed(double value, int decimals);
 
+// Like FormatSignificant with a "+" before positive values.
+std::string FormatSignedSignificant(double value, int significantDigits);
+
 // Right-aligns text in a field of `width` characters (longer text is kept whole).
 std::string PadLeft(const std::string& text, std::size_t width);

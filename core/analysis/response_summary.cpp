@@ -13,6 +13,9 @@ constexpr double kTableFrequencies[] = {20.0,   50.0,   100.0,   200.0,   500.0,
 constexpr double kBandLowHz = 20.0;
 constexpr double kCsvLowHz = 10.0;
 constexpr int kCsvPointsPerDecade = 100;
+// Significant digits, not decimals: a design at a high rate strays by far less than
+// a thousandth of a dB.
+constexpr int kPeakDigits = 4;
 
 // A column of the table: right-aligned numbers under a right-aligned heading.
 constexpr std::size_t kFrequencyWidth = 9;
@@ -62,7 +65,8 @@ std::string FormatResponseTable(const ResponseSummary& summary) {
         text += '\n';
     }
     text += "\nLargest deviation from " + HertzText(summary.bandLowHz) + " to " +
-            HertzText(summary.bandHighHz) + ": " + Decibels(summary.peak.deviationDb) +
+            HertzText(summary.bandHighHz) + ": " +
+            FormatSignedSignificant(summary.peak.deviationDb, kPeakDigits) +
             " dB at " + HertzText(summary.peak.frequencyHz) + "\n";
     text += "Gain at DC: " + FactorAndDb(summary.dcGain) + "\n";
     text += "Gain at 1 kHz: " + FactorAndDb(summary.gainAt1k) + "\n";

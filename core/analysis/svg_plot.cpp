@@ -18,6 +18,7 @@ constexpr Rect kMagnitudePanel{kLeft, 80.0, kRight, 400.0};
 constexpr Rect kDeviationPanel{kLeft, 450.0, kRight, 600.0};
 constexpr double kLowHz = 10.0;
 constexpr int kPointsPerDecade = 200;
+constexpr double kMaxShownDb = 60.0;
 constexpr const char* kDesignColour = "#1f5fbf";
 constexpr const char* kPrototypeColour = "#d9541e";
 constexpr const char* kDeviationColour = "#2a9d3f";
@@ -142,9 +143,11 @@ std::string Panel(const LogAxis& x, const Rect& panel, const LinearAxis& y,
            LevelAxis(y, panel, caption);
 }
 
-std::string Legend(const Rect& panel) {
+// In the right-hand corner the curves leave free: the top one for the falling
+// playback curve, the bottom one for the rising recording curve.
+std::string Legend(const Rect& panel, bool atBottom) {
     const double x = panel.right - 190.0;
-    const double y = panel.top + 22.0;
+    const double y = atBottom ? panel.bottom - 42.0 : panel.top + 22.0;
     return "<rect x=\"" + Coordinate(x - 10.0) + "\" y=\"" + Coordinate(y - 16.0) +
            "\" width=\"190\" height=\"48\" fill=\"white\" stroke=\"#c8c8c8\"/>\n" +
            Line(x, y - 4.0, x + 30.0, y - 4.0,
@@ -164,19 +167,21 @@ std::string RenderResponseSvg(const DesignUnderTest& design, const std::string& 
 
     std::vector<double> frequencies = LogGrid(x.low, x.high, kPointsPerDecade);
     std::vector<double> gain, prototype, deviation;
-    std::vector<double> bandGain, bandDeviation;
+    std::vector<double> shownGain, bandDeviation;
     for (double f : frequencies) {
         const ResponsePoint p = CompareAt(design, f);
         gain.push_back(p.gainDb);
         prototype.push_back(p.prototypeGainDb);
         deviation.push_back(p.deviationDb);
+        for (double level : {p.gainDb, p.prototypeGainDb}) {
+            shownGain.push_back(std::clamp(level, -kMaxShownDb, kMaxShownDb));
+        }
         if (f >= summary.bandLowHz && f <= summary.bandHighHz) {
-            bandGain.push_back(p.gainDb);
-            bandGain.push_back(p.prototypeGainDb);
             bandDeviation.push_back(p.deviationDb);
         }
     }
-    const LinearAxis magnitude = LinearAxis::Spanning(bandGain, kMagnitudePanel, 5.0);
+    // The magnitudes are shown over the whole axis, within reason near Nyquist.
+    const LinearAxis magnitude = LinearAxis::Spanning(shownGain, kMagnitudePanel, 5.0);
     const LinearAxis error = LinearAxis::Symmetric(bandDeviation, kDeviationPanel, 0.1);
 
     std::string svg =
@@ -189,7 +194,7 @@ std::string RenderResponseSvg(const DesignUnderTest& design, const std::string& 
            ClipPath("deviation-area", kDeviationPanel) + "</defs>\n";
     svg += Text(kWidth / 2.0, 28.0, title, "text-anchor=\"middle\" font-size=\"17\"");
     svg += Text(kWidth / 2.0, 52.0,
-                "Largest deviation " + FormatSignedFixed(summary.peak.deviationDb, 3) + " dB at " +
+                "Largest deviation " + FormatSignedSignificant(summary.peak.deviationDb, 4) + " dB at " +
                     FormatSignificant(summary.peak.frequencyHz, 5) + " Hz (" +
                     FormatSignificant(summary.bandLowHz, 5) + " Hz to " +
                     FormatSignificant(summary.bandHighHz, 5) + " Hz), both curves 0 dB at 1 kHz",
@@ -208,7 +213,7 @@ std::string RenderResponseSvg(const DesignUnderTest& design, const std::string& 
            Curve(frequencies, deviation, x, error, "deviation",
                  std::string("stroke=\"") + kDeviationColour + "\" stroke-width=\"2\"") +
            "</g>\n";
-    svg += Frame(kMagnitudePanel) + Frame(kDeviationPanel) + Legend(kMagnitudePanel);
+    svg += Frame(kMagnitudePanel) + Frame(kDeviationPanel) + Legend(kMagnitudePanel, gain.back() > gain.front());
     svg += Text((kLeft + kRight) / 2.0, kDeviationPanel.bottom + 42.0, "Frequency (Hz)",
                 "text-anchor=\"middle\"");
     svg += "</svg>\n";
