@@ -8,6 +8,7 @@
 #include "atomic_file.h"
 #include "calc_command.h"
 #include "coefficient_report.h"
+#include "design_method.h"
 #include "export_formats.h"
 #include "frequency_response.h"
 #include "json_output.h"
@@ -87,7 +88,8 @@ std::string PlotTitle(const FilterCalculation& calculation, const AnalysisOption
            ", fs " + FormatSignificant(calculation.samplingFrequency, 6) + " Hz, gain " +
            FormatSignificant(calculation.gain, 6) +
            (analysis.normalize == "1k" ? " at 1 kHz, " : " at DC, ") +
-           ExtraZeroText(calculation.extraZeroValue);
+           ExtraZeroText(calculation.extraZeroValue) +
+           (analysis.method == "minimax" ? ", minimax biquad" : "");
 }
 
 std::string ExportedText(const AnalysisOptions& analysis, const FilterCalculation& calculation) {
@@ -164,6 +166,9 @@ int RunCalcWithAnalysis(const CalcOptions& calc, const AnalysisOptions& analysis
     }
     const FilterEntries entries = EntriesFromOptions(calc);
     FilterCalculation calculation = CalculateFilter(entries);
+    if (!problem) {
+        problem = ApplyDesignMethod(analysis.method, calculation);
+    }
     if (!problem) {
         problem = UnusableForResponse(analysis, calculation);
     }

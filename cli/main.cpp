@@ -6,6 +6,7 @@
 #include "analysis_command.h"
 #include "calc_command.h"
 #include "calc_options.h"
+#include "design_method.h"
 #include "usage_error.h"
 
 int main(int argc, char** argv) {
@@ -45,6 +46,7 @@ int main(int argc, char** argv) {
                  "strings \"Infinity\", \"-Infinity\" and \"NaN\"");
 
     AddAnalysisOptions(app, analysis);
+    AddDesignMethodOption(app, analysis.method);
 
     try {
         app.parse(argc, argv);

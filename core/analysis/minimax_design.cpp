@@ -1,6 +1,7 @@
 #include "minimax_design.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <numbers>
 #include <stdexcept>
@@ -148,16 +149,26 @@ CheckedFit FitWithExchange(const RationalFit& start, std::vector<double> frequen
     return {fit, denseDeviation};
 }
 
+// A value for a message, the same in every locale: up to ten significant digits,
+// without an exponent for any sampling rate a user would type.
+std::string NumberText(double value) {
+    char text[32];
+    const auto end =
+        std::to_chars(text, text + sizeof text, value, std::chars_format::general, 10).ptr;
+    return std::string(text, end);
+}
+
 void Validate(double samplingFrequency, double gain) {
     if (!(samplingFrequency >= kMinimaxLowestSamplingFrequency &&
           samplingFrequency <= kMinimaxHighestSamplingFrequency)) {
-        throw std::invalid_argument(
-            "the minimax design needs a sampling frequency from " +
-            std::to_string(static_cast<int>(kMinimaxLowestSamplingFrequency)) + " Hz to " +
-            std::to_string(static_cast<int>(kMinimaxHighestSamplingFrequency)) + " Hz");
+        throw std::invalid_argument("the minimax design needs a sampling frequency from " +
+                                    NumberText(kMinimaxLowestSamplingFrequency) + " Hz to " +
+                                    NumberText(kMinimaxHighestSamplingFrequency / 1e6) +
+                                    " MHz, not " + NumberText(samplingFrequency) + " Hz");
     }
     if (!std::isfinite(gain)) {
-        throw std::invalid_argument("the minimax design needs a finite gain");
+        throw std::invalid_argument("the minimax design needs a finite gain, not " +
+                                    NumberText(gain));
     }
 }
 
