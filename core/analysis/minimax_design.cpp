@@ -35,7 +35,8 @@ constexpr double kFixedExtraZeroTau = 3.18e-6;
 class Target {
 public:
     explicit Target(double extraZero)
-        : prototype_{extraZero, 0}, reference_(std::norm(PrototypeResponse(prototype_, kReferenceHz))) {}
+        : prototype_{extraZero, 0},
+          reference_(std::norm(PrototypeResponse(prototype_, kReferenceHz))) {}
 
     double SquaredGainAt(double frequencyHz) const {
         return std::norm(PrototypeResponse(prototype_, frequencyHz)) / reference_;
@@ -53,7 +54,8 @@ FitGrid MakeGrid(const std::vector<double>& frequencies, const Target& target, d
         grid.abscissae.push_back(SquaredMagnitudeAbscissa(f, fs));
         grid.targets.push_back(target.SquaredGainAt(f));
     }
-    // Below the band down to DC and above it up to Nyquist, where nothing is fitted.
+    // DC and three points below the band, Nyquist and three points above it: nothing
+    // is fitted there, but N and D must stay positive for their factors to exist.
     const double top = MinimaxBandTopHz(fs);
     constexpr int kGuardsPerSide = 4;
     for (int k = 0; k < kGuardsPerSide; ++k) {
@@ -109,7 +111,8 @@ std::vector<double> DeviationPeaks(const FitGrid& dense, const std::vector<doubl
     std::vector<double> magnitude(frequencies.size());
     for (std::size_t i = 0; i < frequencies.size(); ++i) {
         const double y = dense.abscissae[i];
-        magnitude[i] = std::abs(std::log(fit.numerator.At(y) / (dense.targets[i] * fit.denominator.At(y))));
+        const double ratio = fit.numerator.At(y) / (dense.targets[i] * fit.denominator.At(y));
+        magnitude[i] = std::abs(std::log(ratio));
     }
     std::vector<double> peaks;
     for (std::size_t i = 0; i < magnitude.size(); ++i) {
@@ -185,7 +188,8 @@ RiaaCoefficients ComputeMinimaxRiaaCoefficients(double samplingFrequency, double
     const double fs = samplingFrequency;
     const double top = MinimaxBandTopHz(fs);
     const Target target(extraZero);
-    const std::vector<double> fitFrequencies = LogGrid(kMinimaxBandBottomHz, top, kFitPointsPerDecade);
+    const std::vector<double> fitFrequencies =
+        LogGrid(kMinimaxBandBottomHz, top, kFitPointsPerDecade);
     const std::vector<double> denseFrequencies =
         LogGrid(kMinimaxBandBottomHz, top, kCheckPointsPerDecade);
     const FitGrid dense = MakeGrid(denseFrequencies, target, fs);

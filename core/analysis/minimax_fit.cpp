@@ -41,7 +41,9 @@ struct ScaledProblem {
 
 Row Powers(double y) { return {1.0, y, y * y}; }
 
-double Dot(const Row& row, const double* x) { return row[0] * x[0] + row[1] * x[1] + row[2] * x[2]; }
+double Dot(const Row& row, const double* x) {
+    return row[0] * x[0] + row[1] * x[1] + row[2] * x[2];
+}
 
 Row Scaled(const Row& powers, const Row& scale, double divisor) {
     return {powers[0] * scale[0] / divisor, powers[1] * scale[1] / divisor,
@@ -72,7 +74,8 @@ ScaledProblem Scale(const FitGrid& grid, const RationalFit& start) {
     }
     for (std::size_t i = 0; i < n; ++i) {
         const Row powers = Powers(grid.abscissae[i]);
-        problem.numeratorRows.push_back(Scaled(powers, problem.numeratorScale, numeratorDivisor[i]));
+        problem.numeratorRows.push_back(
+            Scaled(powers, problem.numeratorScale, numeratorDivisor[i]));
         problem.denominatorRows.push_back(
             Scaled(powers, problem.denominatorScale, denominatorDivisor[i]));
     }

@@ -133,7 +133,8 @@ TEST(MinimaxDesign, GainAppliesAtDcOrAtOneKilohertzAsAsked) {
     for (double gain : {1.0, 2.5, -1.0, 0.0}) {
         for (int inverse : {0, 1}) {
             SCOPED_TRACE(testing::Message() << "gain " << gain << " inverse " << inverse);
-            const RiaaCoefficients atDc = ComputeMinimaxRiaaCoefficients(48000.0, gain, 1.0, inverse);
+            const RiaaCoefficients atDc =
+                ComputeMinimaxRiaaCoefficients(48000.0, gain, 1.0, inverse);
             EXPECT_NEAR(DesignResponse(atDc, 48000.0, 0.0).real(), gain, 1e-12);
             const RiaaCoefficients at1k = ComputeMinimaxRiaaCoefficients(
                 48000.0, gain, 1.0, inverse, GainReference::OneKilohertz);

@@ -34,7 +34,9 @@ TEST(SquaredMagnitude, FactorsBackIntoTheMinimumPhasePolynomial) {
     };
     const Case cases[] = {
         {"two real roots", {1.0, -0.5, -0.24}, {1.0, -0.5, -0.24}},  // 0.8 and -0.3
-        {"a complex pair", {1.0, -0.8 * 2.0 * std::cos(1.0), 0.64}, {1.0, -0.8 * 2.0 * std::cos(1.0), 0.64}},
+        {"a complex pair",  // 0.8 at ±1 rad
+         {1.0, -1.6 * std::cos(1.0), 0.64},
+         {1.0, -1.6 * std::cos(1.0), 0.64}},
         {"first order", {1.0, -0.9, 0.0}, {1.0, -0.9, 0.0}},
         // A root at 2 is reflected to 1/2: same magnitude, minimum phase.
         {"a root outside", {1.0, -2.5, 1.0}, {1.0, -1.0, 0.25}},
