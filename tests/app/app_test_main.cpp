@@ -1,0 +1,29 @@
+// One Qt application for every case, on the offscreen platform, with the program's
+// resources handed to the layer and settings kept in a folder of the test's own.
+
+#include "vorlexi_resources.h"
+
+#include <QApplication>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include "afx.h"
+#include "app_test_support.h"
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+    QTemporaryDir settings;
+    qputenv("XDG_CONFIG_HOME", settings.path().toLocal8Bit());
+    QApplication qtApplication(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    AfxSetResourceModule(VorlexiResources());
+    app_test::FailOnUnansweredQuestions();
+    const int status = RUN_ALL_TESTS();
+    if (CWnd* mainWindow = AfxGetMainWnd()) {
+        mainWindow->DestroyWindow();
+    }
+    return status;
+}
