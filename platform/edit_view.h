@@ -5,6 +5,7 @@
 // creation style, long lines wrap at the window's edge and there is no horizontal scroll
 // bar. The Edit commands Undo, Cut, Copy and Paste are in its map with update handlers.
 
+#include "archive.h"
 #include "view.h"
 
 namespace platform {
@@ -53,7 +54,6 @@ public:
 
 protected:
     QWidget* CreateViewWidget(const CREATESTRUCT& cs) override;
-    void OnFontChanged(BOOL redraw) override;
 
 private:
     DWORD m_dwCreateStyle = 0;

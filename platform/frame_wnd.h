@@ -50,8 +50,6 @@ public:
     void EnableDocking(DWORD dockStyle);
     // Docks bar on the side its style names, or on the dock bar given (AFX_IDW_DOCKBAR_).
     void DockControlBar(CControlBar* bar, UINT dockBarId = 0, LPCRECT rect = nullptr);
-    // Floats bar as its own small window.
-    void FloatControlBar(CControlBar* bar);
     DWORD GetDockingSides() const { return m_dwDockStyle; }
 
     CControlBar* GetControlBar(UINT id) const;
@@ -75,8 +73,9 @@ public:
     void OnUpdateControlBarMenu(CCmdUI* ui);
 
     // Replaces the recent-file entries of the menu (the items standing where the
-    // ID_FILE_MRU_FILE1 placeholder was) with display texts; none shows the placeholder.
-    void SetRecentFileMenu(const std::vector<CString>& displayNames);
+    // ID_FILE_MRU_FILE1 placeholder was) with "&1 path", "&2 path", ...; an empty list
+    // shows the grayed placeholder.
+    void SetRecentFileMenu(const std::vector<CString>& paths);
 
     // The widget of the main window, for the layer.
     FrameWidget* GetFrameWidget() const;
@@ -88,7 +87,9 @@ protected:
 
 private:
     friend class CControlBar;
+    friend class CToolBar;
     friend class FrameCommandWiring;
+    FrameCommandWiring* Wiring() const;
     void RegisterControlBar(CControlBar* bar);
     void UnregisterControlBar(CControlBar* bar);
 

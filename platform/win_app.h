@@ -100,10 +100,15 @@ public:
     void OnFilePrintSetup();
     void OnAppExit();
     void OnOpenRecentFile(UINT id);
+    // Grays the "Recent File" placeholder while the list is empty.
+    void OnUpdateRecentFileMenu(CCmdUI* ui);
 
     // Print setup is kept for the whole run; Print and print-direct use this printer.
     // FALSE when the machine has no printer at all.
     BOOL HasPrinter() const;
+
+    // Takes the name from string AFX_IDS_APP_TITLE when constructed without one.
+    void SetAppNameFromResources();
 
     LPCTSTR m_pszAppName = nullptr;
     LPCTSTR m_pszRegistryKey = nullptr;
@@ -114,6 +119,8 @@ public:
     char** m_argv = nullptr;
 
 private:
+    void RefreshRecentFileMenu();
+
     struct State;
     std::unique_ptr<State> m_state;
     CString m_strAppName;

@@ -1,0 +1,87 @@
+// The program's entry: resources, --version, the Qt application and the application object's
+// life from InitInstance to ExitInstance.
+#include "win_app.h"
+
+#include "code_page.h"
+#include "message_box.h"
+#include "print_job.h"
+#include "resources.h"
+
+#include <QApplication>
+
+#include <cstdio>
+#include <cstring>
+#include <exception>
+
+namespace platform {
+
+namespace {
+
+QByteArray Utf8(const char* windows1252) {
+    return FromCodePage(windows1252 != nullptr ? windows1252 : "").toUtf8();
+}
+
+void PrintVersion(std::FILE* out) {
+    const VersionInfo* version = FindVersionResource();
+    const QByteArray name = Utf8(FindStringResource(AFX_IDS_APP_TITLE));
+    if (version == nullptr) {
+        std::fprintf(out, "%s\n", name.constData());
+        return;
+    }
+    const auto* v = version->fileVersion;
+    const auto* p = version->productVersion;
+    std::fprintf(out, "%s %u.%u.%u.%u\n", name.constData(), v[0], v[1], v[2], v[3]);
+    std::fprintf(out, "Product version: %u.%u.%u.%u\n", p[0], p[1], p[2], p[3]);
+    for (const VersionString& entry : version->strings) {
+        if (entry.value != nullptr && *entry.value != '\0') {
+            std::fprintf(out, "%s: %s\n", Utf8(entry.key).constData(),
+                         Utf8(entry.value).constData());
+        }
+    }
+}
+
+}  // namespace
+
+int AfxWinMain(int argc, char** argv, const ResourceModule& module) {
+    AfxSetResourceModule(module);
+    if (argc == 2 && std::strcmp(argv[1], "--version") == 0) {
+        PrintVersion(stdout);
+        return 0;
+    }
+    CWinApp* app = AfxGetApp();
+    if (app == nullptr) {
+        std::fprintf(stderr, "The program has no application object.\n");
+        return 1;
+    }
+    app->SetAppNameFromResources();
+
+    // QApplication keeps a reference to its argument count and removes its own options
+    // (-platform, -style, ...) from argv, leaving the program's arguments.
+    static int qtArgc;
+    qtArgc = argc;
+    QApplication qtApp(qtArgc, argv);
+    QApplication::setApplicationName(FromCodePage(app->m_pszAppName));
+    app->m_argc = qtArgc;
+    app->m_argv = argv;
+
+    int exitCode = 0;
+    try {
+        if (app->InitInstance()) {
+            exitCode = app->Run();
+        } else {
+            // Unlike the old framework, which ended a failed start-up with status 0, the
+            // status tells a script that the request failed.
+            app->ExitInstance();
+            exitCode = app->m_nStartupExitCode;
+        }
+    } catch (const std::exception& error) {
+        AfxMessageBox(CString("The program must end after an unexpected error:\n") + error.what(),
+                      MB_OK | MB_ICONSTOP);
+        app->ExitInstance();
+        exitCode = 1;
+    }
+    AfxReleasePrinter();
+    return exitCode;
+}
+
+}  // namespace platform
