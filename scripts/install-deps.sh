@@ -16,7 +16,7 @@ test_packages=(
   libgtest-dev libbenchmark-dev
   clang libclang-rt-14-dev
   locales
-  xvfb xdotool x11-utils
+  xvfb xdotool x11-utils imagemagick
   poppler-utils
   sox ffmpeg librsvg2-bin
   libeigen3-dev
