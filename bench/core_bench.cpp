@@ -1,10 +1,12 @@
-// Speed of the core: the design, the report, the reader and the whole calculation.
+// Speed of the core: the design, the report, the reader and the whole calculation,
+// each with its heap allocations per call (the design and the reader make none).
 //   build/bench/core_bench [--benchmark_filter=Read]
 
 #include <benchmark/benchmark.h>
 
 #include <string>
 
+#include "allocation_counter.h"
 #include "coefficient_report.h"
 #include "eng_value.h"
 #include "filter_calculation.h"
@@ -14,6 +16,7 @@ namespace {
 
 void DesignPlayback(benchmark::State& state) {
     double fs = 44100;
+    const AllocationCounter allocations(state);
     for (auto _ : state) {
         benchmark::DoNotOptimize(fs);
         benchmark::DoNotOptimize(ComputeRiaaCoefficients(fs, 1.0, 0.0, 0));
@@ -23,6 +26,7 @@ BENCHMARK(DesignPlayback);
 
 void DesignWithChosenZeroInverted(benchmark::State& state) {
     double fs = 96000;
+    const AllocationCounter allocations(state);
     for (auto _ : state) {
         benchmark::DoNotOptimize(fs);
         benchmark::DoNotOptimize(ComputeRiaaCoefficients(fs, 2.0, 20000.0, 1));
@@ -32,6 +36,7 @@ BENCHMARK(DesignWithChosenZeroInverted);
 
 void FormatReport(benchmark::State& state) {
     const RiaaCoefficients coefficients = ComputeRiaaCoefficients(96000, 1.0, 1.0, 0);
+    const AllocationCounter allocations(state);
     for (auto _ : state) {
         std::string report = FormatCoefficientReport(coefficients);
         benchmark::DoNotOptimize(report.data());
@@ -40,6 +45,7 @@ void FormatReport(benchmark::State& state) {
 BENCHMARK(FormatReport);
 
 void ReadEngineeringValue(benchmark::State& state, const char* text) {
+    const AllocationCounter allocations(state);
     for (auto _ : state) {
         benchmark::DoNotOptimize(text);
         benchmark::DoNotOptimize(ParseEngValue(text));
@@ -53,6 +59,7 @@ BENCHMARK_CAPTURE(ReadEngineeringValue, long_input, "123456789012345678901234567
 
 void CalculateDefaultEntries(benchmark::State& state) {
     const FilterEntries entries;
+    const AllocationCounter allocations(state);
     for (auto _ : state) {
         FilterCalculation calculation = CalculateFilter(entries);
         benchmark::DoNotOptimize(calculation.text.data());
