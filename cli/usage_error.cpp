@@ -8,6 +8,9 @@ int ReportParseResult(const CLI::App& app, const CLI::ParseError& error) {
     if (error.get_exit_code() == static_cast<int>(CLI::ExitCodes::Success)) {
         return app.exit(error);
     }
-    std::cerr << "vorlexi-calc: " << error.what() << "\n\n" << app.help();
+    const std::string& name = app.get_name();
+    std::cerr << name << ": " << error.what() << "\n"
+              << "Usage: " << name << " [OPTIONS]\n"
+              << "Run " << name << " --help for the options.\n";
     return kExitBadInput;
 }
