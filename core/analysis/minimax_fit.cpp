@@ -31,8 +31,9 @@ using Row = std::array<double, kCoefficients>;
 struct ScaledProblem {
     Row numeratorScale{};
     Row denominatorScale{};
-    std::vector<Row> numeratorRows;    // N(y_i)/(T_i·s_i) = row · x
-    std::vector<Row> denominatorRows;  // D(y_i)/s_i = row · x
+    // With s_i = D(y_i) of the start: N(y_i)/(T_i·s_i) and D(y_i)/s_i, each = row · x.
+    std::vector<Row> numeratorRows;
+    std::vector<Row> denominatorRows;
     std::vector<Row> guardNumeratorRows;
     std::vector<Row> guardDenominatorRows;
     Row referenceNumeratorRow{};
