@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Times whole runs of vorlexi-calc (default calculation, output discarded) side by side
-# with runs of a minimal C program that prints one line, and prints the ratio: how
-# much of a run is the tool's own work rather than starting a process.
+# Times whole runs of vorlexi-calc (output discarded) side by side with runs of a
+# minimal C program that prints one line, and prints the ratios: how much a run costs
+# beyond starting a process. CPU time (user + system) is given beside wall-clock time
+# because it stays meaningful on a busy machine.
 #   bench/cli_vs_c_startup.sh [BUILD_DIR] [RUNS]
 set -euo pipefail
 build_dir=${1:-build}
@@ -14,25 +15,29 @@ trap 'rm -rf "$scratch"' EXIT
 printf '#include <stdio.h>\nint main(void) { puts("hello"); return 0; }\n' > "$scratch/minimal.c"
 cc -O2 -o "$scratch/minimal" "$scratch/minimal.c"
 
-# Nanoseconds for `runs` runs of the command, after a few warm-up runs.
+# "wall user system" in seconds for `runs` runs of the command, after a warm-up.
 time_runs() {
   for _ in 1 2 3 4 5; do "$@" > /dev/null; done
-  local start end
-  start=$(date +%s%N)
-  for ((i = 0; i < runs; i++)); do "$@" > /dev/null; done
-  end=$(date +%s%N)
-  echo $((end - start))
+  local TIMEFORMAT='%R %U %S'
+  { time (for ((i = 0; i < runs; i++)); do "$@" > /dev/null; done); } 2>&1
 }
 
-c_ns=$(time_runs "$scratch/minimal")
-calc_ns=$(time_runs "$calc")
-json_ns=$(time_runs "$calc" --json --sample-freq 44.1k --extra-zero 20k)
+report() {
+  local label=$1 timing=$2 reference=$3
+  awk -v label="$label" -v n="$runs" -v t="$timing" -v r="$reference" 'BEGIN {
+    split(t, a, " "); split(r, b, " ")
+    wall = a[1]; cpu = a[2] + a[3]; refWall = b[1]; refCpu = b[2] + b[3]
+    printf "%-28s %8.1f us wall %8.1f us CPU per run", label, wall / n * 1e6, cpu / n * 1e6
+    if (t != r) printf "   ratio to C: %.2f wall, %.2f CPU", wall / refWall, cpu / refCpu
+    printf "\n"
+  }'
+}
 
-per_run_us() { awk -v ns="$1" -v n="$runs" 'BEGIN { printf "%.1f", ns / n / 1000 }'; }
-ratio() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.2f", a / b }'; }
-echo "runs per command:           $runs"
-echo "minimal C program:          $(per_run_us "$c_ns") us per run"
-echo "vorlexi-calc (defaults):    $(per_run_us "$calc_ns") us per run"
-echo "vorlexi-calc --json ...:    $(per_run_us "$json_ns") us per run"
-echo "ratio vorlexi-calc / C:     $(ratio "$calc_ns" "$c_ns")"
-echo "ratio --json run / C:       $(ratio "$json_ns" "$c_ns")"
+c_timing=$(time_runs "$scratch/minimal")
+calc_timing=$(time_runs "$calc")
+json_timing=$(time_runs "$calc" --json --sample-freq 44.1k --extra-zero 20k)
+
+echo "$runs runs each"
+report "minimal C program" "$c_timing" "$c_timing"
+report "vorlexi-calc" "$calc_timing" "$c_timing"
+report "vorlexi-calc --json ..." "$json_timing" "$c_timing"
