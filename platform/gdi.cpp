@@ -45,7 +45,15 @@ BOOL CFont::CreatePointFont(int pointSize, LPCTSTR faceName, CDC* /*dc: screen a
 
 CString CFont::GetResolvedFaceName() const {
     const QFont* font = FontOf(*this);
-    return font != nullptr ? ToCString(QFontInfo(*font).family()) : CString();
+    if (font == nullptr) {
+        return CString();
+    }
+    // Qt names the foundry where two foundries offer one family: "Nimbus Mono PS [urw]".
+    QString family = QFontInfo(*font).family();
+    if (const qsizetype foundry = family.indexOf(QStringLiteral(" [")); foundry > 0) {
+        family.truncate(foundry);
+    }
+    return ToCString(family);
 }
 
 int CFont::GetPointSize() const {

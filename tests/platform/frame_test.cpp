@@ -1,0 +1,246 @@
+// The frame: menus and accelerators from the resources, commands along the route view,
+// document, frame, application, item states, prompts, toolbar and status bar.
+#include "edit_control.h"
+#include "shell_fixture.h"
+#include "test_resources.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QLabel>
+#include <QMainWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QStatusBar>
+#include <QTest>
+#include <QToolBar>
+#include <QToolButton>
+
+using namespace test_resources;
+
+namespace {
+
+using FrameTest = ShellTest;
+
+QStringList Texts(const QList<QAction*>& actions) {
+    QStringList texts;
+    for (const QAction* action : actions) {
+        texts << (action->isSeparator() ? QStringLiteral("-") : action->text());
+    }
+    return texts;
+}
+
+CString MessagePane(CTestFrame& frame) {
+    return frame.m_statusBar.GetPaneText(0);
+}
+
+TEST_F(FrameTest, MenuBarFollowsTheMenuTemplate) {
+    ASSERT_TRUE(Start({}));
+    EXPECT_EQ(Texts(Window()->menuBar()->actions()),
+              (QStringList{"&File", "&Edit", "&View", "Tests"}));
+    EXPECT_EQ(Texts(MenuTitled("&File")->actions()),
+              (QStringList{"&New\tCtrl+N", "&Open...\tCtrl+O", "&Save\tCtrl+S", "-",
+                           "Recent File", "-", "E&xit"}));
+    EXPECT_FALSE(ActionFor(ID_FILE_MRU_FILE1)->isEnabled()) << "grayed placeholder";
+    EXPECT_EQ(Window()->windowTitle(), QStringLiteral("Untitled - testapp"));
+}
+
+TEST_F(FrameTest, CommandGoesToTheFirstHandlerOnTheRoute) {
+    ASSERT_TRUE(Start({}));
+    Trace().clear();
+    Command(ID_TEST_BOTH);
+    Command(ID_TEST_APP_ONLY);
+    EXPECT_EQ(Trace(), (std::vector<std::string>{"view:both", "app:app-only"}));
+    EXPECT_FALSE(AfxGetMainWnd()->SendMessage(WM_COMMAND, ID_TEST_NONE));
+}
+
+TEST_F(FrameTest, ItemsAreEnabledByHandlersAndUpdateHandlers) {
+    ASSERT_TRUE(Start({}));
+    Frame()->UpdateCommandStates();
+    EXPECT_TRUE(ActionFor(ID_TEST_BOTH)->isEnabled());
+    EXPECT_TRUE(ActionFor(ID_TEST_APP_ONLY)->isEnabled());
+    EXPECT_FALSE(ActionFor(ID_TEST_NONE)->isEnabled()) << "no handler anywhere on the route";
+    EXPECT_TRUE(ActionFor(ID_TEST_CHECK)->isEnabled());
+    EXPECT_TRUE(ActionFor(ID_TEST_CHECK)->isChecked());
+    EXPECT_FALSE(ActionFor(ID_TEST_DISABLED)->isEnabled()) << "the update handler decides";
+    EXPECT_FALSE(ActionFor(ID_EDIT_UNDO)->isEnabled()) << "nothing to undo yet";
+    EXPECT_FALSE(ActionFor(ID_EDIT_COPY)->isEnabled()) << "no selection";
+    EXPECT_FALSE(ActionFor(ID_NEXT_PANE)->isEnabled()) << "no panes to switch";
+
+    QTest::keyClicks(Edit(), "typed");
+    Edit()->selectAll();
+    Frame()->UpdateCommandStates();
+    EXPECT_TRUE(ActionFor(ID_EDIT_UNDO)->isEnabled());
+    EXPECT_TRUE(ActionFor(ID_EDIT_COPY)->isEnabled());
+}
+
+TEST_F(FrameTest, StatesRefreshWhenAMenuIsAboutToShow) {
+    ASSERT_TRUE(Start({}));
+    QMenu* edit = MenuTitled("&Edit");
+    Frame()->UpdateCommandStates();
+    ASSERT_FALSE(ActionFor(ID_EDIT_UNDO)->isEnabled());
+    Edit()->setPlainText(QString());
+    QTest::keyClicks(Edit(), "x");
+    emit edit->aboutToShow();
+    EXPECT_TRUE(ActionFor(ID_EDIT_UNDO)->isEnabled());
+}
+
+TEST_F(FrameTest, FailingHandlerIsReportedAndTheProgramGoesOn) {
+    ASSERT_TRUE(Start({}));
+    ScriptedAnswers answers;
+    Trace().clear();
+    ActionFor(ID_TEST_THROW)->trigger();
+    ActionFor(ID_TEST_OOM)->trigger();
+    ActionFor(ID_TEST_BOTH)->trigger();
+    EXPECT_EQ(Trace(), (std::vector<std::string>{"view:throw", "view:oom", "view:both"}));
+    ASSERT_EQ(answers.messages.size(), 2u);
+    EXPECT_NE(answers.messages[0].find("the test handler failed"), std::string::npos);
+    EXPECT_EQ(answers.messages[1], "Out of memory.");
+}
+
+TEST_F(FrameTest, AcceleratorsRunTheirCommandsThroughTheRoutes) {
+    ASSERT_TRUE(Start({}));
+    ASSERT_TRUE(QTest::qWaitForWindowActive(Window()));
+    Edit()->setFocus();
+    Trace().clear();
+    QTest::keyClick(Edit(), Qt::Key_B, Qt::ControlModifier);
+    EXPECT_EQ(Trace(), (std::vector<std::string>{"view:both"}));
+
+    QTest::keyClicks(Edit(), "abc");
+    Frame()->UpdateCommandStates();
+    QTest::keyClick(Edit(), Qt::Key_Backspace, Qt::AltModifier);  // Undo
+    EXPECT_EQ(Text(), "");
+
+    QGuiApplication::clipboard()->setText(QStringLiteral("pasted"));
+    Frame()->UpdateCommandStates();
+    QTest::keyClick(Edit(), Qt::Key_Insert, Qt::ShiftModifier);  // Paste
+    EXPECT_EQ(Text(), "pasted");
+
+    Edit()->selectAll();
+    Frame()->UpdateCommandStates();
+    QTest::keyClick(Edit(), Qt::Key_Delete, Qt::ShiftModifier);  // Cut
+    EXPECT_EQ(Text(), "");
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("pasted"));
+}
+
+TEST_F(FrameTest, EveryAcceleratorIsAShortcutOfItsCommand) {
+    ASSERT_TRUE(Start({}));
+    EXPECT_EQ(ActionFor(ID_EDIT_UNDO)->shortcuts(),
+              (QList<QKeySequence>{QKeySequence(Qt::CTRL | Qt::Key_Z),
+                                   QKeySequence(Qt::ALT | Qt::Key_Backspace)}));
+    EXPECT_EQ(ActionFor(ID_EDIT_COPY)->shortcuts(),
+              (QList<QKeySequence>{QKeySequence(Qt::CTRL | Qt::Key_C),
+                                   QKeySequence(Qt::CTRL | Qt::Key_Insert)}));
+    EXPECT_EQ(ActionFor(ID_PREV_PANE)->shortcuts(),
+              (QList<QKeySequence>{QKeySequence(Qt::SHIFT | Qt::Key_F6)}));
+}
+
+TEST_F(FrameTest, PointingAtAnItemShowsItsPromptAndIdleShowsReady) {
+    ASSERT_TRUE(Start({}));
+    EXPECT_EQ(MessagePane(*Frame()), "Ready");
+    QMenu* file = MenuTitled("&File");
+    emit file->hovered(ActionFor(ID_FILE_NEW));
+    EXPECT_EQ(MessagePane(*Frame()), "Create a new document");
+    emit file->aboutToHide();
+    EXPECT_EQ(MessagePane(*Frame()), "Ready");
+    emit MenuTitled("Tests")->hovered(ActionFor(ID_TEST_NONE));
+    EXPECT_EQ(MessagePane(*Frame()), "") << "a command without a string has an empty prompt";
+    emit MenuTitled("Tests")->hovered(ActionFor(ID_TEST_APP_ONLY));
+    EXPECT_EQ(MessagePane(*Frame()), "Only the application runs this");
+}
+
+TEST_F(FrameTest, ToolbarFollowsItsResourceWithPromptsAndTooltips) {
+    ASSERT_TRUE(Start({}));
+    auto* toolBar = qobject_cast<QToolBar*>(Frame()->m_toolBar.Widget());
+    ASSERT_NE(toolBar, nullptr);
+    const QList<QAction*> items = toolBar->actions();
+    ASSERT_EQ(items.size(), 4);
+    EXPECT_EQ(items[0], ActionFor(ID_FILE_NEW)) << "the menu's and the button's action are one";
+    EXPECT_TRUE(items[1]->isSeparator());
+    EXPECT_EQ(items[2], ActionFor(ID_TEST_BOTH));
+    EXPECT_EQ(items[3], ActionFor(ID_FILE_OPEN));
+    EXPECT_EQ(toolBar->iconSize(), QSize(16, 15));
+    EXPECT_EQ(ActionFor(ID_FILE_NEW)->toolTip(), QStringLiteral("New"));
+    EXPECT_EQ(Frame()->m_toolBar.GetItemIds(),
+              (std::vector<UINT>{ID_FILE_NEW, 0, ID_TEST_BOTH, ID_FILE_OPEN}));
+
+    // The button face (light grey) is transparent; the drawn pixels are not.
+    const QImage image = items[0]->icon().pixmap(QSize(16, 15)).toImage();
+    EXPECT_EQ(qAlpha(image.pixel(0, 0)), 0);
+
+    QWidget* button = toolBar->widgetForAction(ActionFor(ID_FILE_NEW));
+    QEvent enter(QEvent::Enter);
+    QApplication::sendEvent(button, &enter);
+    EXPECT_EQ(MessagePane(*Frame()), "Create a new document");
+    QEvent leave(QEvent::Leave);
+    QApplication::sendEvent(button, &leave);
+    EXPECT_EQ(MessagePane(*Frame()), "Ready");
+}
+
+TEST_F(FrameTest, ToolbarDocksOnEverySideAndFloats) {
+    ASSERT_TRUE(Start({}));
+    auto* toolBar = qobject_cast<QToolBar*>(Frame()->m_toolBar.Widget());
+    EXPECT_EQ(toolBar->allowedAreas(), Qt::AllToolBarAreas);
+    EXPECT_TRUE(toolBar->isMovable()) << "has a gripper";
+    EXPECT_TRUE(toolBar->isFloatable());
+    EXPECT_EQ(Window()->toolBarArea(toolBar), Qt::TopToolBarArea);
+    Frame()->DockControlBar(&Frame()->m_toolBar, AFX_IDW_DOCKBAR_LEFT);
+    EXPECT_EQ(Window()->toolBarArea(toolBar), Qt::LeftToolBarArea);
+}
+
+TEST_F(FrameTest, ViewTogglesHideAndShowTheBarsWithCheckMarks) {
+    ASSERT_TRUE(Start({}));
+    QWidget* toolBar = Frame()->m_toolBar.Widget();
+    QWidget* statusBar = Frame()->m_statusBar.Widget();
+    Frame()->UpdateCommandStates();
+    EXPECT_TRUE(ActionFor(ID_VIEW_TOOLBAR)->isChecked());
+    EXPECT_TRUE(ActionFor(ID_VIEW_STATUS_BAR)->isChecked());
+
+    ActionFor(ID_VIEW_TOOLBAR)->trigger();
+    ActionFor(ID_VIEW_STATUS_BAR)->trigger();
+    Frame()->UpdateCommandStates();
+    EXPECT_TRUE(toolBar->isHidden());
+    EXPECT_TRUE(statusBar->isHidden());
+    EXPECT_FALSE(ActionFor(ID_VIEW_TOOLBAR)->isChecked());
+    EXPECT_FALSE(ActionFor(ID_VIEW_STATUS_BAR)->isChecked());
+
+    ActionFor(ID_VIEW_TOOLBAR)->trigger();
+    Frame()->UpdateCommandStates();
+    EXPECT_FALSE(toolBar->isHidden());
+    EXPECT_TRUE(ActionFor(ID_VIEW_TOOLBAR)->isChecked());
+}
+
+TEST_F(FrameTest, StatusBarHasTheMessagePaneAndTheLockIndicators) {
+    ASSERT_TRUE(Start({}));
+    CStatusBar& bar = Frame()->m_statusBar;
+    ASSERT_EQ(bar.GetCount(), 4);
+    EXPECT_EQ(bar.GetItemID(1), ID_INDICATOR_CAPS);
+    // The offscreen platform cannot read the lock keys: they read as off, so the panes
+    // are blank but keep the width of their texts.
+    for (int pane = 1; pane < 4; ++pane) {
+        EXPECT_EQ(bar.GetPaneText(pane), "") << pane;
+        auto* label = bar.Widget()->findChild<QLabel*>(QStringLiteral("pane%1").arg(pane));
+        ASSERT_NE(label, nullptr);
+        EXPECT_GT(label->minimumWidth(), label->fontMetrics().horizontalAdvance("CAP"));
+    }
+}
+
+TEST_F(FrameTest, ViewUsesTheCourierFaceFontconfigSubstitutes) {
+    ASSERT_TRUE(Start({}));
+    EXPECT_EQ(View()->m_font.GetResolvedFaceName(), "Nimbus Mono PS");
+    EXPECT_TRUE(QFontInfo(Edit()->font()).family().startsWith(QStringLiteral("Nimbus Mono PS")));
+    EXPECT_EQ(View()->m_font.GetPointSize(), 120);
+    EXPECT_EQ(static_cast<HFONT>(View()->m_font), View()->GetFont());
+    EXPECT_EQ(Edit()->font().family(), QStringLiteral("COURIER"));
+}
+
+TEST_F(FrameTest, FailingFrameCreationFailsTheStartUp) {
+    ScriptedAnswers answers;
+    CTestFrame::failCreate = true;
+    EXPECT_FALSE(Start({}));
+    CTestFrame::failCreate = false;
+    EXPECT_EQ(AfxGetMainWnd(), nullptr);
+    EXPECT_EQ(App().m_nStartupExitCode, 1);
+    EXPECT_FALSE(answers.messages.empty());
+}
+
+}  // namespace

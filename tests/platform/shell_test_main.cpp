@@ -1,0 +1,31 @@
+// Entry point of the shell tests: the one application object, the test resources, and a
+// Qt application on the offscreen platform. Settings go to Qt's test folder.
+#include "print_job.h"
+#include "test_resources.h"
+#include "test_shell.h"
+
+#include <QApplication>
+#include <QStandardPaths>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+CTestApp theApp;
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (qgetenv("QT_QPA_PLATFORM").isEmpty()) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+    QStandardPaths::setTestModeEnabled(true);
+    platform::AfxSetResourceModule(test_resources::Module());
+    theApp.SetAppNameFromResources();
+    QApplication app(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    const int result = RUN_ALL_TESTS();
+    theApp.ExitInstance();
+    platform::AfxReleasePrinter();
+    return result;
+}
