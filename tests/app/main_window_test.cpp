@@ -6,9 +6,11 @@
 #include "resource_ids.h"
 #include "vorlexi_resources.h"
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QLabel>
 #include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
@@ -18,6 +20,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <vector>
 
 using namespace app_test;
@@ -225,4 +228,29 @@ TEST_F(MainFrameTest, FileShortcutsAskWhatTheirCommandsAsk) {
     QTest::keyClicks(&Editor(), "text");
     QTest::keyClick(&Editor(), Qt::Key_N, Qt::ControlModifier);
     EXPECT_EQ(ViewText(), "") << "Ctrl+N starts a new document";
+}
+
+TEST_F(MainFrameTest, AboutBoxNamesTheVersionAndClosesWithoutTouchingTheText) {
+    QTest::keyClicks(&Editor(), "kept");
+    const std::vector<std::function<void(QWidget&)>> closings = {
+        [](QWidget& about) { Button(about, IDOK).click(); },
+        [](QWidget& about) { QTest::keyClick(&about, Qt::Key_Escape); },
+        [](QWidget& about) { QTest::keyClick(&about, Qt::Key_Return); },
+    };
+    for (const auto& close : closings) {
+        QStringList texts;
+        QString title;
+        WhenModalOpens([&](QWidget& about) {
+            title = about.windowTitle();
+            for (const QLabel* label : about.findChildren<QLabel*>()) {
+                texts << label->text();
+            }
+            close(about);
+        });
+        RunCommand(ID_APP_ABOUT);
+        EXPECT_EQ(title, "About vorlexi");
+        EXPECT_TRUE(texts.contains("vorlexi Version 1.2.0")) << texts.join('|').toStdString();
+    }
+    EXPECT_EQ(ViewText(), "kept");
+    EXPECT_TRUE(Document().IsModified());
 }
