@@ -50,7 +50,9 @@ QString WithBreakCharactersAsCrLf(QString text) {
 
 QFont MakePointFont(int tenthsOfPoint, const QString& faceName) {
   QFont font(faceName);
-  font.setPointSizeF(tenthsOfPoint / 10.0);
+  if (tenthsOfPoint > 0) {
+    font.setPointSizeF(tenthsOfPoint / 10.0);
+  }
   // fontconfig maps Courier to its metric twin (Nimbus Mono PS, from the URW base fonts);
   // the hints keep a fixed-pitch face should the alias be missing.
   if (faceName.contains(QStringLiteral("courier"), Qt::CaseInsensitive)) {

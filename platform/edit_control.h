@@ -29,7 +29,7 @@ namespace platform {
 // A font from a size in tenths of a point and a face name, as the old framework made them.
 // Names fontconfig knows only as aliases ("COURIER") resolve to the face it substitutes
 // (Nimbus Mono PS); a face that is missing falls back to a fixed-pitch face when the name
-// asks for a typewriter face.
+// asks for a typewriter face. A size of zero or less keeps the default size.
 QFont MakePointFont(int tenthsOfPoint, const QString& faceName);
 
 class EditControl : public QPlainTextEdit {
@@ -48,7 +48,9 @@ class EditControl : public QPlainTextEdit {
                   UndoHistory history = UndoHistory::KeepReplacementAsStep);
   std::string rawText() const;
 
-  // The whole text as Unicode, line breaks written out ("\r\n", "\n", "\r"). setText() takes
+  // The whole text as Unicode, line breaks written out ("\r\n", "\n", "\r"). Use these, not
+  // QPlainTextEdit's setPlainText()/toPlainText(), which fold the breaks, turn no-break spaces
+  // into spaces and clear the undo history. setText() takes
   // "\r\n", "\n" and "\r" as they are and U+2028/U+2029 as CR LF.
   void setText(const QString& text, UndoHistory history = UndoHistory::KeepReplacementAsStep);
   QString text() const;

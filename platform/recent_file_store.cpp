@@ -75,8 +75,13 @@ void RecentFileStore::remove(const QString& path) {
 
 QString RecentFileStore::normalisedPath(const QString& path) {
   const QFileInfo info(path);
-  const QString canonical = info.canonicalFilePath();
-  return canonical.isEmpty() ? QDir::cleanPath(info.absoluteFilePath()) : canonical;
+  QString canonical = info.canonicalFilePath();
+  const QString cleaned = QDir::cleanPath(info.absoluteFilePath());
+  if (canonical.isEmpty()) {
+    // A folder named on the way may be missing although the file exists ("gone/../x").
+    canonical = QFileInfo(cleaned).canonicalFilePath();
+  }
+  return canonical.isEmpty() ? cleaned : canonical;
 }
 
 }  // namespace platform

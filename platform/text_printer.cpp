@@ -15,6 +15,7 @@ namespace {
 
 constexpr int kTabStopCharacters = 8;
 constexpr double kMillimetresPerInch = 25.4;
+constexpr double kTabDistanceDpi = 96.0;
 
 // The area to print in, in the painter's coordinates: the printer's printable area, less
 // whatever more the minimum margins take.
@@ -75,8 +76,10 @@ PrintedText PrintPlainText(QPrinter& printer, QStringView text, const QFont& fon
   const QRectF body = BodyRect(printer);
   QTextOption option;
   option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
-  option.setTabStopDistance(kTabStopCharacters *
-                            QFontMetricsF(printFont, &printer).horizontalAdvance(QLatin1Char(' ')));
+  // QTextLayout scales tab distances from 96 dpi to the device's resolution itself.
+  const double spaceWidth = QFontMetricsF(printFont, &printer).horizontalAdvance(QLatin1Char(' '));
+  option.setTabStopDistance(kTabStopCharacters * spaceWidth * kTabDistanceDpi /
+                            printer.logicalDpiY());
 
   PageSequence pages(printer);
   bool pageRefused = !pages.advance();

@@ -1,0 +1,13 @@
+// Entry point for the layer's widget tests: one QApplication for all cases, on the offscreen
+// platform unless the environment names another.
+#include <QApplication>
+
+#include <gtest/gtest.h>
+
+int main(int argc, char** argv) {
+  qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen"
+                                                                    : qgetenv("QT_QPA_PLATFORM"));
+  QApplication app(argc, argv);
+  ::testing::InitGoogleTest(&argc, argv);
+  return RUN_ALL_TESTS();
+}
