@@ -11,6 +11,7 @@
 #include <X11/keysym.h>
 #include <csignal>
 #include <string>
+#include <sys/prctl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -78,6 +79,8 @@ std::pair<pid_t, std::string> StartXvfb() {
   }
   const pid_t pid = fork();
   if (pid == 0) {
+    // The server goes with the test, even when the test crashes.
+    prctl(PR_SET_PDEATHSIG, SIGTERM);
     close(displayPipe[0]);
     const std::string fd = std::to_string(displayPipe[1]);
     execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "640x480x24", "-nolisten",
