@@ -10,7 +10,11 @@
 #include <QFileInfo>
 #include <QMainWindow>
 #include <QMenu>
+#include <QApplication>
+#include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
 #include <QPrinter>
+#include <QTimer>
 #include <QTest>
 
 #include <fstream>
@@ -269,6 +273,35 @@ TEST_F(DocumentTest, PrintingDirectlyWritesThePagesToTheChosenPrinter) {
     Command(ID_FILE_PRINT_DIRECT);
     EXPECT_TRUE(platform::LastPrintJobSucceeded());
     EXPECT_EQ(ReadFile(pdf).substr(0, 5), "%PDF-");
+}
+
+TEST_F(DocumentTest, PreviewShowsThePagesThatWouldPrint) {
+    ASSERT_TRUE(Start({}));
+    std::string longText;
+    for (int line = 0; line < 200; ++line) {
+        longText += "line " + std::to_string(line) + "\r\n";
+    }
+    View()->SetWindowText(longText.c_str());
+    int pages = 0;
+    QTimer::singleShot(0, [&pages] {
+        auto* preview = qobject_cast<QPrintPreviewDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(preview, nullptr);
+        auto* widget = preview->findChild<QPrintPreviewWidget*>();
+        ASSERT_NE(widget, nullptr);
+        widget->updatePreview();
+        pages = widget->pageCount();
+        preview->reject();
+    });
+    Command(ID_FILE_PRINT_PREVIEW);
+    EXPECT_GT(pages, 1) << "200 lines of 12-point text take more than one page";
+}
+
+TEST_F(DocumentTest, TitleKeepsAFileNameThatTheCodePageCannotHold) {
+    ASSERT_TRUE(Start({}));
+    const QString path = QString::fromStdString(TempPath("")) + QStringLiteral("snow\u2603.txt");
+    WriteFile(QFile::encodeName(path).toStdString(), "cold");
+    ASSERT_NE(App().OpenDocumentFile(QFile::encodeName(path).constData()), nullptr);
+    EXPECT_EQ(Window()->windowTitle(), QStringLiteral("snow\u2603.txt - testapp"));
 }
 
 TEST_F(DocumentTest, CommandLinePrintEndsTheStartUpWithItsResult) {

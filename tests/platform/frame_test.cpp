@@ -11,7 +11,9 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QStatusBar>
+#include <QEventLoop>
 #include <QTest>
+#include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
 
@@ -120,6 +122,33 @@ TEST_F(FrameTest, AcceleratorsRunTheirCommandsThroughTheRoutes) {
     QTest::keyClick(Edit(), Qt::Key_Delete, Qt::ShiftModifier);  // Cut
     EXPECT_EQ(Text(), "");
     EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("pasted"));
+}
+
+TEST_F(FrameTest, AcceleratorWinsOverTheTextWidgetsOwnUseOfTheKey) {
+    ASSERT_TRUE(Start({}));
+    ASSERT_TRUE(QTest::qWaitForWindowActive(Window()));
+    View()->SetWindowText("some text");
+    Edit()->setFocus();
+    Trace().clear();
+    QTest::keyClick(Edit(), Qt::Key_A, Qt::ControlModifier);
+    EXPECT_EQ(Trace(), (std::vector<std::string>{"view:both"}));
+    EXPECT_FALSE(Edit()->hasSelection()) << "the widget's Select All must not run";
+}
+
+// Runs the event loop as the program does, so that it blocks waiting for events.
+void RunEventLoopBriefly() {
+    QEventLoop loop;
+    QTimer::singleShot(20, &loop, &QEventLoop::quit);
+    loop.exec();
+}
+
+TEST_F(FrameTest, StatesRefreshWhenTheProgramGoesIdle) {
+    ASSERT_TRUE(Start({}));
+    RunEventLoopBriefly();
+    ASSERT_FALSE(ActionFor(ID_EDIT_UNDO)->isEnabled());
+    QTest::keyClicks(Edit(), "typed");
+    RunEventLoopBriefly();
+    EXPECT_TRUE(ActionFor(ID_EDIT_UNDO)->isEnabled());
 }
 
 TEST_F(FrameTest, EveryAcceleratorIsAShortcutOfItsCommand) {

@@ -47,6 +47,7 @@ const MessageMap<CTestView> CTestView::messageMap{&CEditView::messageMap, {
     {ID_TEST_DISABLED, &CTestView::OnUpdateDisabled},
     {ID_FILE_PRINT, &CView::OnFilePrint},
     {ID_FILE_PRINT_DIRECT, &CView::OnFilePrint},
+    {ID_FILE_PRINT_PREVIEW, &CView::OnFilePrintPreview},
 }};
 
 void CTestView::OnInitialUpdate() {
