@@ -202,6 +202,20 @@ TEST(EditControlDisplay, WrapsAtTheWindowEdgeWithoutChangingTheText) {
   EXPECT_EQ(edit.document()->firstBlock().layout()->lineCount(), 1);
 }
 
+TEST(EditControlDisplay, BinaryContentLaysOutAndPaints) {
+  EditControl edit;
+  edit.setFont(MakePointFont(120, u"COURIER"_qs));
+  edit.setWordWrapAtWindowEdge(true);
+  edit.resize(400, 300);
+  for (const unsigned seed : {3u, 17u, 99u}) {
+    const std::string bytes = RandomFileContent(seed);
+    edit.setRawText(bytes);
+    const QPixmap shown = edit.grab();
+    EXPECT_FALSE(shown.isNull());
+    EXPECT_EQ(edit.rawText(), bytes);
+  }
+}
+
 TEST(EditControlDisplay, CourierResolvesToAFixedPitchCourierMetricFace) {
   const QFont font = MakePointFont(120, u"COURIER"_qs);
   const QFontInfo info(font);
