@@ -1,8 +1,12 @@
 #include "frame_widget.h"
 
 #include "frame_wnd.h"
+#include "message_box.h"
 
 #include <QCloseEvent>
+
+#include <exception>
+#include <new>
 
 namespace platform {
 
@@ -11,8 +15,18 @@ FrameWidget::FrameWidget(CFrameWnd& frame) : m_frame(frame) {
 }
 
 void FrameWidget::closeEvent(QCloseEvent* event) {
-    // The close box asks to save like File > Exit; Cancel keeps the window open.
-    if (m_frame.OnClose()) {
+    // The close box asks to save like File > Exit; Cancel keeps the window open, and so
+    // does a save that failed on the way (reported like a failing command).
+    bool close = false;
+    try {
+        close = m_frame.OnClose() != FALSE;
+    } catch (const std::bad_alloc&) {
+        AfxMessageBox("Out of memory.", MB_OK | MB_ICONSTOP);
+    } catch (const std::exception& error) {
+        AfxMessageBox(CString("The window could not be closed:\n") + error.what(),
+                      MB_OK | MB_ICONSTOP);
+    }
+    if (close) {
         event->accept();
     } else {
         event->ignore();
