@@ -132,7 +132,8 @@ TEST_F(DocumentTest, CancellingSaveAsInsideThePromptStopsTheRequest) {
 
 TEST_F(DocumentTest, SavingWritesTheExactBytesAndStartsClean) {
     ASSERT_TRUE(Start({}));
-    const std::string original("CR LF\r\nLF\nCR\rNUL\0end \x80\x81\xB5\xFF", 30);
+    static constexpr char kBytes[] = "CR LF\r\nLF\nCR\rNUL\0end \x80\x81\xB5\xFF";
+    const std::string original(kBytes, sizeof kBytes - 1);
     const std::string path = TempPath("bytes.bin");
     WriteFile(path, original);
     ASSERT_NE(App().OpenDocumentFile(path.c_str()), nullptr);
