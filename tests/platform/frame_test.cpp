@@ -205,6 +205,41 @@ TEST_F(FrameTest, ToolbarFollowsItsResourceWithPromptsAndTooltips) {
     EXPECT_EQ(MessagePane(*Frame()), "Ready");
 }
 
+// Toolbar resources that cannot be loaded: a version the layer does not know, more items
+// than words, and a bitmap too narrow for the buttons.
+constexpr platform::UINT kBadVersion = 501;
+constexpr platform::UINT kShortWords = 502;
+constexpr platform::UINT kNarrowBitmap = 503;
+constexpr std::uint16_t kBadVersionWords[] = {2, 16, 15, 1, ID_FILE_NEW};
+constexpr std::uint16_t kShortWordsWords[] = {1, 16, 15, 9, ID_FILE_NEW};
+constexpr std::uint16_t kNarrowWords[] = {1, 16, 15, 2, ID_FILE_NEW, ID_FILE_OPEN};
+constexpr const char* kRow = "7777777777777777";
+constexpr const char* kRows[] = {kRow, kRow, kRow, kRow, kRow, kRow, kRow, kRow,
+                                 kRow, kRow, kRow, kRow, kRow, kRow, kRow};
+constexpr platform::ToolbarResource kBadToolbars[] = {
+    {kBadVersion, kBadVersionWords}, {kShortWords, kShortWordsWords}, {kNarrowBitmap, kNarrowWords}};
+constexpr platform::BitmapResource kBadBitmaps[] = {
+    {kBadVersion, {16, 15, kRows}}, {kShortWords, {16, 15, kRows}}, {kNarrowBitmap, {16, 15, kRows}}};
+
+TEST_F(FrameTest, MalformedToolbarResourcesAreRefused) {
+    ASSERT_TRUE(Start({}));
+    platform::ResourceModule bad = test_resources::Module();
+    bad.toolbars = kBadToolbars;
+    bad.bitmaps = kBadBitmaps;
+    platform::AfxSetResourceModule(bad);
+    CToolBar& toolBar = Frame()->m_toolBar;
+    const BOOL badVersion = toolBar.LoadToolBar(kBadVersion);
+    const BOOL shortWords = toolBar.LoadToolBar(kShortWords);
+    const BOOL narrowBitmap = toolBar.LoadToolBar(kNarrowBitmap);
+    const BOOL missing = toolBar.LoadToolBar(999);
+    platform::AfxSetResourceModule(test_resources::Module());
+    EXPECT_FALSE(badVersion);
+    EXPECT_FALSE(shortWords);
+    EXPECT_FALSE(narrowBitmap);
+    EXPECT_FALSE(missing);
+    EXPECT_EQ(toolBar.GetItemIds().size(), 4u) << "the loaded buttons stay";
+}
+
 TEST_F(FrameTest, ToolbarDocksOnEverySideAndFloats) {
     ASSERT_TRUE(Start({}));
     auto* toolBar = qobject_cast<QToolBar*>(Frame()->m_toolBar.Widget());
