@@ -10,6 +10,8 @@
 #include <QPrinter>
 #include <QWidget>
 
+#include <exception>
+
 namespace platform {
 
 const CRuntimeClass CView::runtimeClass = PlainClass<CView>("CView", &CWnd::runtimeClass);
@@ -158,9 +160,16 @@ void CView::OnFilePrintPreview() {
     QPrintPreviewDialog preview(&AfxPrinter(), owner);
     QObject::connect(&preview, &QPrintPreviewDialog::paintRequested, &preview,
                      [this](QPrinter* printer) {
-                         CPrintInfo info;
-                         info.m_bPreview = TRUE;
-                         PrintJobRunner::Run(*this, *printer, info);
+                         // Called from inside Qt: a failure is reported, never thrown on.
+                         try {
+                             CPrintInfo info;
+                             info.m_bPreview = TRUE;
+                             PrintJobRunner::Run(*this, *printer, info);
+                         } catch (const std::exception& error) {
+                             AfxMessageBox(CString("The preview could not be drawn:\n") +
+                                               error.what(),
+                                           MB_OK | MB_ICONSTOP);
+                         }
                      });
     preview.exec();
 }
