@@ -64,6 +64,15 @@ std::optional<std::string> UnusableForResponse(const AnalysisOptions& analysis,
     if (!HasFiniteCoefficients(calculation.coefficients)) {
         return name + ": the design at this sampling frequency has non-finite coefficients";
     }
+    // At rates far above audio the poles crowd z = 1 and the response drowns in
+    // rounding; a table of NaN would pass for an answer.
+    const DesignUnderTest design{calculation.coefficients, calculation.samplingFrequency,
+                                 {calculation.extraZeroValue, calculation.inverse}};
+    const double fs = calculation.samplingFrequency;
+    if (std::isnan(MaxDeviation(design, 20.0, AudioBandTopHz(fs)).deviationDb) ||
+        std::isnan(CompareAt(design, fs / 2.0).deviationDb)) {
+        return name + ": the design's response cannot be evaluated at this sampling frequency";
+    }
     return std::nullopt;
 }
 

@@ -2,6 +2,7 @@
 // plot file and on stderr, and the exit status.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <filesystem>
@@ -179,6 +180,7 @@ TEST(CalcAnalysisErrors, BadValuesAndClashingOptionsAreRefusedOnOneLine) {
     ExpectRefused(Calc({"-s", "abc", "--csv"}), "--sample-freq");
     ExpectRefused(Calc({"--lenient", "-s", "abc", "--normalize=1k"}), "--normalize=1k needs");
     ExpectRefused(Calc({"-s", "1e300", "--format=sox"}), "non-finite");
+    ExpectRefused(Calc({"-s", "1e12", "--csv"}), "cannot be evaluated");
 
     ScratchFolder folder;
     ExpectRefused(Calc({"-g", "0", "--plot", folder.Path("p.svg")}), "non-zero gain");

@@ -6,7 +6,6 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
-#include <regex>
 #include <sstream>
 
 #include "export_formats.h"
@@ -39,15 +38,29 @@ std::vector<double> Values(const RiaaCoefficients& c) {
     return {c.num[0], c.num[1], c.num[2], c.den[0], c.den[1], c.den[2]};
 }
 
-// Reads every number in the text that matches `pattern`'s first group, in order.
-std::vector<double> NumbersIn(const std::string& text, const std::string& pattern) {
-    std::vector<double> numbers;
-    const std::regex re(pattern);
-    for (auto it = std::sregex_iterator(text.begin(), text.end(), re); it != std::sregex_iterator();
-         ++it) {
-        numbers.push_back(std::strtod((*it)[1].str().c_str(), nullptr));
+// The number a whole word spells, or NaN when anything else is in it.
+double WholeNumber(const std::string& word) {
+    char* end = nullptr;
+    const double value = std::strtod(word.c_str(), &end);
+    return !word.empty() && *end == '\0' ? value : NAN;
+}
+
+std::vector<std::string> Split(const std::string& text, char separator) {
+    std::vector<std::string> parts;
+    std::istringstream in(text);
+    for (std::string part; std::getline(in, part, separator);) {
+        parts.push_back(part);
     }
-    return numbers;
+    return parts;
+}
+
+// The text between `before` and the next `after`, or "" when either is missing.
+std::string Between(const std::string& text, const std::string& before, const std::string& after) {
+    const std::size_t start = text.find(before);
+    if (start == std::string::npos) return {};
+    const std::size_t from = start + before.size();
+    const std::size_t to = text.find(after, from);
+    return to == std::string::npos ? std::string() : text.substr(from, to - from);
 }
 
 // Feeds an impulse through `command` (which reads in.f32 and writes out.f32 in
@@ -108,28 +121,37 @@ TEST(FfmpegFilter, RealFfmpegReproducesTheDesignsImpulseResponse) {
 }
 
 TEST(ExportedLines, CarryEveryCoefficientExactlyAndInOrder) {
-    const std::string number = R"(([-+0-9.eE]+))";
     for (const Case& k : kCases) {
         SCOPED_TRACE(k.name);
         const auto c = ComputeRiaaCoefficients(k.fs, k.gain, k.extraZero, k.inverse);
         const auto expected = Values(c);
 
-        const std::string sox = FormatSoxEffect(c);
-        EXPECT_EQ(sox.rfind("biquad ", 0), 0u);
-        EXPECT_EQ(NumbersIn(sox, " " + number), expected);
+        const auto sox = Split(FormatSoxEffect(c), ' ');
+        ASSERT_EQ(sox.size(), 7u);
+        EXPECT_EQ(sox[0], "biquad");
+        for (int i = 0; i < 6; ++i) {
+            EXPECT_EQ(WholeNumber(sox[i + 1]), expected[i]) << sox[i + 1];
+        }
 
         const std::string ffmpeg = FormatFfmpegFilter(c);
-        EXPECT_TRUE(std::regex_match(ffmpeg, std::regex("biquad=b0=" + number + ":b1=" + number +
-                                                        ":b2=" + number + ":a0=" + number +
-                                                        ":a1=" + number + ":a2=" + number)))
-            << ffmpeg;
-        EXPECT_EQ(NumbersIn(ffmpeg, "[ab][012]=" + number), expected);
+        ASSERT_EQ(ffmpeg.rfind("biquad=", 0), 0u) << ffmpeg;
+        const auto settings = Split(ffmpeg.substr(7), ':');
+        ASSERT_EQ(settings.size(), 6u) << ffmpeg;
+        const char* keys[] = {"b0=", "b1=", "b2=", "a0=", "a1=", "a2="};
+        for (int i = 0; i < 6; ++i) {
+            EXPECT_EQ(settings[i].substr(0, 3), keys[i]);
+            EXPECT_EQ(WholeNumber(settings[i].substr(3)), expected[i]) << settings[i];
+        }
 
         const std::string camilla = FormatCamillaDspFilter(c, k.fs, "riaa");
         EXPECT_NE(camilla.find("\nfilters:\n  riaa:\n    type: Biquad\n"), std::string::npos);
         EXPECT_NE(camilla.find("\n      type: Free\n"), std::string::npos);
-        EXPECT_EQ(NumbersIn(camilla, "\n      [ab][012]: " + number),
-                  (std::vector<double>{c.num[0], c.num[1], c.num[2], c.den[1], c.den[2]}));
+        const char* camillaKeys[] = {"b0", "b1", "b2", "a1", "a2"};
+        const double camillaValues[] = {c.num[0], c.num[1], c.num[2], c.den[1], c.den[2]};
+        for (int i = 0; i < 5; ++i) {
+            const std::string key = std::string("\n      ") + camillaKeys[i] + ": ";
+            EXPECT_EQ(WholeNumber(Between(camilla, key, "\n")), camillaValues[i]) << key;
+        }
     }
 }
 
@@ -139,21 +161,23 @@ TEST(NyquistLine, FiltersTheTrackAtTheDesignedRateAndRefusesOthers) {
         const auto c = ComputeRiaaCoefficients(k.fs, k.gain, k.extraZero, k.inverse);
         const std::string line = FormatNyquistLine(c, k.fs);
 
-        std::smatch parts;
-        const std::string number = R"(([-+0-9.eE]+))";
-        ASSERT_TRUE(std::regex_match(
-            line, parts,
-            std::regex(R"(\(if \(= \*sound-srate\* )" + number + R"(\) \(biquad-m \*track\*((?: [-+0-9.eE]+){6})\) )" +
-                       R"(\(format nil "[^"]*~a[^"]*" \*sound-srate\*\)\))")))
+        const std::string rate = Between(line, "(if (= *sound-srate* ", ") (biquad-m *track* ");
+        EXPECT_EQ(WholeNumber(rate), k.fs) << line;
+        const auto arguments = Split(Between(line, "(biquad-m *track* ", ") (format nil \""), ' ');
+        ASSERT_EQ(arguments.size(), 6u) << line;
+        for (int i = 0; i < 6; ++i) {
+            EXPECT_EQ(WholeNumber(arguments[i]), Values(c)[i]) << arguments[i];
+        }
+        // Otherwise an error message naming the track's rate.
+        EXPECT_NE(Between(line, "(format nil \"", "\" *sound-srate*))").find("~a"),
+                  std::string::npos)
             << line;
-        EXPECT_EQ(std::strtod(parts[1].str().c_str(), nullptr), k.fs);
-        EXPECT_EQ(NumbersIn(parts[2].str(), " " + number), Values(c));
+        EXPECT_EQ(line.substr(line.size() - 17), "\" *sound-srate*))");
         // XLISP reads "1" as an integer; every value must read as a float.
-        for (const std::string& text : {parts[1].str(), parts[2].str()}) {
-            std::istringstream words(text);
-            for (std::string word; words >> word;) {
-                EXPECT_NE(word.find_first_of(".e"), std::string::npos) << word;
-            }
+        auto words = arguments;
+        words.push_back(rate);
+        for (const std::string& word : words) {
+            EXPECT_NE(word.find_first_of(".e"), std::string::npos) << word;
         }
     }
 }

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <clocale>
+#include <cmath>
 #include <cstdlib>
 #include <sstream>
 #include <string>
