@@ -17,18 +17,18 @@
 namespace app_test {
 
 CVorlexiApp& StartedApp() {
-    static CVorlexiApp* app = [] {
-        auto* created = new CVorlexiApp;
+    auto& app = static_cast<CVorlexiApp&>(*AfxGetApp());
+    static const bool started = [&app] {
         static char programName[] = "vorlexi";
         static char* arguments[] = {programName, nullptr};
-        created->m_argc = 1;
-        created->m_argv = arguments;
-        if (!created->InitInstance()) {
-            ADD_FAILURE() << "InitInstance failed";
-        }
-        return created;
+        app.m_argc = 1;
+        app.m_argv = arguments;
+        return app.InitInstance() != FALSE;
     }();
-    return *app;
+    if (!started) {
+        ADD_FAILURE() << "InitInstance failed";
+    }
+    return app;
 }
 
 CMainFrame& Frame() {

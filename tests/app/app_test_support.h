@@ -26,8 +26,8 @@ class EditControl;
 
 namespace app_test {
 
-// The application object of the test process, started (InitInstance) on first use with
-// no command-line argument, as a user starts the program.
+// The application object of the test process (made by the test main), started
+// (InitInstance) on first use with no command-line argument, as a user starts the program.
 CVorlexiApp& StartedApp();
 
 CMainFrame& Frame();
