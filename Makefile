@@ -8,9 +8,9 @@ ASAN_BUILD_DIR ?= build-asan
 JOBS           ?= $(shell nproc)
 CMAKE_FLAGS    ?=
 
-.PHONY: run test build deps test-deps test-plain test-sanitized clean
+.PHONY: run test deps test-deps build-program test-plain test-sanitized clean
 
-run: deps build
+run: deps build-program
 	@scripts/run-program.sh $(BUILD_DIR)
 
 test: test-deps test-plain test-sanitized
@@ -21,19 +21,20 @@ deps:
 test-deps:
 	@scripts/install-deps.sh --test
 
-$(BUILD_DIR)/build.ninja:
-	cmake -S . -B $(BUILD_DIR) -G Ninja $(CMAKE_FLAGS)
-
-build: $(BUILD_DIR)/build.ninja
+# The program needs neither GoogleTest nor Google Benchmark, so `make run` builds
+# without them; `make test` switches them back on in the same folder. Configuring
+# every time is cheap and picks up a folder that the other command configured.
+build-program:
+	cmake -S . -B $(BUILD_DIR) -G Ninja -DVORLEXI_BUILD_TESTS=OFF -DVORLEXI_BUILD_BENCH=OFF $(CMAKE_FLAGS)
 	cmake --build $(BUILD_DIR) -j $(JOBS)
 
-test-plain: build
+test-plain:
+	cmake -S . -B $(BUILD_DIR) -G Ninja -DVORLEXI_BUILD_TESTS=ON -DVORLEXI_BUILD_BENCH=ON $(CMAKE_FLAGS)
+	cmake --build $(BUILD_DIR) -j $(JOBS)
 	ctest --test-dir $(BUILD_DIR) --output-on-failure -j $(JOBS)
 
-$(ASAN_BUILD_DIR)/build.ninja:
-	cmake -S . -B $(ASAN_BUILD_DIR) -G Ninja -DVORLEXI_SANITIZE=ON -DVORLEXI_BUILD_BENCH=OFF $(CMAKE_FLAGS)
-
-test-sanitized: $(ASAN_BUILD_DIR)/build.ninja
+test-sanitized:
+	cmake -S . -B $(ASAN_BUILD_DIR) -G Ninja -DVORLEXI_SANITIZE=ON -DVORLEXI_BUILD_TESTS=ON -DVORLEXI_BUILD_BENCH=OFF $(CMAKE_FLAGS)
 	cmake --build $(ASAN_BUILD_DIR) -j $(JOBS)
 	ctest --test-dir $(ASAN_BUILD_DIR) --output-on-failure -j $(JOBS) --label-exclude no-sanitizer
 

@@ -19,7 +19,6 @@ test_packages=(
   xvfb xdotool x11-utils imagemagick
   poppler-utils
   sox ffmpeg librsvg2-bin
-  libeigen3-dev
   python3
 )
 
