@@ -93,6 +93,24 @@ void CDocument::RemoveView(CView* view) {
     }
 }
 
+namespace {
+
+// Runs the document's Serialize; false when the user cancelled (the view already asked)
+// or the archive failed, which is reported here.
+bool SerializeReportingErrors(CDocument& document, CArchive& archive) {
+    try {
+        document.Serialize(archive);
+    } catch (const CUserException&) {
+        return false;
+    } catch (const CArchiveException& error) {
+        AfxMessageBox(error.m_strMessage, MB_OK | MB_ICONEXCLAMATION);
+        return false;
+    }
+    return true;
+}
+
+}  // namespace
+
 BOOL CDocument::OnNewDocument() {
     DeleteContents();
     m_strPathName.Empty();
@@ -111,13 +129,8 @@ BOOL CDocument::OnOpenDocument(LPCTSTR path) {
     }
     CArchive archive(CArchive::load, std::move(file.bytes), CString(path));
     archive.m_pDocument = this;
-    try {
-        DeleteContents();
-        Serialize(archive);
-    } catch (const CUserException&) {
-        return FALSE;
-    } catch (const CArchiveException& error) {
-        AfxMessageBox(error.m_strMessage, MB_OK | MB_ICONEXCLAMATION);
+    DeleteContents();
+    if (!SerializeReportingErrors(*this, archive)) {
         return FALSE;
     }
     SetModifiedFlag(FALSE);
@@ -127,12 +140,7 @@ BOOL CDocument::OnOpenDocument(LPCTSTR path) {
 BOOL CDocument::OnSaveDocument(LPCTSTR path) {
     CArchive archive(CArchive::store, {}, CString(path));
     archive.m_pDocument = this;
-    try {
-        Serialize(archive);
-    } catch (const CUserException&) {
-        return FALSE;
-    } catch (const CArchiveException& error) {
-        AfxMessageBox(error.m_strMessage, MB_OK | MB_ICONEXCLAMATION);
+    if (!SerializeReportingErrors(*this, archive)) {
         return FALSE;
     }
     const SavedTextFile saved = SaveTextFileAtomically(PathToQt(path), archive.StoredBytes());
