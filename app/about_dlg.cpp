@@ -6,6 +6,4 @@ const MessageMap<CAboutDlg> CAboutDlg::messageMap{&CDialog::messageMap, {}};
 
 CAboutDlg::CAboutDlg() : CDialog(IDD_ABOUTBOX) {}
 
-void CAboutDlg::DoDataExchange(CDataExchange* dx) {
-    CDialog::DoDataExchange(dx);
-}
+void CAboutDlg::DoDataExchange(CDataExchange* dx) { CDialog::DoDataExchange(dx); }

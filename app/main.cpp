@@ -2,11 +2,9 @@
 // program's resources to the framework layer.
 
 #include "afx.h"
-#include "vorlexi_resources.h"
 #include "vorlexi_app.h"
+#include "vorlexi_resources.h"
 
 CVorlexiApp theApp;
 
-int main(int argc, char** argv) {
-    return AfxWinMain(argc, argv, VorlexiResources());
-}
+int main(int argc, char** argv) { return AfxWinMain(argc, argv, VorlexiResources()); }

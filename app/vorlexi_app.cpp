@@ -8,12 +8,14 @@
 
 // New, Open and Print Setup are the framework's own commands; they reach the program
 // only because this map names them.
-const MessageMap<CVorlexiApp> CVorlexiApp::messageMap{&CWinApp::messageMap, {
-    {ID_APP_ABOUT, &CVorlexiApp::OnAbout},
-    {ID_FILE_NEW, &CWinApp::OnFileNew},
-    {ID_FILE_OPEN, &CWinApp::OnFileOpen},
-    {ID_FILE_PRINT_SETUP, &CWinApp::OnFilePrintSetup},
-}};
+const MessageMap<CVorlexiApp> CVorlexiApp::messageMap{
+    &CWinApp::messageMap,
+    {
+        {ID_APP_ABOUT, &CVorlexiApp::OnAbout},
+        {ID_FILE_NEW, &CWinApp::OnFileNew},
+        {ID_FILE_OPEN, &CWinApp::OnFileOpen},
+        {ID_FILE_PRINT_SETUP, &CWinApp::OnFilePrintSetup},
+    }};
 
 CVorlexiApp::CVorlexiApp() : CWinApp(nullptr) {}
 
@@ -24,8 +26,7 @@ BOOL CVorlexiApp::InitInstance() {
     LoadStdProfileSettings(4);
 
     AddDocTemplate(new CSingleDocTemplate(IDR_MAINFRAME, &CVorlexiDoc::runtimeClass,
-                                          &CMainFrame::runtimeClass,
-                                          &CVorlexiView::runtimeClass));
+                                          &CMainFrame::runtimeClass, &CVorlexiView::runtimeClass));
 
     CCommandLineInfo commandLine;
     ParseCommandLine(commandLine);

@@ -12,9 +12,7 @@ CVorlexiView* CVorlexiDoc::FirstView() const {
     return static_cast<CVorlexiView*>(GetNextView(position));
 }
 
-void CVorlexiDoc::Serialize(CArchive& archive) {
-    FirstView()->SerializeRaw(archive);
-}
+void CVorlexiDoc::Serialize(CArchive& archive) { FirstView()->SerializeRaw(archive); }
 
 BOOL CVorlexiDoc::OnNewDocument() {
     if (!CDocument::OnNewDocument()) {

@@ -6,12 +6,14 @@ const CRuntimeClass CVorlexiView::runtimeClass =
     DynamicClass<CVorlexiView>("CVorlexiView", &CEditView::runtimeClass);
 
 // Print and print-direct share one handler, which tells them apart by the command id.
-const MessageMap<CVorlexiView> CVorlexiView::messageMap{&CEditView::messageMap, {
-    {ID_CALC_FILTER, &CVorlexiView::OnCalcFilter},
-    {ID_FILE_PRINT, &CView::OnFilePrint},
-    {ID_FILE_PRINT_DIRECT, &CView::OnFilePrint},
-    {ID_FILE_PRINT_PREVIEW, &CView::OnFilePrintPreview},
-}};
+const MessageMap<CVorlexiView> CVorlexiView::messageMap{
+    &CEditView::messageMap,
+    {
+        {ID_CALC_FILTER, &CVorlexiView::OnCalcFilter},
+        {ID_FILE_PRINT, &CView::OnFilePrint},
+        {ID_FILE_PRINT_DIRECT, &CView::OnFilePrint},
+        {ID_FILE_PRINT_PREVIEW, &CView::OnFilePrintPreview},
+    }};
 
 CVorlexiView::CVorlexiView() = default;
 
@@ -43,6 +45,4 @@ void CVorlexiView::OnBeginPrinting(CDC* dc, CPrintInfo* info) {
     CEditView::OnBeginPrinting(dc, info);
 }
 
-void CVorlexiView::OnEndPrinting(CDC* dc, CPrintInfo* info) {
-    CEditView::OnEndPrinting(dc, info);
-}
+void CVorlexiView::OnEndPrinting(CDC* dc, CPrintInfo* info) { CEditView::OnEndPrinting(dc, info); }

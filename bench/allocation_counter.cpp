@@ -20,19 +20,14 @@ void* operator new(std::size_t size) {
     throw std::bad_alloc();
 }
 
-void operator delete(void* memory) noexcept {
-    std::free(memory);
-}
+void operator delete(void* memory) noexcept { std::free(memory); }
 
-void operator delete(void* memory, std::size_t) noexcept {
-    std::free(memory);
-}
+void operator delete(void* memory, std::size_t) noexcept { std::free(memory); }
 
-long long AllocationsSoFar() {
-    return allocationCount.load();
-}
+long long AllocationsSoFar() { return allocationCount.load(); }
 
-AllocationCounter::AllocationCounter(benchmark::State& state) : state_(state), start_(AllocationsSoFar()) {}
+AllocationCounter::AllocationCounter(benchmark::State& state)
+    : state_(state), start_(AllocationsSoFar()) {}
 
 AllocationCounter::~AllocationCounter() {
     const long long allocations = AllocationsSoFar() - start_;

@@ -55,7 +55,8 @@ BENCHMARK_CAPTURE(ReadEngineeringValue, short_prefixed, "96k");
 BENCHMARK_CAPTURE(ReadEngineeringValue, micro_sign, "2.2\xB5");
 BENCHMARK_CAPTURE(ReadEngineeringValue, text_around, "Fs=44.1kHz");
 BENCHMARK_CAPTURE(ReadEngineeringValue, unreadable, "abc");
-BENCHMARK_CAPTURE(ReadEngineeringValue, long_input, "123456789012345678901234567890y and more text");
+BENCHMARK_CAPTURE(ReadEngineeringValue, long_input,
+                  "123456789012345678901234567890y and more text");
 
 void CalculateDefaultEntries(benchmark::State& state) {
     const FilterEntries entries;

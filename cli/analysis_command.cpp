@@ -24,7 +24,8 @@ constexpr double kReferenceHz = 1000.0;
 
 bool ExportsALine(const AnalysisOptions& analysis) { return analysis.format != "report"; }
 
-std::optional<std::string> ConflictMessage(const CalcOptions& calc, const AnalysisOptions& analysis) {
+std::optional<std::string> ConflictMessage(const CalcOptions& calc,
+                                           const AnalysisOptions& analysis) {
     if (ExportsALine(analysis) && (calc.json || analysis.csv || analysis.response)) {
         return "--format=" + analysis.format + " writes one line for another program and " +
                "cannot go with --json, --csv or --response";
@@ -66,7 +67,8 @@ std::optional<std::string> UnusableForResponse(const AnalysisOptions& analysis,
     }
     // At rates far above audio the poles crowd z = 1 and the response drowns in
     // rounding; a table of NaN would pass for an answer.
-    const DesignUnderTest design{calculation.coefficients, calculation.samplingFrequency,
+    const DesignUnderTest design{calculation.coefficients,
+                                 calculation.samplingFrequency,
                                  {calculation.extraZeroValue, calculation.inverse}};
     const double fs = calculation.samplingFrequency;
     if (std::isnan(MaxDeviation(design, 20.0, AudioBandTopHz(fs)).deviationDb) ||
@@ -87,7 +89,8 @@ void NormalizeAt1k(FilterCalculation& calculation) {
 
 std::string ExtraZeroText(double extraZeroValue) {
     if (extraZeroValue == 0.0) return "no extra zero";
-    if (extraZeroValue > 1.0) return "extra zero at " + FormatSignificant(extraZeroValue, 6) + " Hz";
+    if (extraZeroValue > 1.0)
+        return "extra zero at " + FormatSignificant(extraZeroValue, 6) + " Hz";
     return "extra zero at 3.18 \xC2\xB5s";  // UTF-8 µ: the SVG is UTF-8
 }
 
@@ -105,7 +108,8 @@ std::string ExportedText(const AnalysisOptions& analysis, const FilterCalculatio
     const RiaaCoefficients& c = calculation.coefficients;
     if (analysis.format == "sox") return FormatSoxEffect(c) + '\n';
     if (analysis.format == "ffmpeg") return FormatFfmpegFilter(c) + '\n';
-    if (analysis.format == "nyquist") return FormatNyquistLine(c, calculation.samplingFrequency) + '\n';
+    if (analysis.format == "nyquist")
+        return FormatNyquistLine(c, calculation.samplingFrequency) + '\n';
     return FormatCamillaDspFilter(c, calculation.samplingFrequency,
                                   calculation.inverse != 0 ? "riaa_recording" : "riaa_playback");
 }
@@ -167,8 +171,8 @@ std::string StandardOutput(const CalcOptions& calc, const AnalysisOptions& analy
 
 }  // namespace
 
-int RunCalcWithAnalysis(const CalcOptions& calc, const AnalysisOptions& analysis,
-                        std::ostream& out, std::ostream& err) {
+int RunCalcWithAnalysis(const CalcOptions& calc, const AnalysisOptions& analysis, std::ostream& out,
+                        std::ostream& err) {
     std::optional<std::string> problem = ConflictMessage(calc, analysis);
     if (!problem) {
         problem = UnreadableEntryMessage(calc);
@@ -193,7 +197,8 @@ int RunCalcWithAnalysis(const CalcOptions& calc, const AnalysisOptions& analysis
     if (analysis.normalize == "1k") {
         NormalizeAt1k(calculation);
     }
-    const DesignUnderTest design{calculation.coefficients, calculation.samplingFrequency,
+    const DesignUnderTest design{calculation.coefficients,
+                                 calculation.samplingFrequency,
                                  {calculation.extraZeroValue, calculation.inverse}};
 
     if (!analysis.plotPath.empty()) {

@@ -11,5 +11,5 @@
 // Exit status 0 when done, 1 when the plot or stdout could not be written (no partial
 // plot file is left), 2 for unreadable entries, options that cannot go together, or
 // values the analysis cannot use; the error is one line on err, nothing on out.
-int RunCalcWithAnalysis(const CalcOptions& calc, const AnalysisOptions& analysis,
-                        std::ostream& out, std::ostream& err);
+int RunCalcWithAnalysis(const CalcOptions& calc, const AnalysisOptions& analysis, std::ostream& out,
+                        std::ostream& err);

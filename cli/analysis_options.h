@@ -8,12 +8,12 @@
 #include <CLI/CLI.hpp>
 
 struct AnalysisOptions {
-    bool response = false;     // the response table after the report, or in the JSON
-    bool csv = false;          // the response on a dense log grid as CSV instead
-    std::string plotPath;      // an SVG picture of the response; empty for none
-    std::string normalize = "dc";  // "dc": gain at DC, as designed; "1k": |H(1 kHz)| = gain
-    std::string format = "report"; // report, sox, ffmpeg, camilladsp or nyquist
-    std::string method = "matched"; // the design: matched or minimax, see design_method.h
+    bool response = false;           // the response table after the report, or in the JSON
+    bool csv = false;                // the response on a dense log grid as CSV instead
+    std::string plotPath;            // an SVG picture of the response; empty for none
+    std::string normalize = "dc";    // "dc": gain at DC, as designed; "1k": |H(1 kHz)| = gain
+    std::string format = "report";   // report, sox, ffmpeg, camilladsp or nyquist
+    std::string method = "matched";  // the design: matched or minimax, see design_method.h
 };
 
 void AddAnalysisOptions(CLI::App& app, AnalysisOptions& options);

@@ -32,7 +32,8 @@ bool WriteAll(int fd, const std::string& content) {
 
 }  // namespace
 
-std::optional<std::string> WriteFileAtomically(const std::string& path, const std::string& content) {
+std::optional<std::string> WriteFileAtomically(const std::string& path,
+                                               const std::string& content) {
     // The temporary file must live in the target's folder: rename() cannot cross file
     // systems, and only a rename makes the new file appear whole.
     std::string temporary = path + ".XXXXXX";

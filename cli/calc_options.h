@@ -16,7 +16,7 @@ struct CalcOptions {
 
     bool lenient = false;  // read unreadable entries as 0, as the dialog does
     bool json = false;
-    bool crlf = false;     // keep the program's own CR LF line breaks
+    bool crlf = false;  // keep the program's own CR LF line breaks
 };
 
 // The entries as the dialog would hold them, in Windows-1252.

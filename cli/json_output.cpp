@@ -30,7 +30,8 @@ void WriteNumbers(JsonWriter& json, const double (&values)[3]) {
 
 }  // namespace
 
-std::string FormatCalculationJson(const FilterEntries& entries, const FilterCalculation& calculation) {
+std::string FormatCalculationJson(const FilterEntries& entries,
+                                  const FilterCalculation& calculation) {
     JsonWriter json;
     json.BeginObject();
     json.Key("entries");

@@ -6,4 +6,5 @@
 
 #include "filter_calculation.h"
 
-std::string FormatCalculationJson(const FilterEntries& entries, const FilterCalculation& calculation);
+std::string FormatCalculationJson(const FilterEntries& entries,
+                                  const FilterCalculation& calculation);

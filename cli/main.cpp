@@ -10,13 +10,15 @@
 #include "usage_error.h"
 
 int main(int argc, char** argv) {
-    CLI::App app{"Designs a one-biquad digital RIAA phono-equalisation filter and prints its\n"
-                 "coefficients and Nyquist biquad expressions. Values take SI prefixes\n"
-                 "(96k, 44.1k, 2.2u or 2.2µ). Arguments are read as UTF-8 where valid,\n"
-                 "else as Windows-1252 bytes.",
-                 "vorlexi-calc"};
-    app.footer("Example: vorlexi-calc --sample-freq 44.1k --gain 2 --extra-zero 20k\n"
-               "Exit status: 0 done, 1 output not written, 2 bad option or unreadable entry.");
+    CLI::App app{
+        "Designs a one-biquad digital RIAA phono-equalisation filter and prints its\n"
+        "coefficients and Nyquist biquad expressions. Values take SI prefixes\n"
+        "(96k, 44.1k, 2.2u or 2.2µ). Arguments are read as UTF-8 where valid,\n"
+        "else as Windows-1252 bytes.",
+        "vorlexi-calc"};
+    app.footer(
+        "Example: vorlexi-calc --sample-freq 44.1k --gain 2 --extra-zero 20k\n"
+        "Exit status: 0 done, 1 output not written, 2 bad option or unreadable entry.");
     app.get_formatter()->column_width(26);
     app.set_version_flag("--version", "vorlexi-calc " VORLEXI_VERSION);
     CalcOptions options;

@@ -17,13 +17,12 @@ constexpr int kDefaultPrecision = 6;
 // writes in the C locale, whatever the global locale is.
 void AppendFormatted(std::string& text, double value, std::chars_format format) {
     char buffer[kNumberBufferSize];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value, format, kDefaultPrecision);
+    const auto result =
+        std::to_chars(buffer, buffer + sizeof buffer, value, format, kDefaultPrecision);
     text.append(buffer, result.ptr);
 }
 
-bool IsDigit(char c) {
-    return c >= '0' && c <= '9';
-}
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
 // Called when from_chars reports a value out of the range of double. The texts we
 // read hold at most 34 characters, so their mantissa alone cannot leave the range:

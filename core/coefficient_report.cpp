@@ -7,7 +7,8 @@
 
 namespace {
 
-constexpr char kListSeparator[] = "\r\n-------------------------------------------------------------------\r\n";
+constexpr char kListSeparator[] =
+    "\r\n-------------------------------------------------------------------\r\n";
 
 // "[0] = 1.000000e+00, [1] = -9.311762e-01": only the leading `count` entries. The
 // design gives counts of 2 or 3; a record put together by hand cannot read past the

@@ -68,6 +68,4 @@ EngValue ReadEngValue(const char* text) {
     return {reading.value, reading.read};
 }
 
-double ParseEngValue(const char* text) {
-    return ReadEngValue(text).value;
-}
+double ParseEngValue(const char* text) { return ReadEngValue(text).value; }

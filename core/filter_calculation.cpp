@@ -1,8 +1,8 @@
 #include "filter_calculation.h"
 
+#include "c_locale_numbers.h"
 #include "coefficient_report.h"
 #include "eng_value.h"
-#include "c_locale_numbers.h"
 
 double ExtraZeroValue(bool extraZero, const char* zeroFreqText) {
     if (!extraZero) {
@@ -33,8 +33,9 @@ FilterCalculation CalculateFilter(const FilterEntries& entries) {
     calculation.gain = ParseEngValue(entries.gain.c_str());
     calculation.extraZeroValue = ExtraZeroValue(entries.extraZero, entries.zeroFreq.c_str());
     calculation.inverse = entries.inverse ? 1 : 0;
-    calculation.coefficients = ComputeRiaaCoefficients(calculation.samplingFrequency, calculation.gain,
-                                                       calculation.extraZeroValue, calculation.inverse);
+    calculation.coefficients =
+        ComputeRiaaCoefficients(calculation.samplingFrequency, calculation.gain,
+                                calculation.extraZeroValue, calculation.inverse);
     calculation.text = FormatCalculationSummary(calculation.samplingFrequency, calculation.gain,
                                                 calculation.extraZeroValue, calculation.inverse) +
                        FormatCoefficientReport(calculation.coefficients);

@@ -20,10 +20,10 @@ struct FilterEntries {
 struct FilterCalculation {
     double samplingFrequency;  // as read by ParseEngValue
     double gain;
-    double extraZeroValue;     // 0, exactly 1, or the frequency above 1
-    std::int32_t inverse;      // 0 or 1
+    double extraZeroValue;  // 0, exactly 1, or the frequency above 1
+    std::int32_t inverse;   // 0 or 1
     RiaaCoefficients coefficients;
-    std::string text;          // summary + report, CR LF line breaks
+    std::string text;  // summary + report, CR LF line breaks
 };
 
 // The design's extra-zero argument from the dialog: 0 when the box is clear (the text

@@ -40,21 +40,13 @@ std::string JsonNumberText(double value) {
     return std::string(buffer, result.ptr);
 }
 
-void JsonWriter::BeginObject() {
-    Open('{');
-}
+void JsonWriter::BeginObject() { Open('{'); }
 
-void JsonWriter::EndObject() {
-    Close('}');
-}
+void JsonWriter::EndObject() { Close('}'); }
 
-void JsonWriter::BeginArray() {
-    Open('[');
-}
+void JsonWriter::BeginArray() { Open('['); }
 
-void JsonWriter::EndArray() {
-    Close(']');
-}
+void JsonWriter::EndArray() { Close(']'); }
 
 void JsonWriter::Key(std::string_view key) {
     BeginValue();

@@ -5,10 +5,10 @@
 namespace {
 
 // RIAA time constants in seconds.
-constexpr double kLowPoleTau = 0.00318;   // 3180 µs, 50.05 Hz
-constexpr double kHighPoleTau = 0.000075; // 75 µs, 2122 Hz
-constexpr double kZeroTau = 0.000318;     // 318 µs, 500.5 Hz
-constexpr double kExtraZeroTau = 0.00000318; // 3.18 µs, 50.05 kHz
+constexpr double kLowPoleTau = 0.00318;       // 3180 µs, 50.05 Hz
+constexpr double kHighPoleTau = 0.000075;     // 75 µs, 2122 Hz
+constexpr double kZeroTau = 0.000318;         // 318 µs, 500.5 Hz
+constexpr double kExtraZeroTau = 0.00000318;  // 3.18 µs, 50.05 kHz
 
 // Matched z-transform of the root s = -1/tau: z = exp(-1/(fs*tau)), each step
 // rounded to double in this order.

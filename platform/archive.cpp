@@ -6,7 +6,8 @@
 namespace platform {
 
 CArchive::CArchive(Mode mode, std::string bytes, CString fileName)
-    : m_mode(mode), m_bytes(mode == load ? std::move(bytes) : std::string()),
+    : m_mode(mode),
+      m_bytes(mode == load ? std::move(bytes) : std::string()),
       m_fileName(std::move(fileName)) {}
 
 UINT CArchive::Read(void* buffer, UINT count) {

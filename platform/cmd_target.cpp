@@ -30,9 +30,7 @@ void CCmdUI::Enable(BOOL on) {
     m_bEnableChanged = TRUE;
 }
 
-void CCmdUI::SetCheck(int check) {
-    m_nCheck = check;
-}
+void CCmdUI::SetCheck(int check) { m_nCheck = check; }
 
 void CCmdUI::SetText(LPCTSTR text) {
     m_strText = text;
@@ -55,9 +53,7 @@ void CCmdUI::DoUpdate(CCmdTarget* target, BOOL disableIfNoHandler) {
     }
 }
 
-BOOL CCmdTarget::OnCmdMsg(UINT id, int code, CCmdUI* ui) {
-    return DispatchToOwnMap(id, code, ui);
-}
+BOOL CCmdTarget::OnCmdMsg(UINT id, int code, CCmdUI* ui) { return DispatchToOwnMap(id, code, ui); }
 
 BOOL CCmdTarget::DispatchToOwnMap(UINT id, int code, CCmdUI* ui) {
     for (const MessageMapBase* map = GetMessageMap(); map != nullptr; map = map->Base()) {
@@ -85,9 +81,7 @@ private:
 
 }  // namespace
 
-UINT AfxGetCurrentCommandId() {
-    return g_currentCommand;
-}
+UINT AfxGetCurrentCommandId() { return g_currentCommand; }
 
 BOOL AfxRunCommand(CCmdTarget* route, UINT id) {
     if (route == nullptr) {

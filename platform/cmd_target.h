@@ -30,9 +30,9 @@ namespace platform {
 class CCmdTarget;
 
 // What a route is asked to do with a command id.
-inline constexpr int CN_COMMAND = 0;            // run the handler
-inline constexpr int CN_UPDATE_COMMAND_UI = -1; // run the update handler with a CCmdUI
-inline constexpr int CN_HAS_HANDLER = -2;       // only tell whether a handler exists
+inline constexpr int CN_COMMAND = 0;             // run the handler
+inline constexpr int CN_UPDATE_COMMAND_UI = -1;  // run the update handler with a CCmdUI
+inline constexpr int CN_HAS_HANDLER = -2;        // only tell whether a handler exists
 
 // The state of one user-interface item (menu item or toolbar button) of a command, handed
 // to update handlers. The layer's own items derive from it; a test may too.

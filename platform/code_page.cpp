@@ -20,72 +20,72 @@ constexpr char kUnstorableReplacement = '?';
 // visit returns false. An unpaired surrogate is passed as itself and is never storable.
 template <typename Visitor>
 void ForEachCodePoint(QStringView text, Visitor visit) {
-  for (qsizetype i = 0; i < text.size(); ++i) {
-    const char16_t unit = text[i].unicode();
-    char32_t codePoint = unit;
-    const qsizetype start = i;
-    if (QChar::isHighSurrogate(unit) && i + 1 < text.size() &&
-        QChar::isLowSurrogate(text[i + 1].unicode())) {
-      codePoint = QChar::surrogateToUcs4(unit, text[i + 1].unicode());
-      ++i;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char16_t unit = text[i].unicode();
+        char32_t codePoint = unit;
+        const qsizetype start = i;
+        if (QChar::isHighSurrogate(unit) && i + 1 < text.size() &&
+            QChar::isLowSurrogate(text[i + 1].unicode())) {
+            codePoint = QChar::surrogateToUcs4(unit, text[i + 1].unicode());
+            ++i;
+        }
+        if (!visit(codePoint, start)) {
+            return;
+        }
     }
-    if (!visit(codePoint, start)) {
-      return;
-    }
-  }
 }
 
 }  // namespace
 
 char16_t CodePageToUnicode(unsigned char byte) {
-  if (byte >= 0x80 && byte <= 0x9F) {
-    return kHighControlRange[byte - 0x80];
-  }
-  return byte;
+    if (byte >= 0x80 && byte <= 0x9F) {
+        return kHighControlRange[byte - 0x80];
+    }
+    return byte;
 }
 
 std::optional<unsigned char> UnicodeToCodePage(char32_t codePoint) {
-  if (codePoint < 0x80 || (codePoint >= 0xA0 && codePoint <= 0xFF)) {
-    return static_cast<unsigned char>(codePoint);
-  }
-  for (std::size_t i = 0; i < kHighControlRange.size(); ++i) {
-    if (kHighControlRange[i] == codePoint) {
-      return static_cast<unsigned char>(0x80 + i);
+    if (codePoint < 0x80 || (codePoint >= 0xA0 && codePoint <= 0xFF)) {
+        return static_cast<unsigned char>(codePoint);
     }
-  }
-  return std::nullopt;
+    for (std::size_t i = 0; i < kHighControlRange.size(); ++i) {
+        if (kHighControlRange[i] == codePoint) {
+            return static_cast<unsigned char>(0x80 + i);
+        }
+    }
+    return std::nullopt;
 }
 
 QString FromCodePage(std::string_view bytes) {
-  QString text(static_cast<qsizetype>(bytes.size()), Qt::Uninitialized);
-  QChar* out = text.data();
-  for (const char byte : bytes) {
-    *out++ = QChar(CodePageToUnicode(static_cast<unsigned char>(byte)));
-  }
-  return text;
+    QString text(static_cast<qsizetype>(bytes.size()), Qt::Uninitialized);
+    QChar* out = text.data();
+    for (const char byte : bytes) {
+        *out++ = QChar(CodePageToUnicode(static_cast<unsigned char>(byte)));
+    }
+    return text;
 }
 
 std::string ToCodePage(QStringView text) {
-  std::string bytes;
-  bytes.reserve(static_cast<std::size_t>(text.size()));
-  ForEachCodePoint(text, [&bytes](char32_t codePoint, qsizetype) {
-    const auto byte = UnicodeToCodePage(codePoint);
-    bytes.push_back(byte ? static_cast<char>(*byte) : kUnstorableReplacement);
-    return true;
-  });
-  return bytes;
+    std::string bytes;
+    bytes.reserve(static_cast<std::size_t>(text.size()));
+    ForEachCodePoint(text, [&bytes](char32_t codePoint, qsizetype) {
+        const auto byte = UnicodeToCodePage(codePoint);
+        bytes.push_back(byte ? static_cast<char>(*byte) : kUnstorableReplacement);
+        return true;
+    });
+    return bytes;
 }
 
 std::optional<qsizetype> FirstUnstorable(QStringView text) {
-  std::optional<qsizetype> found;
-  ForEachCodePoint(text, [&found](char32_t codePoint, qsizetype index) {
-    if (!UnicodeToCodePage(codePoint)) {
-      found = index;
-      return false;
-    }
-    return true;
-  });
-  return found;
+    std::optional<qsizetype> found;
+    ForEachCodePoint(text, [&found](char32_t codePoint, qsizetype index) {
+        if (!UnicodeToCodePage(codePoint)) {
+            found = index;
+            return false;
+        }
+        return true;
+    });
+    return found;
 }
 
 }  // namespace platform

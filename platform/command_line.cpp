@@ -84,33 +84,34 @@ void CWinApp::ParseCommandLine(CCommandLineInfo& info) {
 BOOL CWinApp::ProcessShellCommand(CCommandLineInfo& info) {
     m_nStartupExitCode = 1;
     if (!info.m_strError.IsEmpty()) {
-        AfxMessageBox(info.m_strError + "\n\nUsage: " + m_pszAppName + " [FILE | /p FILE | -p FILE]",
-                      MB_OK | MB_ICONSTOP);
+        AfxMessageBox(
+            info.m_strError + "\n\nUsage: " + m_pszAppName + " [FILE | /p FILE | -p FILE]",
+            MB_OK | MB_ICONSTOP);
         m_nStartupExitCode = 2;
         return FALSE;
     }
     switch (info.m_nShellCommand) {
-    case CCommandLineInfo::FileNew:
-        return OpenDocumentFile(nullptr) != nullptr && m_pMainWnd != nullptr;
-    case CCommandLineInfo::FileOpen:
-        return OpenDocumentFile(info.m_strFileName) != nullptr && m_pMainWnd != nullptr;
-    case CCommandLineInfo::FilePrint: {
-        // Opened without showing a window, printed through the view's print-direct
-        // command, and then start-up ends, successfully if every page printed.
-        m_nCmdShow = SW_HIDE;
-        CDocTemplate* docTemplate = GetFirstDocTemplate();
-        if (docTemplate == nullptr ||
-            docTemplate->OpenDocumentFile(info.m_strFileName, FALSE) == nullptr ||
-            m_pMainWnd == nullptr) {
+        case CCommandLineInfo::FileNew:
+            return OpenDocumentFile(nullptr) != nullptr && m_pMainWnd != nullptr;
+        case CCommandLineInfo::FileOpen:
+            return OpenDocumentFile(info.m_strFileName) != nullptr && m_pMainWnd != nullptr;
+        case CCommandLineInfo::FilePrint: {
+            // Opened without showing a window, printed through the view's print-direct
+            // command, and then start-up ends, successfully if every page printed.
+            m_nCmdShow = SW_HIDE;
+            CDocTemplate* docTemplate = GetFirstDocTemplate();
+            if (docTemplate == nullptr ||
+                docTemplate->OpenDocumentFile(info.m_strFileName, FALSE) == nullptr ||
+                m_pMainWnd == nullptr) {
+                return FALSE;
+            }
+            SetLastPrintJobResult(false);
+            m_pMainWnd->SendMessage(WM_COMMAND, ID_FILE_PRINT_DIRECT);
+            m_nStartupExitCode = LastPrintJobSucceeded() ? 0 : 1;
             return FALSE;
         }
-        SetLastPrintJobResult(false);
-        m_pMainWnd->SendMessage(WM_COMMAND, ID_FILE_PRINT_DIRECT);
-        m_nStartupExitCode = LastPrintJobSucceeded() ? 0 : 1;
-        return FALSE;
-    }
-    default:
-        return FALSE;
+        default:
+            return FALSE;
     }
 }
 

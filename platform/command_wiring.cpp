@@ -48,9 +48,7 @@ private:
 constexpr int kModifierMask =
     Qt::ControlModifier | Qt::ShiftModifier | Qt::AltModifier | Qt::MetaModifier;
 
-UINT CommandIdOf(const QAction* action) {
-    return action != nullptr ? action->data().toUInt() : 0;
-}
+UINT CommandIdOf(const QAction* action) { return action != nullptr ? action->data().toUInt() : 0; }
 
 }  // namespace
 
@@ -61,8 +59,7 @@ FrameCommandWiring::FrameCommandWiring(CFrameWnd& frame, QMainWindow& window)
         connect(dispatcher, &QAbstractEventDispatcher::aboutToBlock, this,
                 &FrameCommandWiring::OnIdle);
     }
-    connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this,
-            [this] { MarkDirty(); });
+    connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this, [this] { MarkDirty(); });
 }
 
 FrameCommandWiring::~FrameCommandWiring() = default;
@@ -196,8 +193,7 @@ void FrameCommandWiring::SetRecentFiles(const std::vector<CString>& paths) {
     MarkDirty();
 }
 
-void FrameCommandWiring::WatchToolButton(QToolButton* button, UINT id, bool flyBy,
-                                         bool tooltips) {
+void FrameCommandWiring::WatchToolButton(QToolButton* button, UINT id, bool flyBy, bool tooltips) {
     if (flyBy) {
         m_flyByButtons.insert(button, id);
     }
@@ -257,41 +253,42 @@ void FrameCommandWiring::OnIdle() {
 
 bool FrameCommandWiring::eventFilter(QObject* watched, QEvent* event) {
     switch (event->type()) {
-    case QEvent::ShortcutOverride: {
-        // Text widgets claim keys such as Ctrl+C or Shift+Ins for themselves; an
-        // accelerator of the frame wins, so the command goes through the message maps.
-        auto* widget = qobject_cast<QWidget*>(watched);
-        const auto* key = static_cast<QKeyEvent*>(event);
-        const int combined = static_cast<int>(key->modifiers() & kModifierMask) | key->key();
-        if (widget != nullptr && widget->window() == &m_window &&
-            m_acceleratorKeys.contains(combined)) {
-            return true;
+        case QEvent::ShortcutOverride: {
+            // Text widgets claim keys such as Ctrl+C or Shift+Ins for themselves; an
+            // accelerator of the frame wins, so the command goes through the message maps.
+            auto* widget = qobject_cast<QWidget*>(watched);
+            const auto* key = static_cast<QKeyEvent*>(event);
+            const int combined = static_cast<int>(key->modifiers() & kModifierMask) | key->key();
+            if (widget != nullptr && widget->window() == &m_window &&
+                m_acceleratorKeys.contains(combined)) {
+                return true;
+            }
+            break;
         }
-        break;
-    }
-    case QEvent::KeyPress:
-    case QEvent::KeyRelease:
-    case QEvent::MouseButtonRelease:
-    case QEvent::FocusIn:
-        MarkDirty();
-        break;
-    case QEvent::Enter:
-        if (const auto found = m_flyByButtons.constFind(watched); found != m_flyByButtons.cend()) {
-            m_frame.SetMessageText(*found);
-        }
-        break;
-    case QEvent::Leave:
-        if (m_flyByButtons.contains(watched)) {
-            m_frame.SetMessageText(AFX_IDS_IDLEMESSAGE);
-        }
-        break;
-    case QEvent::ToolTip:
-        if (m_buttonsWithoutTooltips.contains(watched)) {
-            return true;
-        }
-        break;
-    default:
-        break;
+        case QEvent::KeyPress:
+        case QEvent::KeyRelease:
+        case QEvent::MouseButtonRelease:
+        case QEvent::FocusIn:
+            MarkDirty();
+            break;
+        case QEvent::Enter:
+            if (const auto found = m_flyByButtons.constFind(watched);
+                found != m_flyByButtons.cend()) {
+                m_frame.SetMessageText(*found);
+            }
+            break;
+        case QEvent::Leave:
+            if (m_flyByButtons.contains(watched)) {
+                m_frame.SetMessageText(AFX_IDS_IDLEMESSAGE);
+            }
+            break;
+        case QEvent::ToolTip:
+            if (m_buttonsWithoutTooltips.contains(watched)) {
+                return true;
+            }
+            break;
+        default:
+            break;
     }
     return QObject::eventFilter(watched, event);
 }

@@ -105,10 +105,10 @@ BOOL CToolBar::LoadToolBar(UINT resourceId) {
         resource->words.size() < 4 + count) {
         return FALSE;
     }
-    std::vector<UINT> ids(resource->words.begin() + 4, resource->words.begin() + 4 +
-                                                           static_cast<std::ptrdiff_t>(count));
-    const auto buttons = static_cast<int>(std::count_if(ids.begin(), ids.end(),
-                                                        [](UINT id) { return id != 0; }));
+    std::vector<UINT> ids(resource->words.begin() + 4,
+                          resource->words.begin() + 4 + static_cast<std::ptrdiff_t>(count));
+    const auto buttons =
+        static_cast<int>(std::count_if(ids.begin(), ids.end(), [](UINT id) { return id != 0; }));
     const QImage strip = ImageFromResource(bitmap->image, kButtonFaceIndex);
     if (strip.width() < buttons * width || strip.height() < height) {
         return FALSE;
@@ -148,8 +148,7 @@ CStatusBar::~CStatusBar() = default;
 namespace {
 
 QLabel* PaneLabel(QStatusBar* bar, int index) {
-    return bar != nullptr ? bar->findChild<QLabel*>(QStringLiteral("pane%1").arg(index))
-                          : nullptr;
+    return bar != nullptr ? bar->findChild<QLabel*>(QStringLiteral("pane%1").arg(index)) : nullptr;
 }
 
 bool IsLockIndicator(UINT id) {
@@ -216,8 +215,7 @@ BOOL CStatusBar::SetIndicators(const UINT* ids, int count) {
 
 void CStatusBar::SetPaneText(int index, LPCTSTR text) {
     if (QLabel* label = PaneLabel(qobject_cast<QStatusBar*>(Widget()), index)) {
-        label->setText(ToQString(text != nullptr ? text
-                                                 : FindStringResource(AFX_IDS_IDLEMESSAGE)));
+        label->setText(ToQString(text != nullptr ? text : FindStringResource(AFX_IDS_IDLEMESSAGE)));
     }
 }
 

@@ -48,8 +48,8 @@ public:
     // CBRS_FLYBY (prompts in the status bar), CBRS_SIZE_DYNAMIC and a CBRS_ALIGN_ side
     // in style. Borders are accepted for compatibility and ignored.
     BOOL CreateEx(CFrameWnd* parent, DWORD controlStyle = TBSTYLE_FLAT,
-                  DWORD style = WS_CHILD | WS_VISIBLE | CBRS_TOP,
-                  CRect borders = CRect(), UINT id = AFX_IDW_TOOLBAR);
+                  DWORD style = WS_CHILD | WS_VISIBLE | CBRS_TOP, CRect borders = CRect(),
+                  UINT id = AFX_IDW_TOOLBAR);
     BOOL Create(CFrameWnd* parent, DWORD style = WS_CHILD | WS_VISIBLE | CBRS_TOP,
                 UINT id = AFX_IDW_TOOLBAR);
 

@@ -1,11 +1,11 @@
 #include "cstring.h"
 
+#include <locale.h>
 #include <algorithm>
 #include <clocale>
 #include <cstdarg>
 #include <cstdio>
 #include <cstring>
-#include <locale.h>
 
 namespace platform {
 
@@ -154,9 +154,7 @@ void CString::ReleaseBuffer(int newLength) {
     }
 }
 
-bool operator==(const CString& a, const char* b) {
-    return a.m_text == (b != nullptr ? b : "");
-}
+bool operator==(const CString& a, const char* b) { return a.m_text == (b != nullptr ? b : ""); }
 
 CString operator+(const CString& a, const CString& b) {
     CString result(a);

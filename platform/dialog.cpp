@@ -99,9 +99,8 @@ BOOL CDialog::BuildWindow() {
         return FALSE;
     }
     CWnd* owner = m_pParentWnd != nullptr ? m_pParentWnd : AfxGetMainWnd();
-    QWidget* ownerWidget = owner != nullptr && owner->Widget() != nullptr
-                               ? owner->Widget()->window()
-                               : nullptr;
+    QWidget* ownerWidget =
+        owner != nullptr && owner->Widget() != nullptr ? owner->Widget()->window() : nullptr;
     TemplateDialog::Handlers handlers;
     handlers.buttonClicked = [this](int id) {
         ReportingFailures([this, id] {
@@ -155,9 +154,7 @@ void CDialog::OnOK() {
     EndDialog(static_cast<int>(IDOK));
 }
 
-void CDialog::OnCancel() {
-    EndDialog(static_cast<int>(IDCANCEL));
-}
+void CDialog::OnCancel() { EndDialog(static_cast<int>(IDCANCEL)); }
 
 void CDialog::DoDataExchange(CDataExchange* /*dx: a dialog with members exchanges them*/) {}
 
@@ -188,8 +185,6 @@ CString CDialog::GetDlgItemText(int id) const {
     return value;
 }
 
-BOOL CDialog::OnCmdMsg(UINT id, int code, CCmdUI* ui) {
-    return DispatchToOwnMap(id, code, ui);
-}
+BOOL CDialog::OnCmdMsg(UINT id, int code, CCmdUI* ui) { return DispatchToOwnMap(id, code, ui); }
 
 }  // namespace platform

@@ -22,7 +22,9 @@ constexpr const char* kUntitled = "Untitled";
 
 CDocTemplate::CDocTemplate(UINT resourceId, const CRuntimeClass* documentClass,
                            const CRuntimeClass* frameClass, const CRuntimeClass* viewClass)
-    : m_nIDResource(resourceId), m_pDocClass(documentClass), m_pFrameClass(frameClass),
+    : m_nIDResource(resourceId),
+      m_pDocClass(documentClass),
+      m_pFrameClass(frameClass),
       m_pViewClass(viewClass) {}
 
 CDocTemplate::~CDocTemplate() = default;
@@ -51,9 +53,7 @@ CSingleDocTemplate::CSingleDocTemplate(UINT resourceId, const CRuntimeClass* doc
                                        const CRuntimeClass* viewClass)
     : CDocTemplate(resourceId, documentClass, frameClass, viewClass) {}
 
-CSingleDocTemplate::~CSingleDocTemplate() {
-    CloseAllDocuments();
-}
+CSingleDocTemplate::~CSingleDocTemplate() { CloseAllDocuments(); }
 
 BOOL CSingleDocTemplate::CreateDocumentAndFrame() {
     CObject* documentObject = m_pDocClass != nullptr ? m_pDocClass->CreateObject() : nullptr;
@@ -68,8 +68,7 @@ BOOL CSingleDocTemplate::CreateDocumentAndFrame() {
     }
     document->m_pDocTemplate = this;
     CCreateContext context{m_pViewClass, document};
-    if (!frame->LoadFrame(m_nIDResource, WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE, nullptr,
-                          &context)) {
+    if (!frame->LoadFrame(m_nIDResource, WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE, nullptr, &context)) {
         delete frame;
         delete document;
         AfxMessageBox("Failed to create empty document.", MB_OK | MB_ICONSTOP);

@@ -38,7 +38,13 @@ public:
     // separated by "\n": windowTitle, docName, fileNewName, filterName, filterExt,
     // regFileTypeId, regFileTypeName.
     enum DocStringIndex {
-        windowTitle, docName, fileNewName, filterName, filterExt, regFileTypeId, regFileTypeName
+        windowTitle,
+        docName,
+        fileNewName,
+        filterName,
+        filterExt,
+        regFileTypeId,
+        regFileTypeName
     };
     BOOL GetDocString(CString& field, DocStringIndex index) const;
 

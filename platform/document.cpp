@@ -18,14 +18,13 @@ namespace platform {
 
 const CRuntimeClass CDocument::runtimeClass =
     PlainClass<CDocument>("CDocument", &CCmdTarget::runtimeClass);
-const MessageMap<CDocument> CDocument::messageMap{&CCmdTarget::messageMap, {
-    {ID_FILE_SAVE, &CDocument::OnFileSave},
-    {ID_FILE_SAVE_AS, &CDocument::OnFileSaveAs},
-}};
+const MessageMap<CDocument> CDocument::messageMap{&CCmdTarget::messageMap,
+                                                  {
+                                                      {ID_FILE_SAVE, &CDocument::OnFileSave},
+                                                      {ID_FILE_SAVE_AS, &CDocument::OnFileSaveAs},
+                                                  }};
 
-QString FileTitle(const QString& path) {
-    return QFileInfo(path).fileName();
-}
+QString FileTitle(const QString& path) { return QFileInfo(path).fileName(); }
 
 QString DisplayTitle(const CDocument& document) {
     const QString path = PathToQt(document.GetPathName());
@@ -59,9 +58,7 @@ void CDocument::SetPathName(LPCTSTR path, BOOL addToRecentFiles) {
     }
 }
 
-void CDocument::SetModifiedFlag(BOOL modified) {
-    m_bModified = modified != FALSE;
-}
+void CDocument::SetModifiedFlag(BOOL modified) { m_bModified = modified != FALSE; }
 
 POSITION CDocument::GetFirstViewPosition() const {
     // A position is the 1-based index of the next view, disguised as the opaque type.
@@ -161,18 +158,16 @@ BOOL CDocument::SaveModified() {
     const QString title = DisplayTitle(*this);
     switch (ShowMessageBox(QStringLiteral("Save changes to %1?").arg(title),
                            MB_YESNOCANCEL | MB_ICONQUESTION)) {
-    case IDCANCEL:
-        return FALSE;
-    case IDYES:
-        return DoFileSave();
-    default:
-        return TRUE;
+        case IDCANCEL:
+            return FALSE;
+        case IDYES:
+            return DoFileSave();
+        default:
+            return TRUE;
     }
 }
 
-void CDocument::OnCloseDocument() {
-    DeleteContents();
-}
+void CDocument::OnCloseDocument() { DeleteContents(); }
 
 namespace {
 
@@ -210,13 +205,9 @@ BOOL CDocument::DoFileSave() {
     return DoSave(m_strPathName.IsEmpty() ? nullptr : m_strPathName.GetString());
 }
 
-void CDocument::OnFileSave() {
-    DoFileSave();
-}
+void CDocument::OnFileSave() { DoFileSave(); }
 
-void CDocument::OnFileSaveAs() {
-    DoSave(nullptr);
-}
+void CDocument::OnFileSaveAs() { DoSave(nullptr); }
 
 void CDocument::UpdateFrameCounts() {
     for (CView* view : m_views) {

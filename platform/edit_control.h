@@ -33,60 +33,60 @@ namespace platform {
 QFont MakePointFont(int tenthsOfPoint, const QString& faceName);
 
 class EditControl : public QPlainTextEdit {
-  Q_OBJECT
+    Q_OBJECT
 
- public:
-  enum class UndoHistory {
-    KeepReplacementAsStep,  // the replacement can be undone
-    Clear,                  // the replacement starts a fresh history
-  };
+public:
+    enum class UndoHistory {
+        KeepReplacementAsStep,  // the replacement can be undone
+        Clear,                  // the replacement starts a fresh history
+    };
 
-  explicit EditControl(QWidget* parent = nullptr);
+    explicit EditControl(QWidget* parent = nullptr);
 
-  // The whole text as Windows-1252 bytes. Setting it does not count as a user edit.
-  void setRawText(std::string_view bytes,
-                  UndoHistory history = UndoHistory::KeepReplacementAsStep);
-  std::string rawText() const;
+    // The whole text as Windows-1252 bytes. Setting it does not count as a user edit.
+    void setRawText(std::string_view bytes,
+                    UndoHistory history = UndoHistory::KeepReplacementAsStep);
+    std::string rawText() const;
 
-  // The whole text as Unicode, line breaks written out ("\r\n", "\n", "\r"). Use these, not
-  // QPlainTextEdit's setPlainText()/toPlainText(), which fold the breaks, turn no-break spaces
-  // into spaces and clear the undo history. setText() takes
-  // "\r\n", "\n" and "\r" as they are and U+2028/U+2029 as CR LF.
-  void setText(const QString& text, UndoHistory history = UndoHistory::KeepReplacementAsStep);
-  QString text() const;
+    // The whole text as Unicode, line breaks written out ("\r\n", "\n", "\r"). Use these, not
+    // QPlainTextEdit's setPlainText()/toPlainText(), which fold the breaks, turn no-break spaces
+    // into spaces and clear the undo history. setText() takes
+    // "\r\n", "\n" and "\r" as they are and U+2028/U+2029 as CR LF.
+    void setText(const QString& text, UndoHistory history = UndoHistory::KeepReplacementAsStep);
+    QString text() const;
 
-  // Index (UTF-16 units, into text()) of the first character Windows-1252 cannot store.
-  std::optional<qsizetype> firstUnstorableCharacter() const;
+    // Index (UTF-16 units, into text()) of the first character Windows-1252 cannot store.
+    std::optional<qsizetype> firstUnstorableCharacter() const;
 
-  // On: long lines wrap at the widget's right edge, between words where possible, and there
-  // is no horizontal scroll bar. Display only: the text keeps its lines unbroken.
-  void setWordWrapAtWindowEdge(bool wrap);
-  bool wordWrapAtWindowEdge() const;
+    // On: long lines wrap at the widget's right edge, between words where possible, and there
+    // is no horizontal scroll bar. Display only: the text keeps its lines unbroken.
+    void setWordWrapAtWindowEdge(bool wrap);
+    bool wordWrapAtWindowEdge() const;
 
-  // Queries for enabling the Edit menu's commands; the commands themselves are
-  // QPlainTextEdit's undo(), cut(), copy() and paste() slots.
-  bool canUndo() const;
-  bool hasSelection() const;
-  bool canPaste() const;
+    // Queries for enabling the Edit menu's commands; the commands themselves are
+    // QPlainTextEdit's undo(), cut(), copy() and paste() slots.
+    bool canUndo() const;
+    bool hasSelection() const;
+    bool canPaste() const;
 
- signals:
-  void userEdited();
+signals:
+    void userEdited();
 
- protected:
-  void keyPressEvent(QKeyEvent* event) override;
-  void changeEvent(QEvent* event) override;
-  QMimeData* createMimeDataFromSelection() const override;
-  bool canInsertFromMimeData(const QMimeData* source) const override;
-  void insertFromMimeData(const QMimeData* source) override;
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    QMimeData* createMimeDataFromSelection() const override;
+    bool canInsertFromMimeData(const QMimeData* source) const override;
+    void insertFromMimeData(const QMimeData* source) override;
 
- private:
-  void replaceAllText(const QString& unicodeText, UndoHistory history);
-  void insertUserText(const QString& text);
-  void onContentsChange(int position, int charsRemoved, int charsAdded);
-  void updateTabStops();
+private:
+    void replaceAllText(const QString& unicodeText, UndoHistory history);
+    void insertUserText(const QString& text);
+    void onContentsChange(int position, int charsRemoved, int charsAdded);
+    void updateTabStops();
 
-  bool m_replacing = false;
-  bool m_wrapAtWindowEdge = false;
+    bool m_replacing = false;
+    bool m_wrapAtWindowEdge = false;
 };
 
 }  // namespace platform

@@ -14,29 +14,28 @@ namespace platform {
 
 const CRuntimeClass CEditView::runtimeClass =
     PlainClass<CEditView>("CEditView", &CView::runtimeClass);
-const MessageMap<CEditView> CEditView::messageMap{&CView::messageMap, {
-    {ID_EDIT_UNDO, &CEditView::OnEditUndo},
-    {ID_EDIT_UNDO, &CEditView::OnUpdateEditUndo},
-    {ID_EDIT_CUT, &CEditView::OnEditCut},
-    {ID_EDIT_CUT, &CEditView::OnUpdateNeedSel},
-    {ID_EDIT_COPY, &CEditView::OnEditCopy},
-    {ID_EDIT_COPY, &CEditView::OnUpdateNeedSel},
-    {ID_EDIT_PASTE, &CEditView::OnEditPaste},
-    {ID_EDIT_PASTE, &CEditView::OnUpdateNeedClip},
-}};
+const MessageMap<CEditView> CEditView::messageMap{&CView::messageMap,
+                                                  {
+                                                      {ID_EDIT_UNDO, &CEditView::OnEditUndo},
+                                                      {ID_EDIT_UNDO, &CEditView::OnUpdateEditUndo},
+                                                      {ID_EDIT_CUT, &CEditView::OnEditCut},
+                                                      {ID_EDIT_CUT, &CEditView::OnUpdateNeedSel},
+                                                      {ID_EDIT_COPY, &CEditView::OnEditCopy},
+                                                      {ID_EDIT_COPY, &CEditView::OnUpdateNeedSel},
+                                                      {ID_EDIT_PASTE, &CEditView::OnEditPaste},
+                                                      {ID_EDIT_PASTE, &CEditView::OnUpdateNeedClip},
+                                                  }};
 
 CEditView::CEditView() = default;
 
 CEditView::~CEditView() = default;
 
-EditControl* CEditView::GetEditCtrl() const {
-    return static_cast<EditControl*>(Widget());
-}
+EditControl* CEditView::GetEditCtrl() const { return static_cast<EditControl*>(Widget()); }
 
 BOOL CEditView::PreCreateWindow(CREATESTRUCT& cs) {
     const BOOL result = CView::PreCreateWindow(cs);
-    cs.style |= ES_MULTILINE | ES_NOHIDESEL | ES_AUTOHSCROLL | ES_AUTOVSCROLL | WS_HSCROLL |
-                WS_VSCROLL;
+    cs.style |=
+        ES_MULTILINE | ES_NOHIDESEL | ES_AUTOHSCROLL | ES_AUTOVSCROLL | WS_HSCROLL | WS_VSCROLL;
     return result;
 }
 
@@ -80,15 +79,15 @@ void CEditView::SerializeRaw(CArchive& archive) {
     if (const auto unstorable = edit->firstUnstorableCharacter()) {
         const QString text = edit->text();
         const int line = static_cast<int>(text.left(*unstorable).count(QLatin1Char('\n'))) + 1;
-        const char32_t codePoint = text.at(*unstorable).isHighSurrogate() &&
-                                           *unstorable + 1 < text.size()
-                                       ? QChar::surrogateToUcs4(text.at(*unstorable),
-                                                                text.at(*unstorable + 1))
-                                       : text.at(*unstorable).unicode();
+        const char32_t codePoint =
+            text.at(*unstorable).isHighSurrogate() && *unstorable + 1 < text.size()
+                ? QChar::surrogateToUcs4(text.at(*unstorable), text.at(*unstorable + 1))
+                : text.at(*unstorable).unicode();
         const QString message =
-            QStringLiteral("The text holds characters that a Windows-1252 file cannot store, "
-                           "the first in line %1 (U+%2 \"%3\").\n\nSaving writes each of them "
-                           "as \"?\". Save anyway?")
+            QStringLiteral(
+                "The text holds characters that a Windows-1252 file cannot store, "
+                "the first in line %1 (U+%2 \"%3\").\n\nSaving writes each of them "
+                "as \"?\". Save anyway?")
                 .arg(line)
                 .arg(static_cast<uint>(codePoint), 4, 16, QLatin1Char('0'))
                 .arg(QString::fromUcs4(&codePoint, 1));
@@ -101,9 +100,7 @@ void CEditView::SerializeRaw(CArchive& archive) {
 
 void CEditView::OnDraw(CDC* /*dc: the edit control paints itself*/) {}
 
-BOOL CEditView::OnPreparePrinting(CPrintInfo* info) {
-    return DoPreparePrinting(info);
-}
+BOOL CEditView::OnPreparePrinting(CPrintInfo* info) { return DoPreparePrinting(info); }
 
 void CEditView::OnBeginPrinting(CDC* /*dc*/, CPrintInfo* /*info*/) {}
 

@@ -22,11 +22,13 @@ namespace platform {
 
 const CRuntimeClass CFrameWnd::runtimeClass =
     PlainClass<CFrameWnd>("CFrameWnd", &CWnd::runtimeClass);
-const MessageMap<CFrameWnd> CFrameWnd::messageMap{&CWnd::messageMap, {
-    {ID_VIEW_TOOLBAR, ID_VIEW_STATUS_BAR, &CFrameWnd::OnBarToggle},
-    {ID_VIEW_TOOLBAR, &CFrameWnd::OnUpdateControlBarMenu},
-    {ID_VIEW_STATUS_BAR, &CFrameWnd::OnUpdateControlBarMenu},
-}};
+const MessageMap<CFrameWnd> CFrameWnd::messageMap{
+    &CWnd::messageMap,
+    {
+        {ID_VIEW_TOOLBAR, ID_VIEW_STATUS_BAR, &CFrameWnd::OnBarToggle},
+        {ID_VIEW_TOOLBAR, &CFrameWnd::OnUpdateControlBarMenu},
+        {ID_VIEW_STATUS_BAR, &CFrameWnd::OnUpdateControlBarMenu},
+    }};
 
 namespace {
 
@@ -50,11 +52,16 @@ Qt::ToolBarAreas ToolBarAreasFor(DWORD sides) {
 // The side a bar docks on: the dock bar named, else the first side of its style.
 Qt::ToolBarArea DockAreaFor(UINT dockBarId, DWORD barStyle) {
     switch (dockBarId) {
-    case AFX_IDW_DOCKBAR_TOP: return Qt::TopToolBarArea;
-    case AFX_IDW_DOCKBAR_BOTTOM: return Qt::BottomToolBarArea;
-    case AFX_IDW_DOCKBAR_LEFT: return Qt::LeftToolBarArea;
-    case AFX_IDW_DOCKBAR_RIGHT: return Qt::RightToolBarArea;
-    default: break;
+        case AFX_IDW_DOCKBAR_TOP:
+            return Qt::TopToolBarArea;
+        case AFX_IDW_DOCKBAR_BOTTOM:
+            return Qt::BottomToolBarArea;
+        case AFX_IDW_DOCKBAR_LEFT:
+            return Qt::LeftToolBarArea;
+        case AFX_IDW_DOCKBAR_RIGHT:
+            return Qt::RightToolBarArea;
+        default:
+            break;
     }
     if (barStyle & CBRS_ALIGN_TOP) {
         return Qt::TopToolBarArea;
@@ -82,9 +89,7 @@ CFrameWnd::~CFrameWnd() {
     m_wiring.reset();
 }
 
-FrameWidget* CFrameWnd::GetFrameWidget() const {
-    return static_cast<FrameWidget*>(Widget());
-}
+FrameWidget* CFrameWnd::GetFrameWidget() const { return static_cast<FrameWidget*>(Widget()); }
 
 BOOL CFrameWnd::PreCreateWindow(CREATESTRUCT& cs) {
     if (cs.style == 0) {
@@ -317,8 +322,6 @@ void CFrameWnd::SetRecentFileMenu(const std::vector<CString>& displayNames) {
     }
 }
 
-FrameCommandWiring* CFrameWnd::Wiring() const {
-    return m_wiring.get();
-}
+FrameCommandWiring* CFrameWnd::Wiring() const { return m_wiring.get(); }
 
 }  // namespace platform

@@ -5,8 +5,8 @@
 
 #include <QFont>
 #include <QFontInfo>
-#include <QPainter>
 #include <QPaintDevice>
+#include <QPainter>
 
 namespace platform {
 
@@ -20,9 +20,7 @@ const CRuntimeClass CGdiObject::runtimeClass =
 const CRuntimeClass CFont::runtimeClass = PlainClass<CFont>("CFont", &CGdiObject::runtimeClass);
 const CRuntimeClass CDC::runtimeClass = PlainClass<CDC>("CDC", &CObject::runtimeClass);
 
-CGdiObject::~CGdiObject() {
-    DeleteObject();
-}
+CGdiObject::~CGdiObject() { DeleteObject(); }
 
 BOOL CGdiObject::DeleteObject() {
     if (m_hObject == nullptr) {
@@ -61,15 +59,11 @@ int CFont::GetPointSize() const {
     return font != nullptr ? static_cast<int>(font->pointSizeF() * 10.0 + 0.5) : 0;
 }
 
-const QFont* FontOf(HFONT font) {
-    return font != nullptr ? &font->font : nullptr;
-}
+const QFont* FontOf(HFONT font) { return font != nullptr ? &font->font : nullptr; }
 
 CDC::CDC(QPainter* painter) : m_painter(painter) {}
 
-CDC::CDC(QPaintDevice* printer) : m_device(printer) {
-    m_bPrinting = TRUE;
-}
+CDC::CDC(QPaintDevice* printer) : m_device(printer) { m_bPrinting = TRUE; }
 
 CDC::~CDC() = default;
 

@@ -14,11 +14,11 @@ enum class LineBreak : std::uint8_t { CrLf, Lf, Cr };
 QStringView LineBreakText(LineBreak lineBreak);
 
 struct TextLine {
-  qsizetype start = 0;   // index of the line's first character
-  qsizetype length = 0;  // characters before the break
-  // The break that ends the line; the last line of a text has none.
-  bool hasBreak = false;
-  LineBreak lineBreak = LineBreak::CrLf;
+    qsizetype start = 0;   // index of the line's first character
+    qsizetype length = 0;  // characters before the break
+    // The break that ends the line; the last line of a text has none.
+    bool hasBreak = false;
+    LineBreak lineBreak = LineBreak::CrLf;
 };
 
 // Lines ended by CR LF, a lone LF or a lone CR. A text ending in a break has an empty last

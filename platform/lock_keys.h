@@ -8,12 +8,12 @@
 namespace platform {
 
 struct LockKeyState {
-  bool known = false;  // false where the platform cannot tell; all keys then read as off
-  bool capsLock = false;
-  bool numLock = false;
-  bool scrollLock = false;
+    bool known = false;  // false where the platform cannot tell; all keys then read as off
+    bool capsLock = false;
+    bool numLock = false;
+    bool scrollLock = false;
 
-  friend bool operator==(const LockKeyState&, const LockKeyState&) = default;
+    friend bool operator==(const LockKeyState&, const LockKeyState&) = default;
 };
 
 // The current state: one request to the X server, cheap enough to poll a few times a second.

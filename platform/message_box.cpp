@@ -22,63 +22,61 @@ UserPrompts& Prompts() {
 
 QMessageBox::StandardButtons ButtonsFor(UINT type) {
     switch (type & MB_TYPEMASK) {
-    case MB_OKCANCEL:
-        return QMessageBox::Ok | QMessageBox::Cancel;
-    case MB_YESNOCANCEL:
-        return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
-    case MB_YESNO:
-        return QMessageBox::Yes | QMessageBox::No;
-    default:
-        return QMessageBox::Ok;
+        case MB_OKCANCEL:
+            return QMessageBox::Ok | QMessageBox::Cancel;
+        case MB_YESNOCANCEL:
+            return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
+        case MB_YESNO:
+            return QMessageBox::Yes | QMessageBox::No;
+        default:
+            return QMessageBox::Ok;
     }
 }
 
 QMessageBox::Icon IconFor(UINT type) {
     switch (type & MB_ICONMASK) {
-    case MB_ICONSTOP:
-        return QMessageBox::Critical;
-    case MB_ICONQUESTION:
-        return QMessageBox::Question;
-    case MB_ICONEXCLAMATION:
-        return QMessageBox::Warning;
-    case MB_ICONINFORMATION:
-        return QMessageBox::Information;
-    default:
-        return QMessageBox::NoIcon;
+        case MB_ICONSTOP:
+            return QMessageBox::Critical;
+        case MB_ICONQUESTION:
+            return QMessageBox::Question;
+        case MB_ICONEXCLAMATION:
+            return QMessageBox::Warning;
+        case MB_ICONINFORMATION:
+            return QMessageBox::Information;
+        default:
+            return QMessageBox::NoIcon;
     }
 }
 
 int AnswerFor(int button) {
     switch (button) {
-    case QMessageBox::Yes:
-        return static_cast<int>(IDYES);
-    case QMessageBox::No:
-        return static_cast<int>(IDNO);
-    case QMessageBox::Cancel:
-        return static_cast<int>(IDCANCEL);
-    default:
-        return static_cast<int>(IDOK);
+        case QMessageBox::Yes:
+            return static_cast<int>(IDYES);
+        case QMessageBox::No:
+            return static_cast<int>(IDNO);
+        case QMessageBox::Cancel:
+            return static_cast<int>(IDCANCEL);
+        default:
+            return static_cast<int>(IDOK);
     }
 }
 
 // With nobody to ask, the safe answer: Cancel where there is one, else the first button.
 int UnattendedAnswer(UINT type) {
     switch (type & MB_TYPEMASK) {
-    case MB_OKCANCEL:
-    case MB_YESNOCANCEL:
-        return static_cast<int>(IDCANCEL);
-    case MB_YESNO:
-        return static_cast<int>(IDNO);
-    default:
-        return static_cast<int>(IDOK);
+        case MB_OKCANCEL:
+        case MB_YESNOCANCEL:
+            return static_cast<int>(IDCANCEL);
+        case MB_YESNO:
+            return static_cast<int>(IDNO);
+        default:
+            return static_cast<int>(IDOK);
     }
 }
 
 }  // namespace
 
-int AfxMessageBox(LPCTSTR text, UINT type) {
-    return ShowMessageBox(ToQString(text), type);
-}
+int AfxMessageBox(LPCTSTR text, UINT type) { return ShowMessageBox(ToQString(text), type); }
 
 int ShowMessageBox(const QString& message, UINT type) {
     if (Prompts().messageBox) {
@@ -117,8 +115,6 @@ UserPrompts SetUserPrompts(UserPrompts prompts) {
     return previous;
 }
 
-const UserPrompts& GetUserPrompts() {
-    return Prompts();
-}
+const UserPrompts& GetUserPrompts() { return Prompts(); }
 
 }  // namespace platform

@@ -18,9 +18,9 @@ class CObject;
 struct CRuntimeClass {
     const char* m_lpszClassName;
     int m_nObjectSize;
-    UINT m_wSchema;                      // 0xFFFF: takes no part in serialisation
-    CObject* (*m_pfnCreateObject)();     // null: not creatable at run time
-    const CRuntimeClass* m_pBaseClass;   // null for CObject
+    UINT m_wSchema;                     // 0xFFFF: takes no part in serialisation
+    CObject* (*m_pfnCreateObject)();    // null: not creatable at run time
+    const CRuntimeClass* m_pBaseClass;  // null for CObject
 
     // A new object of this class on the heap, or null when the class is not creatable.
     CObject* CreateObject() const;

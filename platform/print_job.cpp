@@ -20,16 +20,10 @@ QPrinter& AfxPrinter() {
     return *g_printer;
 }
 
-void AfxReleasePrinter() {
-    g_printer.reset();
-}
+void AfxReleasePrinter() { g_printer.reset(); }
 
-bool LastPrintJobSucceeded() {
-    return g_lastPrintSucceeded;
-}
+bool LastPrintJobSucceeded() { return g_lastPrintSucceeded; }
 
-void SetLastPrintJobResult(bool succeeded) {
-    g_lastPrintSucceeded = succeeded;
-}
+void SetLastPrintJobResult(bool succeeded) { g_lastPrintSucceeded = succeeded; }
 
 }  // namespace platform

@@ -10,17 +10,13 @@
 
 namespace platform {
 
-QString ToQString(const CString& text) {
-    return FromCodePage(text.View());
-}
+QString ToQString(const CString& text) { return FromCodePage(text.View()); }
 
 QString ToQString(const char* text) {
     return text != nullptr ? FromCodePage(std::string_view(text)) : QString();
 }
 
-CString ToCString(const QString& text) {
-    return CString(ToCodePage(text));
-}
+CString ToCString(const QString& text) { return CString(ToCodePage(text)); }
 
 QString PathToQt(const CString& path) {
     return QFile::decodeName(QByteArray(path.GetString(), path.GetLength()));

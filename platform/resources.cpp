@@ -21,13 +21,9 @@ auto FindById(const Table& table, UINT id) -> decltype(&table[0]) {
 
 }  // namespace
 
-void AfxSetResourceModule(const ResourceModule& module) {
-    g_module = &module;
-}
+void AfxSetResourceModule(const ResourceModule& module) { g_module = &module; }
 
-const ResourceModule& AfxGetResourceModule() {
-    return *g_module;
-}
+const ResourceModule& AfxGetResourceModule() { return *g_module; }
 
 const char* FindStringResource(UINT id) {
     const StringTableEntry* entry = FindById(g_module->strings, id);
@@ -40,33 +36,21 @@ BOOL LoadStringResource(UINT id, CString& text) {
     return found != nullptr;
 }
 
-const MenuTemplate* FindMenuResource(UINT id) {
-    return FindById(g_module->menus, id);
-}
+const MenuTemplate* FindMenuResource(UINT id) { return FindById(g_module->menus, id); }
 
 const AcceleratorTable* FindAcceleratorResource(UINT id) {
     return FindById(g_module->accelerators, id);
 }
 
-const BitmapResource* FindBitmapResource(UINT id) {
-    return FindById(g_module->bitmaps, id);
-}
+const BitmapResource* FindBitmapResource(UINT id) { return FindById(g_module->bitmaps, id); }
 
-const IconResource* FindIconResource(UINT id) {
-    return FindById(g_module->icons, id);
-}
+const IconResource* FindIconResource(UINT id) { return FindById(g_module->icons, id); }
 
-const ToolbarResource* FindToolbarResource(UINT id) {
-    return FindById(g_module->toolbars, id);
-}
+const ToolbarResource* FindToolbarResource(UINT id) { return FindById(g_module->toolbars, id); }
 
-const DialogTemplate* FindDialogResource(UINT id) {
-    return FindById(g_module->dialogs, id);
-}
+const DialogTemplate* FindDialogResource(UINT id) { return FindById(g_module->dialogs, id); }
 
-const VersionInfo* FindVersionResource() {
-    return g_module->version;
-}
+const VersionInfo* FindVersionResource() { return g_module->version; }
 
 CString CommandPrompt(UINT id) {
     const CString text(FindStringResource(id));

@@ -91,7 +91,8 @@ TemplateDialog::TemplateDialog(const DialogTemplate& dialogTemplate, Handlers ha
     for (const DialogItemTemplate& item : dialogTemplate.items) {
         QWidget* control = CreateControl(item);
         control->setGeometry(DialogUnitsToPixels(item.x, item.y, item.cx, item.cy, units));
-        if (auto* label = qobject_cast<QLabel*>(control); label != nullptr && !label->pixmap().isNull()) {
+        if (auto* label = qobject_cast<QLabel*>(control);
+            label != nullptr && !label->pixmap().isNull()) {
             // An icon control takes the size of its icon, whatever the template says.
             control->resize(label->pixmap().size());
         }
@@ -133,69 +134,67 @@ TemplateDialog::TemplateDialog(const DialogTemplate& dialogTemplate, Handlers ha
 QWidget* TemplateDialog::CreateControl(const DialogItemTemplate& item) {
     const QString text = ToQString(item.text);
     switch (item.controlClass) {
-    case ControlClass::Button: {
-        const UINT kind = item.style & kButtonKindMask;
-        if (kind == BS_CHECKBOX || kind == BS_AUTOCHECKBOX) {
-            auto* box = new QCheckBox(text, this);
-            return box;
-        }
-        if (kind == BS_RADIOBUTTON || kind == BS_AUTORADIOBUTTON) {
-            return new QRadioButton(text, this);
-        }
-        if (kind == BS_GROUPBOX) {
-            return new QGroupBox(text, this);
-        }
-        auto* button = new QPushButton(text, this);
-        button->setDefault(kind == BS_DEFPUSHBUTTON);
-        const int id = item.id;
-        connect(button, &QPushButton::clicked, this, [this, id] {
-            if (m_handlers.buttonClicked) {
-                m_handlers.buttonClicked(id);
+        case ControlClass::Button: {
+            const UINT kind = item.style & kButtonKindMask;
+            if (kind == BS_CHECKBOX || kind == BS_AUTOCHECKBOX) {
+                auto* box = new QCheckBox(text, this);
+                return box;
             }
-        });
-        return button;
-    }
-    case ControlClass::Edit: {
-        auto* edit = new QLineEdit(this);
-        edit->setFrame((item.style & WS_BORDER) != 0);
-        edit->setReadOnly((item.style & ES_READONLY_STYLE) != 0);
-        if (item.style & ES_PASSWORD) {
-            edit->setEchoMode(QLineEdit::Password);
+            if (kind == BS_RADIOBUTTON || kind == BS_AUTORADIOBUTTON) {
+                return new QRadioButton(text, this);
+            }
+            if (kind == BS_GROUPBOX) {
+                return new QGroupBox(text, this);
+            }
+            auto* button = new QPushButton(text, this);
+            button->setDefault(kind == BS_DEFPUSHBUTTON);
+            const int id = item.id;
+            connect(button, &QPushButton::clicked, this, [this, id] {
+                if (m_handlers.buttonClicked) {
+                    m_handlers.buttonClicked(id);
+                }
+            });
+            return button;
         }
-        if (!text.isEmpty()) {
-            edit->setText(text);
+        case ControlClass::Edit: {
+            auto* edit = new QLineEdit(this);
+            edit->setFrame((item.style & WS_BORDER) != 0);
+            edit->setReadOnly((item.style & ES_READONLY_STYLE) != 0);
+            if (item.style & ES_PASSWORD) {
+                edit->setEchoMode(QLineEdit::Password);
+            }
+            if (!text.isEmpty()) {
+                edit->setText(text);
+            }
+            return edit;
         }
-        return edit;
-    }
-    case ControlClass::Static:
-    default: {
-        auto* label = new QLabel(this);
-        if ((item.style & SS_TYPEMASK) == SS_ICON) {
-            label->setPixmap(IconPicture(item.iconId));
+        case ControlClass::Static:
+        default: {
+            auto* label = new QLabel(this);
+            if ((item.style & SS_TYPEMASK) == SS_ICON) {
+                label->setPixmap(IconPicture(item.iconId));
+                return label;
+            }
+            label->setTextFormat(Qt::PlainText);
+            label->setWordWrap(true);
+            if (item.style & SS_NOPREFIX) {
+                label->setText(text);
+            } else if (HasMnemonic(text)) {
+                label->setText(text);  // QLabel shows "&x" as a mnemonic once it has a buddy
+            } else {
+                label->setText(WithoutPrefixes(text));
+            }
+            const UINT kind = item.style & SS_TYPEMASK;
+            Qt::Alignment alignment = Qt::AlignTop;
+            alignment |= kind == SS_CENTER ? Qt::AlignHCenter
+                                           : (kind == SS_RIGHT ? Qt::AlignRight : Qt::AlignLeft);
+            label->setAlignment(alignment);
             return label;
         }
-        label->setTextFormat(Qt::PlainText);
-        label->setWordWrap(true);
-        if (item.style & SS_NOPREFIX) {
-            label->setText(text);
-        } else if (HasMnemonic(text)) {
-            label->setText(text);  // QLabel shows "&x" as a mnemonic once it has a buddy
-        } else {
-            label->setText(WithoutPrefixes(text));
-        }
-        const UINT kind = item.style & SS_TYPEMASK;
-        Qt::Alignment alignment = Qt::AlignTop;
-        alignment |= kind == SS_CENTER ? Qt::AlignHCenter
-                                       : (kind == SS_RIGHT ? Qt::AlignRight : Qt::AlignLeft);
-        label->setAlignment(alignment);
-        return label;
-    }
     }
 }
 
-QWidget* TemplateDialog::Item(int id) const {
-    return m_items.value(id, nullptr);
-}
+QWidget* TemplateDialog::Item(int id) const { return m_items.value(id, nullptr); }
 
 void TemplateDialog::reject() {
     // Escape and the close box: the dialog's OnCancel decides, as the Cancel button's does.

@@ -17,7 +17,7 @@ class TemplateDialog : public QDialog {
 public:
     struct Handlers {
         std::function<void(int id)> buttonClicked;  // IDOK, IDCANCEL or another button
-        std::function<void()> cancelRequested;       // Escape or the close box
+        std::function<void()> cancelRequested;      // Escape or the close box
     };
 
     TemplateDialog(const DialogTemplate& dialogTemplate, Handlers handlers, QWidget* parent);

@@ -21,15 +21,15 @@ inline constexpr qint64 kMaxTextFileBytes = qint64{64} * 1024 * 1024;
 
 // The bytes of a file, or why they could not be read (a message ready to show the user).
 struct LoadedTextFile {
-  std::string bytes;
-  QString error;  // empty on success
-  bool ok() const { return error.isEmpty(); }
+    std::string bytes;
+    QString error;  // empty on success
+    bool ok() const { return error.isEmpty(); }
 };
 
 // The outcome of a save: empty error on success, else a message ready to show the user.
 struct SavedTextFile {
-  QString error;
-  bool ok() const { return error.isEmpty(); }
+    QString error;
+    bool ok() const { return error.isEmpty(); }
 };
 
 // Reads the whole file. Refuses what is not a regular file and anything larger than

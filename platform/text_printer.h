@@ -14,9 +14,9 @@ namespace platform {
 inline constexpr double kMinimumPageMarginMillimetres = 20.0;
 
 struct PrintedText {
-  int pages = 0;   // pages sent to the printer
-  QString error;   // empty on success, else a message ready to show the user
-  bool ok() const { return error.isEmpty(); }
+    int pages = 0;  // pages sent to the printer
+    QString error;  // empty on success, else a message ready to show the user
+    bool ok() const { return error.isEmpty(); }
 };
 
 // Prints text in font, paginated, to any QPrinter: a real printer, a PDF file

@@ -25,9 +25,7 @@ CView::~CView() {
     }
 }
 
-CFrameWnd* CView::GetParentFrame() const {
-    return dynamic_cast<CFrameWnd*>(m_pParentWnd);
-}
+CFrameWnd* CView::GetParentFrame() const { return dynamic_cast<CFrameWnd*>(m_pParentWnd); }
 
 BOOL CView::PreCreateWindow(CREATESTRUCT& cs) {
     cs.style |= WS_CHILD | WS_VISIBLE;
@@ -68,9 +66,7 @@ void CView::OnInitialUpdate() {
     }
 }
 
-BOOL CView::OnPreparePrinting(CPrintInfo* info) {
-    return DoPreparePrinting(info);
-}
+BOOL CView::OnPreparePrinting(CPrintInfo* info) { return DoPreparePrinting(info); }
 
 void CView::OnBeginPrinting(CDC* /*dc*/, CPrintInfo* /*info*/) {}
 
@@ -81,9 +77,7 @@ void CView::OnPrepareDC(CDC* /*dc*/, CPrintInfo* info) {
     }
 }
 
-void CView::OnPrint(CDC* dc, CPrintInfo* /*info*/) {
-    OnDraw(dc);
-}
+void CView::OnPrint(CDC* dc, CPrintInfo* /*info*/) { OnDraw(dc); }
 
 void CView::OnEndPrinting(CDC* /*dc*/, CPrintInfo* /*info*/) {}
 
@@ -97,9 +91,10 @@ BOOL CView::DoPreparePrinting(CPrintInfo* info) {
         return dialog.exec() == QDialog::Accepted;
     }
     if (printer.outputFormat() == QPrinter::NativeFormat && printer.printerName().isEmpty()) {
-        AfxMessageBox("There is no printer to print to. Install a printer, or choose "
-                      "\"Print to File\" in the print dialog.",
-                      MB_OK | MB_ICONEXCLAMATION);
+        AfxMessageBox(
+            "There is no printer to print to. Install a printer, or choose "
+            "\"Print to File\" in the print dialog.",
+            MB_OK | MB_ICONEXCLAMATION);
         return FALSE;
     }
     return TRUE;
@@ -141,9 +136,7 @@ public:
     }
 };
 
-BOOL CView::RunPrintJob(CPrintInfo& info) {
-    return PrintJobRunner::Run(*this, AfxPrinter(), info);
-}
+BOOL CView::RunPrintJob(CPrintInfo& info) { return PrintJobRunner::Run(*this, AfxPrinter(), info); }
 
 void CView::OnFilePrint() {
     CPrintInfo info;
@@ -158,19 +151,18 @@ void CView::OnFilePrint() {
 void CView::OnFilePrintPreview() {
     QWidget* owner = Widget() != nullptr ? Widget()->window() : nullptr;
     QPrintPreviewDialog preview(&AfxPrinter(), owner);
-    QObject::connect(&preview, &QPrintPreviewDialog::paintRequested, &preview,
-                     [this](QPrinter* printer) {
-                         // Called from inside Qt: a failure is reported, never thrown on.
-                         try {
-                             CPrintInfo info;
-                             info.m_bPreview = TRUE;
-                             PrintJobRunner::Run(*this, *printer, info);
-                         } catch (const std::exception& error) {
-                             AfxMessageBox(CString("The preview could not be drawn:\n") +
-                                               error.what(),
-                                           MB_OK | MB_ICONSTOP);
-                         }
-                     });
+    QObject::connect(
+        &preview, &QPrintPreviewDialog::paintRequested, &preview, [this](QPrinter* printer) {
+            // Called from inside Qt: a failure is reported, never thrown on.
+            try {
+                CPrintInfo info;
+                info.m_bPreview = TRUE;
+                PrintJobRunner::Run(*this, *printer, info);
+            } catch (const std::exception& error) {
+                AfxMessageBox(CString("The preview could not be drawn:\n") + error.what(),
+                              MB_OK | MB_ICONSTOP);
+            }
+        });
     preview.exec();
 }
 

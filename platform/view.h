@@ -19,7 +19,7 @@ public:
     BOOL m_bPreview = FALSE;  // drawing the preview's pages
     BOOL m_bContinuePrinting = TRUE;
     UINT m_nCurPage = 1;
-    CRect m_rectDraw;         // the printable area of the page, in device pixels
+    CRect m_rectDraw;  // the printable area of the page, in device pixels
 
     void SetMinPage(UINT page) { m_nMinPage = page; }
     void SetMaxPage(UINT page) { m_nMaxPage = page; }

@@ -23,11 +23,13 @@ namespace platform {
 
 const CRuntimeClass CWinApp::runtimeClass =
     PlainClass<CWinApp>("CWinApp", &CCmdTarget::runtimeClass);
-const MessageMap<CWinApp> CWinApp::messageMap{&CCmdTarget::messageMap, {
-    {ID_FILE_MRU_FILE1, ID_FILE_MRU_LAST, &CWinApp::OnOpenRecentFile},
-    {ID_FILE_MRU_FILE1, &CWinApp::OnUpdateRecentFileMenu},
-    {ID_APP_EXIT, &CWinApp::OnAppExit},
-}};
+const MessageMap<CWinApp> CWinApp::messageMap{
+    &CCmdTarget::messageMap,
+    {
+        {ID_FILE_MRU_FILE1, ID_FILE_MRU_LAST, &CWinApp::OnOpenRecentFile},
+        {ID_FILE_MRU_FILE1, &CWinApp::OnUpdateRecentFileMenu},
+        {ID_APP_EXIT, &CWinApp::OnAppExit},
+    }};
 
 namespace {
 
@@ -61,13 +63,9 @@ CWinApp::~CWinApp() {
     }
 }
 
-CWinApp* AfxGetApp() {
-    return g_app;
-}
+CWinApp* AfxGetApp() { return g_app; }
 
-CWnd* AfxGetMainWnd() {
-    return g_app != nullptr ? g_app->m_pMainWnd : nullptr;
-}
+CWnd* AfxGetMainWnd() { return g_app != nullptr ? g_app->m_pMainWnd : nullptr; }
 
 void CWinApp::SetAppNameFromResources() {
     if (m_pszAppName == nullptr) {
@@ -125,8 +123,8 @@ void CWinApp::LoadStdProfileSettings(UINT maxRecentFiles) {
     const QString application = ToQString(m_pszAppName);
     const QString organisation =
         m_pszRegistryKey != nullptr ? ToQString(m_pszRegistryKey) : application;
-    m_state->recentFiles = std::make_unique<RecentFileStore>(
-        organisation, application, static_cast<int>(maxRecentFiles));
+    m_state->recentFiles = std::make_unique<RecentFileStore>(organisation, application,
+                                                             static_cast<int>(maxRecentFiles));
     m_state->recentFiles->load();
     RefreshRecentFileMenu();
 }
@@ -178,9 +176,7 @@ BOOL CWinApp::SaveAllModified() {
     return TRUE;
 }
 
-void CWinApp::OnFileNew() {
-    OpenDocumentFile(nullptr);
-}
+void CWinApp::OnFileNew() { OpenDocumentFile(nullptr); }
 
 void CWinApp::OnFileOpen() {
     QString path;

@@ -34,7 +34,7 @@ public:
     virtual void ParseParam(LPCTSTR param, BOOL flag, BOOL last);
 
     int m_nShellCommand = FileNew;
-    CString m_strFileName;   // the path as the operating system spells it
+    CString m_strFileName;  // the path as the operating system spells it
     CString m_strPrinterName;
     BOOL m_bShowSplash = TRUE;
     BOOL m_bRunEmbedded = FALSE;

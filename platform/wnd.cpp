@@ -19,21 +19,13 @@ struct CWnd::WidgetHolder {
 
 CWnd::CWnd() : m_holder(std::make_unique<WidgetHolder>()) {}
 
-CWnd::~CWnd() {
-    DestroyWindow();
-}
+CWnd::~CWnd() { DestroyWindow(); }
 
-QWidget* CWnd::Widget() const {
-    return m_holder->widget.data();
-}
+QWidget* CWnd::Widget() const { return m_holder->widget.data(); }
 
-void CWnd::AttachWidget(QWidget* widget) {
-    m_holder->widget = widget;
-}
+void CWnd::AttachWidget(QWidget* widget) { m_holder->widget = widget; }
 
-BOOL CWnd::IsWindow() const {
-    return Widget() != nullptr;
-}
+BOOL CWnd::IsWindow() const { return Widget() != nullptr; }
 
 void CWnd::DestroyWindow() {
     delete m_holder->widget.data();
@@ -58,18 +50,18 @@ BOOL CWnd::ShowWindow(int showCommand) {
     }
     const BOOL wasVisible = widget->isVisible();
     switch (showCommand) {
-    case SW_HIDE:
-        widget->hide();
-        break;
-    case SW_SHOWMINIMIZED:
-        widget->showMinimized();
-        break;
-    case SW_SHOWMAXIMIZED:
-        widget->showMaximized();
-        break;
-    default:
-        widget->show();
-        break;
+        case SW_HIDE:
+            widget->hide();
+            break;
+        case SW_SHOWMINIMIZED:
+            widget->showMinimized();
+            break;
+        case SW_SHOWMAXIMIZED:
+            widget->showMaximized();
+            break;
+        default:
+            widget->show();
+            break;
     }
     return wasVisible;
 }
@@ -126,26 +118,26 @@ void CWnd::OnFontChanged(BOOL redraw) {
 
 LRESULT CWnd::SendMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-    case WM_SETFONT:
-        m_font = reinterpret_cast<HFONT>(wParam);
-        OnFontChanged(lParam != 0);
-        return 0;
-    case WM_GETFONT:
-        return reinterpret_cast<LRESULT>(m_font);
-    case WM_SETTEXT:
-        SetWindowText(reinterpret_cast<LPCTSTR>(lParam));
-        return TRUE;
-    case WM_GETTEXTLENGTH:
-        return GetWindowText().GetLength();
-    case WM_CLOSE:
-        if (QWidget* widget = Widget()) {
-            widget->close();
-        }
-        return 0;
-    case WM_COMMAND:
-        return AfxRunCommand(this, static_cast<UINT>(wParam & 0xFFFF));
-    default:
-        return 0;
+        case WM_SETFONT:
+            m_font = reinterpret_cast<HFONT>(wParam);
+            OnFontChanged(lParam != 0);
+            return 0;
+        case WM_GETFONT:
+            return reinterpret_cast<LRESULT>(m_font);
+        case WM_SETTEXT:
+            SetWindowText(reinterpret_cast<LPCTSTR>(lParam));
+            return TRUE;
+        case WM_GETTEXTLENGTH:
+            return GetWindowText().GetLength();
+        case WM_CLOSE:
+            if (QWidget* widget = Widget()) {
+                widget->close();
+            }
+            return 0;
+        case WM_COMMAND:
+            return AfxRunCommand(this, static_cast<UINT>(wParam & 0xFFFF));
+        default:
+            return 0;
     }
 }
 

@@ -42,15 +42,26 @@ std::string FormatCamillaDspFilter(const RiaaCoefficients& c, double samplingFre
     return "# Designed for a sampling rate of " + FormatSignificant(samplingFrequency, kDigits) +
            " Hz: set the pipeline's samplerate to match.\n"
            "filters:\n"
-           "  " + name + ":\n"
+           "  " +
+           name +
+           ":\n"
            "    type: Biquad\n"
            "    parameters:\n"
            "      type: Free\n"
-           "      b0: " + Coefficient(c.num[0] / a0) + "\n"
-           "      b1: " + Coefficient(c.num[1] / a0) + "\n"
-           "      b2: " + Coefficient(c.num[2] / a0) + "\n"
-           "      a1: " + Coefficient(c.den[1] / a0) + "\n"
-           "      a2: " + Coefficient(c.den[2] / a0) + "\n";
+           "      b0: " +
+           Coefficient(c.num[0] / a0) +
+           "\n"
+           "      b1: " +
+           Coefficient(c.num[1] / a0) +
+           "\n"
+           "      b2: " +
+           Coefficient(c.num[2] / a0) +
+           "\n"
+           "      a1: " +
+           Coefficient(c.den[1] / a0) +
+           "\n"
+           "      a2: " +
+           Coefficient(c.den[2] / a0) + "\n";
 }
 
 std::string FormatNyquistLine(const RiaaCoefficients& c, double samplingFrequency) {

@@ -100,9 +100,9 @@ RationalFit SineWarpedStart(double fs, double extraZero, double referenceAbsciss
     } else if (extraZero != 0.0) {
         extraZeroTau = kFixedExtraZeroTau;
     }
-    return NormalisedAtReference({SineWarped(fs, kZeroTau, extraZeroTau),
-                                  SineWarped(fs, kLowPoleTau, kHighPoleTau)},
-                                 referenceAbscissa);
+    return NormalisedAtReference(
+        {SineWarped(fs, kZeroTau, extraZeroTau), SineWarped(fs, kLowPoleTau, kHighPoleTau)},
+        referenceAbscissa);
 }
 
 // Frequencies where |deviation| on the dense grid has a local maximum.
@@ -218,8 +218,8 @@ RiaaCoefficients ComputeMinimaxRiaaCoefficients(double samplingFrequency, double
     std::copy(denominator.begin(), denominator.end(), result.den);
 
     // Scaled at DC exactly as the matched design scales.
-    const double dcGain = (result.num[0] + result.num[1] + result.num[2]) /
-                          (1.0 + result.den[1] + result.den[2]);
+    const double dcGain =
+        (result.num[0] + result.num[1] + result.num[2]) / (1.0 + result.den[1] + result.den[2]);
     for (double& b : result.num) {
         b = (gain / dcGain) * b;
     }

@@ -14,9 +14,9 @@
 #include "squared_magnitude.h"
 
 struct FitGrid {
-    std::vector<double> abscissae;  // y of each point, see SquaredMagnitudeAbscissa
-    std::vector<double> targets;    // target squared magnitude there, 1 at the reference
-    double referenceAbscissa = 0.0; // where N = D = 1 holds exactly (1 kHz)
+    std::vector<double> abscissae;   // y of each point, see SquaredMagnitudeAbscissa
+    std::vector<double> targets;     // target squared magnitude there, 1 at the reference
+    double referenceAbscissa = 0.0;  // where N = D = 1 holds exactly (1 kHz)
     // Points outside the band where N and D must stay positive, so that both can be
     // factored into polynomials with every root strictly inside the unit circle.
     std::vector<double> guardAbscissae;

@@ -42,8 +42,8 @@ std::vector<double> LogGrid(double lowHz, double highHz, int pointsPerDecade) {
     }
     grid.reserve(static_cast<std::size_t>(steps) + 1);
     for (long i = 0; i < steps; ++i) {
-        grid.push_back(lowHz * std::pow(10.0, decades * static_cast<double>(i) /
-                                                  static_cast<double>(steps)));
+        grid.push_back(
+            lowHz * std::pow(10.0, decades * static_cast<double>(i) / static_cast<double>(steps)));
     }
     // The end point exactly, not as the last power rounded it.
     grid.push_back(highHz);

@@ -66,8 +66,8 @@ std::string FormatResponseTable(const ResponseSummary& summary) {
     }
     text += "\nLargest deviation from " + HertzText(summary.bandLowHz) + " to " +
             HertzText(summary.bandHighHz) + ": " +
-            FormatSignedSignificant(summary.peak.deviationDb, kPeakDigits) +
-            " dB at " + HertzText(summary.peak.frequencyHz) + "\n";
+            FormatSignedSignificant(summary.peak.deviationDb, kPeakDigits) + " dB at " +
+            HertzText(summary.peak.frequencyHz) + "\n";
     text += "Gain at DC: " + FactorAndDb(summary.dcGain) + "\n";
     text += "Gain at 1 kHz: " + FactorAndDb(summary.gainAt1k) + "\n";
     return text;
@@ -80,8 +80,7 @@ std::string FormatResponseCsv(const DesignUnderTest& design) {
         const ResponsePoint p = CompareAt(design, f);
         csv += FormatShortest(p.frequencyHz) + ',' + FormatShortest(p.gainDb) + ',' +
                FormatShortest(p.phaseDegrees) + ',' + FormatShortest(p.prototypeGainDb) + ',' +
-               FormatShortest(p.prototypePhaseDegrees) + ',' + FormatShortest(p.deviationDb) +
-               '\n';
+               FormatShortest(p.prototypePhaseDegrees) + ',' + FormatShortest(p.deviationDb) + '\n';
     }
     return csv;
 }

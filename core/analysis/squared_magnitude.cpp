@@ -11,8 +11,8 @@ double SquaredMagnitudeAbscissa(double frequencyHz, double samplingFrequency) {
 SquaredMagnitude SquaredMagnitudeOfPolynomial(const double (&b)[3]) {
     // |B|² = β0 + 2β1·cos ω + 2β2·cos 2ω with cos ω = 1 - 2y, cos 2ω = 1 - 8y + 8y².
     const double sum = b[0] + b[1] + b[2];
-    return {{sum * sum, -4.0 * (b[0] * b[1] + b[1] * b[2] + 4.0 * b[0] * b[2]),
-             16.0 * b[0] * b[2]}};
+    return {
+        {sum * sum, -4.0 * (b[0] * b[1] + b[1] * b[2] + 4.0 * b[0] * b[2]), 16.0 * b[0] * b[2]}};
 }
 
 std::complex<double> RootOfAbscissa(std::complex<double> y) {

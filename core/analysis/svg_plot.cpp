@@ -29,11 +29,20 @@ std::string EscapeXml(const std::string& text) {
     std::string escaped;
     for (char c : text) {
         switch (c) {
-            case '&': escaped += "&amp;"; break;
-            case '<': escaped += "&lt;"; break;
-            case '>': escaped += "&gt;"; break;
-            case '"': escaped += "&quot;"; break;
-            default: escaped += c;
+            case '&':
+                escaped += "&amp;";
+                break;
+            case '<':
+                escaped += "&lt;";
+                break;
+            case '>':
+                escaped += "&gt;";
+                break;
+            case '"':
+                escaped += "&quot;";
+                break;
+            default:
+                escaped += c;
         }
     }
     return escaped;
@@ -85,8 +94,7 @@ std::string LevelAxis(const LinearAxis& axis, const Rect& panel, const std::stri
         const double y = axis.ToY(level);
         svg += Line(panel.left, y, panel.right, y,
                     level == 0.0 ? "stroke=\"#909090\"" : "stroke=\"#c8c8c8\"");
-        svg += Text(panel.left - 6.0, y + 4.0, FormatSignificant(level, 6),
-                    "text-anchor=\"end\"");
+        svg += Text(panel.left - 6.0, y + 4.0, FormatSignificant(level, 6), "text-anchor=\"end\"");
     }
     const double middle = (panel.top + panel.bottom) / 2.0;
     svg += "<text transform=\"translate(" + Coordinate(panel.left - 52.0) + "," +
@@ -186,16 +194,17 @@ std::string RenderResponseSvg(const DesignUnderTest& design, const std::string& 
 
     std::string svg =
         "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
-        "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" + Coordinate(kWidth) +
-        "\" height=\"" + Coordinate(kHeight) + "\" viewBox=\"0 0 " + Coordinate(kWidth) + " " +
-        Coordinate(kHeight) + "\" font-family=\"sans-serif\" font-size=\"13\">\n";
+        "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" +
+        Coordinate(kWidth) + "\" height=\"" + Coordinate(kHeight) + "\" viewBox=\"0 0 " +
+        Coordinate(kWidth) + " " + Coordinate(kHeight) +
+        "\" font-family=\"sans-serif\" font-size=\"13\">\n";
     svg += "<rect width=\"100%\" height=\"100%\" fill=\"white\"/>\n";
     svg += "<defs>\n" + ClipPath("magnitude-area", kMagnitudePanel) +
            ClipPath("deviation-area", kDeviationPanel) + "</defs>\n";
     svg += Text(kWidth / 2.0, 28.0, title, "text-anchor=\"middle\" font-size=\"17\"");
     svg += Text(kWidth / 2.0, 52.0,
-                "Largest deviation " + FormatSignedSignificant(summary.peak.deviationDb, 4) + " dB at " +
-                    FormatSignificant(summary.peak.frequencyHz, 5) + " Hz (" +
+                "Largest deviation " + FormatSignedSignificant(summary.peak.deviationDb, 4) +
+                    " dB at " + FormatSignificant(summary.peak.frequencyHz, 5) + " Hz (" +
                     FormatSignificant(summary.bandLowHz, 5) + " Hz to " +
                     FormatSignificant(summary.bandHighHz, 5) + " Hz), both curves 0 dB at 1 kHz",
                 "text-anchor=\"middle\"");
@@ -213,7 +222,8 @@ std::string RenderResponseSvg(const DesignUnderTest& design, const std::string& 
            Curve(frequencies, deviation, x, error, "deviation",
                  std::string("stroke=\"") + kDeviationColour + "\" stroke-width=\"2\"") +
            "</g>\n";
-    svg += Frame(kMagnitudePanel) + Frame(kDeviationPanel) + Legend(kMagnitudePanel, gain.back() > gain.front());
+    svg += Frame(kMagnitudePanel) + Frame(kDeviationPanel) +
+           Legend(kMagnitudePanel, gain.back() > gain.front());
     svg += Text((kLeft + kRight) / 2.0, kDeviationPanel.bottom + 42.0, "Frequency (Hz)",
                 "text-anchor=\"middle\"");
     svg += "</svg>\n";

@@ -96,8 +96,8 @@ TEST(CalcNormalize, OneKilohertzScalesTheGainThereAndKeepsTheReportsForm) {
     const auto at1k = JsonValues(
         Calc({"-s", "48k", "-g", "2", "-z", "--normalize=1k", "--json", "--response"}).out);
     EXPECT_NEAR(Number(at1k, "response.gainAt1kHz"), 2.0, 1e-12);
-    const auto atDc =
-        JsonValues(Calc({"-s", "48k", "-g", "2", "-z", "--normalize=dc", "--json", "--response"}).out);
+    const auto atDc = JsonValues(
+        Calc({"-s", "48k", "-g", "2", "-z", "--normalize=dc", "--json", "--response"}).out);
     EXPECT_NEAR(Number(atDc, "response.dcGain"), 2.0, 1e-12);
     // Only the numerator moves: the same poles, a different scale.
     EXPECT_EQ(at1k.at("den.1"), atDc.at("den.1"));
@@ -126,10 +126,12 @@ TEST(CalcFormat, WritesOneLineForTheChosenProgram) {
     EXPECT_EQ(std::count(sox.out.begin(), sox.out.end(), '\n'), 1);
 
     EXPECT_EQ(Calc({"-s", "44.1k", "--format=ffmpeg"}).out.rfind("biquad=b0=0.0269367", 0), 0u);
-    EXPECT_EQ(Calc({"-s", "44.1k", "--format=nyquist"}).out.rfind("(if (= *sound-srate* 44100.0) ", 0),
-              0u);
-    EXPECT_NE(Calc({"-i", "--format=camilladsp"}).out.find("\n  riaa_recording:\n    type: Biquad\n"),
-              std::string::npos);
+    EXPECT_EQ(
+        Calc({"-s", "44.1k", "--format=nyquist"}).out.rfind("(if (= *sound-srate* 44100.0) ", 0),
+        0u);
+    EXPECT_NE(
+        Calc({"-i", "--format=camilladsp"}).out.find("\n  riaa_recording:\n    type: Biquad\n"),
+        std::string::npos);
     EXPECT_EQ(Calc({"--format=report"}).out, Calc({}).out);
 
     const std::string help = Calc({"--help"}).out;

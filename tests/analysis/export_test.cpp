@@ -112,11 +112,11 @@ TEST(FfmpegFilter, RealFfmpegReproducesTheDesignsImpulseResponse) {
         const auto c = ComputeRiaaCoefficients(k.fs, k.gain, k.extraZero, k.inverse);
         ScratchFolder folder;
         const std::string rate = std::to_string(static_cast<int>(k.fs));
-        ExpectToolReproducesImpulseResponse(
-            c, folder,
-            "ffmpeg -nostdin -v error -y -f f32le -ar " + rate + " -ac 1 -i " +
-                ShellQuoted(folder.Path("in.f32")) + " -af " + ShellQuoted(FormatFfmpegFilter(c)) +
-                " -f f32le " + ShellQuoted(folder.Path("out.f32")));
+        ExpectToolReproducesImpulseResponse(c, folder,
+                                            "ffmpeg -nostdin -v error -y -f f32le -ar " + rate +
+                                                " -ac 1 -i " + ShellQuoted(folder.Path("in.f32")) +
+                                                " -af " + ShellQuoted(FormatFfmpegFilter(c)) +
+                                                " -f f32le " + ShellQuoted(folder.Path("out.f32")));
     }
 }
 

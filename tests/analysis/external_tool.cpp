@@ -31,7 +31,8 @@ void WriteFloats(const std::string& path, const std::vector<float>& samples) {
 std::vector<float> ReadFloats(const std::string& path) {
     const std::string bytes = ReadText(path);
     std::vector<float> samples(bytes.size() / sizeof(float));
-    std::copy(bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(samples.size() * sizeof(float)),
+    std::copy(bytes.begin(),
+              bytes.begin() + static_cast<std::ptrdiff_t>(samples.size() * sizeof(float)),
               reinterpret_cast<char*>(samples.data()));
     return samples;
 }

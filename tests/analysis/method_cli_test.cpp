@@ -54,18 +54,18 @@ TEST(MethodCli, MatchedStaysTheDefault) {
 }
 
 TEST(MethodCli, MinimaxWritesTheMinimaxDesignToFullPrecision) {
-    const ProcessResult atDc = Calc({"-s", "44.1k", "-g", "2", "-z", "20k", "-i",
-                                     "--method=minimax", "--format=sox"});
+    const ProcessResult atDc =
+        Calc({"-s", "44.1k", "-g", "2", "-z", "20k", "-i", "--method=minimax", "--format=sox"});
     ASSERT_EQ(atDc.exitStatus, 0) << atDc.err;
     EXPECT_EQ(SoxCoefficients(atDc.out),
               AsList(ComputeMinimaxRiaaCoefficients(44100.0, 2.0, 20000.0, 1)));
 
-    const ProcessResult at1k = Calc({"-s", "48k", "-g", "0.5", "--method=minimax",
-                                     "--normalize=1k", "--format=sox"});
+    const ProcessResult at1k =
+        Calc({"-s", "48k", "-g", "0.5", "--method=minimax", "--normalize=1k", "--format=sox"});
     ASSERT_EQ(at1k.exitStatus, 0) << at1k.err;
     const std::vector<double> written = SoxCoefficients(at1k.out);
-    const std::vector<double> expected = AsList(ComputeMinimaxRiaaCoefficients(
-        48000.0, 0.5, 0.0, 0, GainReference::OneKilohertz));
+    const std::vector<double> expected =
+        AsList(ComputeMinimaxRiaaCoefficients(48000.0, 0.5, 0.0, 0, GainReference::OneKilohertz));
     ASSERT_EQ(written.size(), expected.size());
     for (std::size_t i = 0; i < expected.size(); ++i) {
         EXPECT_NEAR(written[i], expected[i], 1e-15 + 1e-15 * std::abs(expected[i])) << i;
@@ -74,11 +74,16 @@ TEST(MethodCli, MinimaxWritesTheMinimaxDesignToFullPrecision) {
 
 TEST(MethodCli, EveryOutputFormCarriesTheMinimaxDesign) {
     const std::vector<std::string> base{"-s", "44.1k", "-z"};
-    const std::vector<std::vector<std::string>> forms{
-        {},          {"--crlf"},          {"--json"},
-        {"--response"}, {"--json", "--response"}, {"--csv"},
-        {"--format=sox"}, {"--format=ffmpeg"}, {"--format=camilladsp"},
-        {"--format=nyquist"}};
+    const std::vector<std::vector<std::string>> forms{{},
+                                                      {"--crlf"},
+                                                      {"--json"},
+                                                      {"--response"},
+                                                      {"--json", "--response"},
+                                                      {"--csv"},
+                                                      {"--format=sox"},
+                                                      {"--format=ffmpeg"},
+                                                      {"--format=camilladsp"},
+                                                      {"--format=nyquist"}};
     for (const auto& form : forms) {
         std::vector<std::string> arguments = base;
         arguments.insert(arguments.end(), form.begin(), form.end());

@@ -29,9 +29,9 @@ double LargestRootRadius(const double (&c)[3]) {
 }
 
 DeviationPeak WorstDeviation(double fs, double extraZero = 0.0, int inverse = 0) {
-    return MaxDeviation({ComputeMinimaxRiaaCoefficients(fs, 1.0, extraZero, inverse), fs,
-                         {extraZero, inverse}},
-                        kMinimaxBandBottomHz, MinimaxBandTopHz(fs));
+    return MaxDeviation(
+        {ComputeMinimaxRiaaCoefficients(fs, 1.0, extraZero, inverse), fs, {extraZero, inverse}},
+        kMinimaxBandBottomHz, MinimaxBandTopHz(fs));
 }
 
 TEST(MinimaxDesign, IsStableAndMinimumPhaseAtEveryRate) {
@@ -70,8 +70,8 @@ TEST(MinimaxDesign, ErrorEquioscillatesAsOnlyTheOptimumDoes) {
     for (double fs : {44100.0, 48000.0, 96000.0}) {
         for (double extraZero : {0.0, 1.0}) {
             SCOPED_TRACE(testing::Message() << "fs " << fs << " extra zero " << extraZero);
-            const DesignUnderTest design{ComputeMinimaxRiaaCoefficients(fs, 1.0, extraZero, 0),
-                                         fs, {extraZero, 0}};
+            const DesignUnderTest design{
+                ComputeMinimaxRiaaCoefficients(fs, 1.0, extraZero, 0), fs, {extraZero, 0}};
             const double worst = std::abs(WorstDeviation(fs, extraZero).deviationDb);
             const std::vector<double> grid =
                 LogGrid(kMinimaxBandBottomHz, MinimaxBandTopHz(fs), 1000);

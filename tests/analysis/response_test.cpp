@@ -40,7 +40,8 @@ TEST(Prototype, ExtraZeroAndInversionShapeTheCurve) {
     EXPECT_EQ(PrototypeResponse({0.5, 0}, 7000.0), PrototypeResponse(fixedZero, 7000.0));
     EXPECT_EQ(PrototypeResponse({-3.0, 0}, 7000.0), PrototypeResponse(fixedZero, 7000.0));
     // A chosen zero at 10 kHz adds 3 dB there (against the zero's own 1 kHz level).
-    const double lift = PrototypeGainDbRe1k({10000.0, 0}, 10000.0) - PrototypeGainDbRe1k({}, 10000.0);
+    const double lift =
+        PrototypeGainDbRe1k({10000.0, 0}, 10000.0) - PrototypeGainDbRe1k({}, 10000.0);
     EXPECT_NEAR(lift, 10.0 * std::log10(2.0) - 10.0 * std::log10(1.01), 1e-9);
     // Inverted, the curve is the reciprocal at every frequency.
     for (double f : {20.0, 700.0, 15000.0}) {
@@ -69,8 +70,8 @@ TEST(DesignResponse, ScaleGainAtSetsTheMagnitudeThereAndKeepsThePolarity) {
         EXPECT_EQ(scaled.den[i], c.den[i]);
     }
     // A zero response stays zero instead of turning into NaN.
-    const auto silent = ScaleGainAt(ComputeRiaaCoefficients(48000.0, 0.0, 0.0, 0), 48000.0,
-                                    1000.0, 1.0);
+    const auto silent =
+        ScaleGainAt(ComputeRiaaCoefficients(48000.0, 0.0, 0.0, 0), 48000.0, 1000.0, 1.0);
     EXPECT_EQ(silent.num[0], 0.0);
 }
 

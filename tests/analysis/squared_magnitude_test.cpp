@@ -34,7 +34,7 @@ TEST(SquaredMagnitude, FactorsBackIntoTheMinimumPhasePolynomial) {
     };
     const Case cases[] = {
         {"two real roots", {1.0, -0.5, -0.24}, {1.0, -0.5, -0.24}},  // 0.8 and -0.3
-        {"a complex pair",  // 0.8 at ±1 rad
+        {"a complex pair",                                           // 0.8 at ±1 rad
          {1.0, -1.6 * std::cos(1.0), 0.64},
          {1.0, -1.6 * std::cos(1.0), 0.64}},
         {"first order", {1.0, -0.9, 0.0}, {1.0, -0.9, 0.0}},
@@ -57,8 +57,7 @@ TEST(SquaredMagnitude, KeepsRootsNearDcExact) {
         const double r = 1.0 - distance;
         const double exact = 1.0 - r;
         const SquaredMagnitude squared{{exact * exact, 4.0 * r, 0.0}};
-        EXPECT_NEAR(1.0 - RootOfAbscissa(-squared.c[0] / squared.c[1]).real(), exact,
-                    exact * 1e-8);
+        EXPECT_NEAR(1.0 - RootOfAbscissa(-squared.c[0] / squared.c[1]).real(), exact, exact * 1e-8);
     }
 }
 

@@ -128,9 +128,10 @@ TEST(SvgPlot, IsWellFormedXmlWithBothCurves) {
         ASSERT_NE(file, nullptr);
         std::fputs(RenderResponseSvg(c.design, c.title).c_str(), file);
         std::fclose(file);
-        EXPECT_EQ(RunCommand(std::string(PYTHON3_PATH) + " " + ShellQuoted(folder.Path("check.py")) + " " +
-                             ShellQuoted(path) + " " + ShellQuoted(c.title)),
-                  0);
+        EXPECT_EQ(
+            RunCommand(std::string(PYTHON3_PATH) + " " + ShellQuoted(folder.Path("check.py")) +
+                       " " + ShellQuoted(path) + " " + ShellQuoted(c.title)),
+            0);
     }
 }
 

@@ -36,21 +36,13 @@ CMainFrame& Frame() {
     return *static_cast<CMainFrame*>(AfxGetMainWnd());
 }
 
-QMainWindow& MainWindow() {
-    return *static_cast<QMainWindow*>(Frame().Widget());
-}
+QMainWindow& MainWindow() { return *static_cast<QMainWindow*>(Frame().Widget()); }
 
-CVorlexiView& View() {
-    return *static_cast<CVorlexiView*>(Frame().GetActiveView());
-}
+CVorlexiView& View() { return *static_cast<CVorlexiView*>(Frame().GetActiveView()); }
 
-CVorlexiDoc& Document() {
-    return *static_cast<CVorlexiDoc*>(View().GetDocument());
-}
+CVorlexiDoc& Document() { return *static_cast<CVorlexiDoc*>(View().GetDocument()); }
 
-platform::EditControl& Editor() {
-    return *View().GetEditCtrl();
-}
+platform::EditControl& Editor() { return *View().GetEditCtrl(); }
 
 void RunCommand(UINT id) {
     Frame().SendMessage(WM_COMMAND, id);
@@ -101,21 +93,13 @@ Widget& DialogItem(QWidget& dialog, int id) {
 
 }  // namespace
 
-QLineEdit& EditField(QWidget& dialog, int id) {
-    return DialogItem<QLineEdit>(dialog, id);
-}
+QLineEdit& EditField(QWidget& dialog, int id) { return DialogItem<QLineEdit>(dialog, id); }
 
-QCheckBox& CheckBox(QWidget& dialog, int id) {
-    return DialogItem<QCheckBox>(dialog, id);
-}
+QCheckBox& CheckBox(QWidget& dialog, int id) { return DialogItem<QCheckBox>(dialog, id); }
 
-QAbstractButton& Button(QWidget& dialog, int id) {
-    return DialogItem<QAbstractButton>(dialog, id);
-}
+QAbstractButton& Button(QWidget& dialog, int id) { return DialogItem<QAbstractButton>(dialog, id); }
 
-std::string ViewText() {
-    return Editor().rawText();
-}
+std::string ViewText() { return Editor().rawText(); }
 
 void FailOnUnansweredQuestions() {
     platform::UserPrompts failing;
@@ -138,12 +122,9 @@ void FailOnUnansweredQuestions() {
     platform::SetUserPrompts(std::move(failing));
 }
 
-ScopedPrompts::ScopedPrompts()
-    : m_previous(platform::GetUserPrompts()), m_answers(m_previous) {}
+ScopedPrompts::ScopedPrompts() : m_previous(platform::GetUserPrompts()), m_answers(m_previous) {}
 
-ScopedPrompts::~ScopedPrompts() {
-    platform::SetUserPrompts(std::move(m_previous));
-}
+ScopedPrompts::~ScopedPrompts() { platform::SetUserPrompts(std::move(m_previous)); }
 
 namespace {
 

@@ -68,9 +68,7 @@ struct CalcCase {
 };
 
 // Names the case in test listings instead of dumping its bytes.
-void PrintTo(const CalcCase& calc, std::ostream* out) {
-    *out << calc.name;
-}
+void PrintTo(const CalcCase& calc, std::ostream* out) { *out << calc.name; }
 
 class CalcFilterEntries : public ::testing::TestWithParam<CalcCase> {
 protected:
@@ -90,27 +88,27 @@ TEST_P(CalcFilterEntries, TheViewShowsTheSharedCalculationsWholeText) {
 
 INSTANTIATE_TEST_SUITE_P(
     , CalcFilterEntries,
-    ::testing::Values(
-        CalcCase{"Defaults", Entries("96k", "1", false, "", false), "Extra zero:  0",
-                 "Sampling frequency: 96000"},
-        CalcCase{"ExtraZeroTickedButEmpty", Entries("96k", "1", true, "", false),
-                 "Extra zero:  1", "Sampling frequency: 96000"},
-        CalcCase{"ExtraZeroAtOne", Entries("96k", "1", true, "1", false), "Extra zero:  1",
-                 "Sampling frequency: 96000"},
-        CalcCase{"ExtraZeroBelowOne", Entries("96k", "1", true, "0.5", false), "Extra zero:  1",
-                 "Sampling frequency: 96000"},
-        CalcCase{"ExtraZeroNegative", Entries("96k", "1", true, "-2k", false), "Extra zero:  1",
-                 "Sampling frequency: 96000"},
-        CalcCase{"ExtraZeroAt50k", Entries("96k", "1", true, "50k", false),
-                 "Extra zero:  50000", "Sampling frequency: 96000"},
-        CalcCase{"ZeroFrequencyIgnoredWhileUnticked", Entries("96k", "1", false, "50k", false),
-                 "Extra zero:  0", "Sampling frequency: 96000"},
-        CalcCase{"Inverse", Entries("44.1k", "2", false, "", true), "Extra zero:  0",
-                 "Sampling frequency: 44100"},
-        CalcCase{"EmptySamplingFrequency", Entries("", "1", false, "", false), "Extra zero:  0",
-                 "Sampling frequency: 0"},
-        CalcCase{"UnreadableSamplingFrequency", Entries("abc", "1", false, "", false),
-                 "Extra zero:  0", "Sampling frequency: 0"}),
+    ::testing::Values(CalcCase{"Defaults", Entries("96k", "1", false, "", false), "Extra zero:  0",
+                               "Sampling frequency: 96000"},
+                      CalcCase{"ExtraZeroTickedButEmpty", Entries("96k", "1", true, "", false),
+                               "Extra zero:  1", "Sampling frequency: 96000"},
+                      CalcCase{"ExtraZeroAtOne", Entries("96k", "1", true, "1", false),
+                               "Extra zero:  1", "Sampling frequency: 96000"},
+                      CalcCase{"ExtraZeroBelowOne", Entries("96k", "1", true, "0.5", false),
+                               "Extra zero:  1", "Sampling frequency: 96000"},
+                      CalcCase{"ExtraZeroNegative", Entries("96k", "1", true, "-2k", false),
+                               "Extra zero:  1", "Sampling frequency: 96000"},
+                      CalcCase{"ExtraZeroAt50k", Entries("96k", "1", true, "50k", false),
+                               "Extra zero:  50000", "Sampling frequency: 96000"},
+                      CalcCase{"ZeroFrequencyIgnoredWhileUnticked",
+                               Entries("96k", "1", false, "50k", false), "Extra zero:  0",
+                               "Sampling frequency: 96000"},
+                      CalcCase{"Inverse", Entries("44.1k", "2", false, "", true), "Extra zero:  0",
+                               "Sampling frequency: 44100"},
+                      CalcCase{"EmptySamplingFrequency", Entries("", "1", false, "", false),
+                               "Extra zero:  0", "Sampling frequency: 0"},
+                      CalcCase{"UnreadableSamplingFrequency", Entries("abc", "1", false, "", false),
+                               "Extra zero:  0", "Sampling frequency: 0"}),
     [](const ::testing::TestParamInfo<CalcCase>& info) { return std::string(info.param.name); });
 
 TEST_F(CalcFilter, InverseIsShownAsOne) {

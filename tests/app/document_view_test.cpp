@@ -193,7 +193,8 @@ TEST_F(DocumentView, PrintsToPdfInCourier) {
     fonts.start("pdffonts", {pdf});
     ASSERT_TRUE(fonts.waitForFinished(30000));
     const QString listed = QString::fromLocal8Bit(fonts.readAllStandardOutput());
-    EXPECT_TRUE(listed.contains("NimbusMonoPS") || listed.contains("Courier")) << listed.toStdString();
+    EXPECT_TRUE(listed.contains("NimbusMonoPS") || listed.contains("Courier"))
+        << listed.toStdString();
 
     QFile::remove(pdf);
     RunCommand(ID_FILE_PRINT_DIRECT);

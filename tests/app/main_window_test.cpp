@@ -63,9 +63,7 @@ QAction& MenuItem(const QString& menu, const QString& label) {
 }
 
 // Refreshes the item states the way opening the menu does.
-void OpenAndCloseMenu(const QString& menu) {
-    emit TopMenu(menu).aboutToShow();
-}
+void OpenAndCloseMenu(const QString& menu) { emit TopMenu(menu).aboutToShow(); }
 
 QString MessagePane() {
     const auto* statusBar = static_cast<CStatusBar*>(Frame().GetControlBar(AFX_IDW_STATUS_BAR));
@@ -159,7 +157,7 @@ TEST_F(MainFrameTest, ToolbarButtonsFollowTheToolbarResourceWithTheirTooltips) {
     for (QAction* button : ToolBar().actions()) {
         tooltips.push_back(button->isSeparator() ? QString("|") : button->toolTip());
     }
-    const std::vector<QString> expected = {"New",   "Open", "Save", "|", "Cut", "Copy",
+    const std::vector<QString> expected = {"New",   "Open", "Save",  "|", "Cut",  "Copy",
                                            "Paste", "|",    "Print", "|", "About"};
     EXPECT_EQ(tooltips, expected);
 }

@@ -186,8 +186,8 @@ TEST(ParamsDialog, TabWalksTheControlsInTemplateOrder) {
     dialog.DoModal();
     const auto item = [](int id) { return QStringLiteral("dlgItem%1").arg(id); };
     const std::vector<QString> expected = {
-        item(IDOK),         item(IDCANCEL),      item(IDC_SAMPLE_FREQ), item(IDC_GAIN),
-        item(IDC_EXTRA_ZERO), item(IDC_ZERO_FREQ), item(IDC_INVERSE),   item(IDOK),
+        item(IDOK),           item(IDCANCEL),      item(IDC_SAMPLE_FREQ), item(IDC_GAIN),
+        item(IDC_EXTRA_ZERO), item(IDC_ZERO_FREQ), item(IDC_INVERSE),     item(IDOK),
     };
     EXPECT_EQ(visited, expected);
 }
@@ -200,7 +200,7 @@ TEST(ParamsDialog, ControlsStandWhereTheirDialogUnitsPutThem) {
         int x, y, cx, cy;
     };
     const Placement placements[] = {
-        {IDOK, 98, 80, 50, 14},          {IDCANCEL, 7, 80, 50, 14},
+        {IDOK, 98, 80, 50, 14},           {IDCANCEL, 7, 80, 50, 14},
         {IDC_SAMPLE_FREQ, 88, 8, 40, 14}, {IDC_GAIN, 88, 23, 40, 14},
         {IDC_EXTRA_ZERO, 10, 40, 47, 10}, {IDC_ZERO_FREQ, 88, 53, 40, 14},
         {IDC_INVERSE, 85, 40, 39, 10},

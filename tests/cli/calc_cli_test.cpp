@@ -36,8 +36,8 @@ std::string WithLineFeeds(std::string text) {
     return converted;
 }
 
-FilterEntries Entries(const char* sampleFreq, const char* gain, bool extraZero, const char* zeroFreq,
-                      bool inverse) {
+FilterEntries Entries(const char* sampleFreq, const char* gain, bool extraZero,
+                      const char* zeroFreq, bool inverse) {
     FilterEntries entries;
     entries.sampleFreq = sampleFreq;
     entries.gain = gain;
@@ -65,18 +65,22 @@ TEST(CalcCli, CrlfWritesTheProgramsOwnBytes) {
 }
 
 TEST(CalcCli, OptionsMirrorTheDialogEntries) {
-    const std::string expected = WithLineFeeds(CalculateFilter(Entries("48k", "2", true, "20k", true)).text);
-    ExpectSucceedsWith(Calc({"--sample-freq", "48k", "--gain", "2", "--extra-zero=20k", "--inverse"}), expected);
+    const std::string expected =
+        WithLineFeeds(CalculateFilter(Entries("48k", "2", true, "20k", true)).text);
+    ExpectSucceedsWith(
+        Calc({"--sample-freq", "48k", "--gain", "2", "--extra-zero=20k", "--inverse"}), expected);
     ExpectSucceedsWith(Calc({"-s", "48k", "-g", "2", "-z", "20k", "-i"}), expected);
 
     const ProcessResult fixedZero = Calc({"--extra-zero"});
-    ExpectSucceedsWith(fixedZero, WithLineFeeds(CalculateFilter(Entries("96k", "1", true, "", false)).text));
+    ExpectSucceedsWith(fixedZero,
+                       WithLineFeeds(CalculateFilter(Entries("96k", "1", true, "", false)).text));
     EXPECT_NE(fixedZero.out.find("\nExtra zero:  1\n"), std::string::npos);
     EXPECT_NE(Calc({"--extra-zero", "0.5"}).out.find("\nExtra zero:  1\n"), std::string::npos);
 }
 
 TEST(CalcCli, MicroSignReadsAsUtf8OrAsTheRawByte) {
-    const std::string micro = WithLineFeeds(CalculateFilter(Entries("96k", "2.2u", false, "", false)).text);
+    const std::string micro =
+        WithLineFeeds(CalculateFilter(Entries("96k", "2.2u", false, "", false)).text);
     ExpectSucceedsWith(Calc({"-g", "2.2\xC2\xB5"}), micro);
     ExpectSucceedsWith(Calc({"-g", "2.2\xB5"}), micro);
     EXPECT_NE(micro.find("\nGain:  2.2e-06\n"), std::string::npos);
@@ -105,7 +109,8 @@ TEST(CalcCli, UnreadableEntryIsAnErrorUnlessLenient) {
         EXPECT_EQ(lenient.exitStatus, 0) << c.message;
         EXPECT_NE(lenient.out.find("Filter calculated for:\n"), std::string::npos);
     }
-    EXPECT_NE(Calc({"-s", "abc", "--lenient"}).out.find("\nSampling frequency: 0\n"), std::string::npos);
+    EXPECT_NE(Calc({"-s", "abc", "--lenient"}).out.find("\nSampling frequency: 0\n"),
+              std::string::npos);
 }
 
 TEST(CalcCli, AGenuineZeroIsNoError) {
@@ -136,7 +141,8 @@ TEST(CalcCli, HelpAndVersionGoToStdout) {
 }
 
 TEST(CalcCli, AFailedWriteIsNoSuccess) {
-    const ProcessResult result = RunProcess({"/bin/sh", "-c", "exec \"$0\" > /dev/full", VORLEXI_CALC_PATH});
+    const ProcessResult result =
+        RunProcess({"/bin/sh", "-c", "exec \"$0\" > /dev/full", VORLEXI_CALC_PATH});
     EXPECT_EQ(result.exitStatus, 1);
     EXPECT_EQ(result.err, "vorlexi-calc: cannot write the output\n");
 }
@@ -171,7 +177,8 @@ double NumberAt(const std::map<std::string, std::string>& values, const std::str
     }
     double value = 0;
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    EXPECT_TRUE(error == std::errc() && end == text.data() + text.size()) << key << ": " << found->second;
+    EXPECT_TRUE(error == std::errc() && end == text.data() + text.size())
+        << key << ": " << found->second;
     return value;
 }
 
@@ -179,21 +186,25 @@ void ExpectSameBits(double actual, double expected, const std::string& key) {
     if (std::isnan(expected)) {
         EXPECT_TRUE(std::isnan(actual)) << key;
     } else {
-        EXPECT_EQ(std::memcmp(&actual, &expected, sizeof actual), 0) << key << ": " << actual << " vs " << expected;
+        EXPECT_EQ(std::memcmp(&actual, &expected, sizeof actual), 0)
+            << key << ": " << actual << " vs " << expected;
     }
 }
 
 TEST(CalcCli, JsonCarriesEveryCoefficientAtFullPrecision) {
-    const ProcessResult result = Calc({"--json", "-s", "44.1k", "-g", "2.2\xC2\xB5", "-z", "20k", "-i"});
+    const ProcessResult result =
+        Calc({"--json", "-s", "44.1k", "-g", "2.2\xC2\xB5", "-z", "20k", "-i"});
     ASSERT_EQ(result.exitStatus, 0) << result.err;
-    const FilterCalculation expected = CalculateFilter(Entries("44.1k", "2.2\xB5", true, "20k", true));
+    const FilterCalculation expected =
+        CalculateFilter(Entries("44.1k", "2.2\xB5", true, "20k", true));
     const std::map<std::string, std::string> values = ReadJsonStrictly(result.out);
 
     EXPECT_EQ(values.at("entries.sampleFreq"), "string 44.1k");
     EXPECT_EQ(values.at("entries.gain"), "string 2.2\xC2\xB5");
     EXPECT_EQ(values.at("entries.extraZero"), "true");
     EXPECT_EQ(values.at("entries.inverse"), "true");
-    ExpectSameBits(NumberAt(values, "samplingFrequency"), expected.samplingFrequency, "samplingFrequency");
+    ExpectSameBits(NumberAt(values, "samplingFrequency"), expected.samplingFrequency,
+                   "samplingFrequency");
     ExpectSameBits(NumberAt(values, "gain"), expected.gain, "gain");
     ExpectSameBits(NumberAt(values, "extraZeroValue"), expected.extraZeroValue, "extraZeroValue");
     EXPECT_EQ(NumberAt(values, "inverse"), 1);
@@ -201,8 +212,10 @@ TEST(CalcCli, JsonCarriesEveryCoefficientAtFullPrecision) {
     EXPECT_EQ(NumberAt(values, "denCount"), expected.coefficients.denCount);
     for (int i = 0; i < 3; ++i) {
         const std::string index = std::to_string(i);
-        ExpectSameBits(NumberAt(values, "num." + index), expected.coefficients.num[i], "num." + index);
-        ExpectSameBits(NumberAt(values, "den." + index), expected.coefficients.den[i], "den." + index);
+        ExpectSameBits(NumberAt(values, "num." + index), expected.coefficients.num[i],
+                       "num." + index);
+        ExpectSameBits(NumberAt(values, "den." + index), expected.coefficients.den[i],
+                       "den." + index);
     }
 }
 

@@ -36,9 +36,10 @@ std::string General(double value) {
 // Values where rounding to six digits, the switch between "%g"'s two forms, or the
 // exponent's width could go wrong.
 const double kAwkwardValues[] = {
-    0.0, -0.0, 1.0, -1.0, 0.5, 1.5, 0.0000125, 1e-5, 0.0001, 0.00009999995, 123456.5, 999999.5,
-    999999.4, 1e6, 1234567, 96000, 44100, 2.2e-6, 0.0269367, -64.2981, 1e100, 1e-100, 1e300,
-    DBL_MAX, -DBL_MAX, DBL_MIN, 4.9e-324, HUGE_VAL, -HUGE_VAL, NAN, -NAN,
+    0.0,      -0.0,          1.0,       -1.0,     0.5,       1.5,    0.0000125, 1e-5,
+    0.0001,   0.00009999995, 123456.5,  999999.5, 999999.4,  1e6,    1234567,   96000,
+    44100,    2.2e-6,        0.0269367, -64.2981, 1e100,     1e-100, 1e300,     DBL_MAX,
+    -DBL_MAX, DBL_MIN,       4.9e-324,  HUGE_VAL, -HUGE_VAL, NAN,    -NAN,
 };
 
 // printf in the C locale is the reference for the bytes of the report and summary.
@@ -64,7 +65,8 @@ TEST(CLocaleNumbers, WritesWhatPrintfWritesInTheCLocale) {
 
 TEST(CLocaleNumbers, IgnoreACommaDecimalLocale) {
     const LocaleGuard german("de_DE.UTF-8");
-    ASSERT_EQ(Printf("%g", 1.5), "1,5") << "the locale should be in force for this test to mean anything";
+    ASSERT_EQ(Printf("%g", 1.5), "1,5")
+        << "the locale should be in force for this test to mean anything";
     EXPECT_EQ(General(1.5), "1.5");
     EXPECT_EQ(Scientific(-0.0250828), "-2.508280e-02");
     EXPECT_EQ(ReadDecimal("44.1").value, 44.1);

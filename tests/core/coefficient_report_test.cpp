@@ -40,23 +40,24 @@ std::vector<double> ExpressionValues(const std::string& line, const std::string&
 
 TEST(CoefficientReport, LaysOutBothListsAndBothExpressions) {
     const RiaaCoefficients playback{2, 3, {0.5, -0.25, 0.0}, {1.0, -1.5, 0.5625}};
-    EXPECT_EQ(FormatCoefficientReport(playback),
-              "Coefficients for H(z)\r\n"
-              "\r\n"
-              "num[0] = 5.000000e-01, [1] = -2.500000e-01\r\n" +
-                  kHyphens +
-                  "\r\n"
-                  "den[0] = 1.000000e+00, [1] = -1.500000e+00, [2] = 5.625000e-01\r\n"
-                  "\r\n"
-                  "Audacity Nyquist biquad equations (LISP format)\r\n"
-                  "\r\n"
-                  "(biquad s b0 b1 b2 a0 a1 a2)\r\n"
-                  "(biquad s 5.000000e-01 -2.500000e-01 0.000000e+00 1.0 1.500000e+00 -5.625000e-01)\r\n"
-                  "\r\n"
-                  "(biquad-m s b0 b1 b2 a0 a1 a2)\r\n"
-                  "(biquad-m s 5.000000e-01 -2.500000e-01 0.000000e+00 1.000000e+00 -1.500000e+00 "
-                  "5.625000e-01)\r\n"
-                  "\r\n");
+    EXPECT_EQ(
+        FormatCoefficientReport(playback),
+        "Coefficients for H(z)\r\n"
+        "\r\n"
+        "num[0] = 5.000000e-01, [1] = -2.500000e-01\r\n" +
+            kHyphens +
+            "\r\n"
+            "den[0] = 1.000000e+00, [1] = -1.500000e+00, [2] = 5.625000e-01\r\n"
+            "\r\n"
+            "Audacity Nyquist biquad equations (LISP format)\r\n"
+            "\r\n"
+            "(biquad s b0 b1 b2 a0 a1 a2)\r\n"
+            "(biquad s 5.000000e-01 -2.500000e-01 0.000000e+00 1.0 1.500000e+00 -5.625000e-01)\r\n"
+            "\r\n"
+            "(biquad-m s b0 b1 b2 a0 a1 a2)\r\n"
+            "(biquad-m s 5.000000e-01 -2.500000e-01 0.000000e+00 1.000000e+00 -1.500000e+00 "
+            "5.625000e-01)\r\n"
+            "\r\n");
 }
 
 // The counts shorten only the lists; the expressions always carry a whole section.
@@ -75,7 +76,8 @@ TEST(CoefficientReport, FirstOrderDenominatorShortensOnlyItsList) {
 }
 
 TEST(CoefficientReport, CarriesTheDesignedValues) {
-    const std::vector<std::string> lines = LinesOf(FormatCoefficientReport(ComputeRiaaCoefficients(44100, 1, 0, 0)));
+    const std::vector<std::string> lines =
+        LinesOf(FormatCoefficientReport(ComputeRiaaCoefficients(44100, 1, 0, 0)));
     ASSERT_EQ(lines.size(), 14u);
     const double biquad[] = {0.0269367, -0.0250828, 0, 1.0, 1.73198, -0.733833};
     const double biquadM[] = {0.0269367, -0.0250828, 0, 1, -1.73198, 0.733833};

@@ -25,27 +25,20 @@ void ExpectReads(const Reading& row) {
 
 TEST(EngValue, ReadsTheDocumentedExamples) {
     const Reading rows[] = {
-        {"96k", 96000, true},
-        {"44.1k", 44100, true},
-        {"1M", 1e6, true},
-        {"1m", 0.001, true},
-        {"2.2u", 2.2e-6, true},
-        {"2.2\xB5", 2.2e-6, true},
-        {"10p", 10e-12, true},
-        {"1e3", 1000, true},
+        {"96k", 96000, true},      {"44.1k", 44100, true},
+        {"1M", 1e6, true},         {"1m", 0.001, true},
+        {"2.2u", 2.2e-6, true},    {"2.2\xB5", 2.2e-6, true},
+        {"10p", 10e-12, true},     {"1e3", 1000, true},
         {"1E3", 1e18, true},  // E is exa; the 3 behind it is dropped
         {"96 k", 96, true},   // the space is the prefix of power 0
         {" 96k", 0, false},   // a leading space leaves nothing to read
         {"96K", 96, true},    // K is no prefix; reading stops at it
-        {"Fs=96kHz", 96000, true},
-        {"1k5", 1000, true},
-        {"-3m", -0.003, true},
-        {".5", 0.5, true},
-        {"2.2\xB5 F", 2.2, true},  // the space is found first; the micro sign is never a prefix here
-        {"d5", 0, false},
-        {"abc", 0, false},  // a is atto, with nothing in front of it
-        {"k", 0, false},
-        {"", 0, false},
+        {"Fs=96kHz", 96000, true}, {"1k5", 1000, true},
+        {"-3m", -0.003, true},     {".5", 0.5, true},
+        {"2.2\xB5 F", 2.2, true},  // the space is found first; the micro sign is never a prefix
+                                   // here
+        {"d5", 0, false},          {"abc", 0, false},  // a is atto, with nothing in front of it
+        {"k", 0, false},           {"", 0, false},
     };
     for (const Reading& row : rows) {
         ExpectReads(row);
@@ -72,7 +65,8 @@ TEST(EngValue, PrefixIsAppliedAsTextNotByMultiplying) {
 
 TEST(EngValue, TheLeftmostPrefixWinsAndMicroComesLast) {
     ExpectReads({"1k2M", 1000, true});
-    ExpectReads({"2.2\xB5k", 2.2, true});  // k is found first; the micro sign then stops the reading
+    ExpectReads(
+        {"2.2\xB5k", 2.2, true});  // k is found first; the micro sign then stops the reading
     ExpectReads({"\xB5", 0, false});
     ExpectReads({"5\xB5\xB5", 5e-6, true});
 }

@@ -25,7 +25,8 @@ TEST(FilterCalculation, DefaultEntriesGiveTheSummaryThenTheReport) {
         "Extra zero:  0\r\n"
         "Inverse:  0\r\n"
         "\r\n";
-    EXPECT_EQ(calculation.text, summary + FormatCoefficientReport(ComputeRiaaCoefficients(96000, 1, 0, 0)));
+    EXPECT_EQ(calculation.text,
+              summary + FormatCoefficientReport(ComputeRiaaCoefficients(96000, 1, 0, 0)));
     EXPECT_EQ(calculation.samplingFrequency, 96000);
     EXPECT_EQ(calculation.gain, 1);
     EXPECT_EQ(calculation.extraZeroValue, 0);
@@ -53,9 +54,10 @@ TEST(FilterCalculation, ChosenExtraZeroIsUsedOnlyWhenTicked) {
     entries.extraZero = true;
     const FilterCalculation calculation = CalculateFilter(entries);
     EXPECT_EQ(calculation.extraZeroValue, 50000);
-    EXPECT_EQ(SummaryOf(calculation.text),
-              "Filter calculated for:\r\nSampling frequency: 96000\r\nGain:  1\r\nExtra zero:  50000\r\n"
-              "Inverse:  0\r\n\r\n");
+    EXPECT_EQ(
+        SummaryOf(calculation.text),
+        "Filter calculated for:\r\nSampling frequency: 96000\r\nGain:  1\r\nExtra zero:  50000\r\n"
+        "Inverse:  0\r\n\r\n");
 }
 
 TEST(FilterCalculation, SummaryShowsTheValuesAsRead) {
@@ -64,13 +66,15 @@ TEST(FilterCalculation, SummaryShowsTheValuesAsRead) {
     entries.gain = "2.5m";
     entries.inverse = true;
     const FilterCalculation unreadable = CalculateFilter(entries);
-    EXPECT_EQ(SummaryOf(unreadable.text),
-              "Filter calculated for:\r\nSampling frequency: 0\r\nGain:  0.0025\r\nExtra zero:  0\r\n"
-              "Inverse:  1\r\n\r\n");
+    EXPECT_EQ(
+        SummaryOf(unreadable.text),
+        "Filter calculated for:\r\nSampling frequency: 0\r\nGain:  0.0025\r\nExtra zero:  0\r\n"
+        "Inverse:  1\r\n\r\n");
     EXPECT_EQ(unreadable.coefficients.num[0], 0.0025);
 
     entries.sampleFreq = "1.4112M";
-    EXPECT_NE(CalculateFilter(entries).text.find("Sampling frequency: 1.4112e+06\r\n"), std::string::npos);
+    EXPECT_NE(CalculateFilter(entries).text.find("Sampling frequency: 1.4112e+06\r\n"),
+              std::string::npos);
 }
 
 // A comma-decimal user locale must change neither the reading of "44.1k" nor a byte of

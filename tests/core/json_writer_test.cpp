@@ -50,7 +50,8 @@ bool IsJsonNumber(std::string_view text) {
 
 TEST(JsonNumber, ShortestTextReadsBackToTheSameDouble) {
     std::mt19937_64 random(2026);
-    std::vector<double> values = {0.0, -0.0, 1.0, 0.1, 96000, 2.2e-6, DBL_MAX, DBL_MIN, 4.9e-324, -1e300};
+    std::vector<double> values = {0.0,    -0.0,    1.0,     0.1,      96000,
+                                  2.2e-6, DBL_MAX, DBL_MIN, 4.9e-324, -1e300};
     for (int i = 0; i < 5000; ++i) {
         const std::uint64_t bits = random();
         double value;

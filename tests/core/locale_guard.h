@@ -10,7 +10,8 @@ class LocaleGuard {
 public:
     explicit LocaleGuard(const char* name) : previous_(std::setlocale(LC_ALL, nullptr)) {
         if (std::setlocale(LC_ALL, name) == nullptr) {
-            ADD_FAILURE() << "locale " << name << " is missing; scripts/install-deps.sh --test generates it";
+            ADD_FAILURE() << "locale " << name
+                          << " is missing; scripts/install-deps.sh --test generates it";
         }
     }
     ~LocaleGuard() { std::setlocale(LC_ALL, previous_.c_str()); }

@@ -35,8 +35,8 @@ class WorkedResultTest : public testing::TestWithParam<WorkedResult> {};
 
 TEST_P(WorkedResultTest, MatchesThePublishedCoefficients) {
     const WorkedResult& expected = GetParam();
-    const RiaaCoefficients actual = ComputeRiaaCoefficients(expected.samplingFrequency, expected.gain,
-                                                            expected.extraZero, expected.inverse);
+    const RiaaCoefficients actual = ComputeRiaaCoefficients(
+        expected.samplingFrequency, expected.gain, expected.extraZero, expected.inverse);
     EXPECT_EQ(actual.numCount, expected.numCount);
     EXPECT_EQ(actual.denCount, expected.denCount);
     for (int i = 0; i < 3; ++i) {
@@ -68,7 +68,8 @@ TEST(RiaaRoots, PolesAndZerosSitAtTheMatchedRiaaTimeConstants) {
     EXPECT_TRUE(AgreesToSixDigits(1.0 / emphasis.num[0], 0.0269367));
 
     const RiaaCoefficients withFixedZero = ComputeRiaaCoefficients(96000, 1, 1.0, 0);
-    const auto [z1, z2] = QuadraticRoots(withFixedZero.num[0], withFixedZero.num[1], withFixedZero.num[2]);
+    const auto [z1, z2] =
+        QuadraticRoots(withFixedZero.num[0], withFixedZero.num[1], withFixedZero.num[2]);
     EXPECT_TRUE(AgreesToSixDigits(z2, 0.0377911));
     EXPECT_DOUBLE_EQ(z1, std::exp(-1.0 / (96000 * 0.000318)));
 }
@@ -90,9 +91,11 @@ TEST(RiaaInvariants, HoldForEveryAudioDesign) {
         for (double gain : kGains) {
             for (double extraZero : kExtraZeros) {
                 for (std::int32_t inverse : {0, 1}) {
-                    SCOPED_TRACE(testing::Message() << "fs " << fs << ", gain " << gain << ", extra zero "
-                                                    << extraZero << ", inverse " << inverse);
-                    const RiaaCoefficients c = ComputeRiaaCoefficients(fs, gain, extraZero, inverse);
+                    SCOPED_TRACE(testing::Message()
+                                 << "fs " << fs << ", gain " << gain << ", extra zero " << extraZero
+                                 << ", inverse " << inverse);
+                    const RiaaCoefficients c =
+                        ComputeRiaaCoefficients(fs, gain, extraZero, inverse);
                     const std::int32_t firstOrderCount = extraZero == 0 ? 2 : 3;
                     EXPECT_EQ(c.numCount, inverse ? 3 : firstOrderCount);
                     EXPECT_EQ(c.denCount, inverse ? firstOrderCount : 3);
@@ -103,7 +106,8 @@ TEST(RiaaInvariants, HoldForEveryAudioDesign) {
                     if (c.denCount == 2) {
                         EXPECT_EQ(c.den[2], 0.0);
                     }
-                    const double dcGain = (c.num[0] + c.num[1] + c.num[2]) / (c.den[0] + c.den[1] + c.den[2]);
+                    const double dcGain =
+                        (c.num[0] + c.num[1] + c.num[2]) / (c.den[0] + c.den[1] + c.den[2]);
                     EXPECT_NEAR(dcGain, gain, gain * 1e-9);
                 }
             }
@@ -113,7 +117,8 @@ TEST(RiaaInvariants, HoldForEveryAudioDesign) {
 
 bool SameRecord(const RiaaCoefficients& a, const RiaaCoefficients& b) {
     return a.numCount == b.numCount && a.denCount == b.denCount &&
-           std::memcmp(a.num, b.num, sizeof a.num) == 0 && std::memcmp(a.den, b.den, sizeof a.den) == 0;
+           std::memcmp(a.num, b.num, sizeof a.num) == 0 &&
+           std::memcmp(a.den, b.den, sizeof a.den) == 0;
 }
 
 TEST(RiaaExtraZero, AnyNonZeroValueUpToOneGivesTheFixedZero) {

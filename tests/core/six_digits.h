@@ -17,6 +17,6 @@ inline testing::AssertionResult AgreesToSixDigits(double actual, double expected
     if (std::fabs(actual - expected) <= 0.5 * unit * 1.001) {
         return testing::AssertionSuccess();
     }
-    return testing::AssertionFailure() << actual << " does not read as " << expected
-                                       << " to six significant digits";
+    return testing::AssertionFailure()
+           << actual << " does not read as " << expected << " to six significant digits";
 }

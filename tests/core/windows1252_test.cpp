@@ -31,14 +31,14 @@ TEST(Windows1252, CharactersItCannotHoldBecomeQuestionMarks) {
 
 TEST(Windows1252, RejectsMalformedUtf8) {
     for (const char* malformed : {
-             "2.2\xB5",             // a raw Windows-1252 micro sign
-             "\xC2",                // cut short
-             "\xE2\x82",            // cut short
-             "\xC0\xAF",            // overlong slash
-             "\xE0\x80\xAF",        // overlong slash
-             "\xED\xA0\x80",        // surrogate
-             "\xF4\x90\x80\x80",    // beyond U+10FFFF
-             "\xC2\x41",            // no continuation byte
+             "2.2\xB5",           // a raw Windows-1252 micro sign
+             "\xC2",              // cut short
+             "\xE2\x82",          // cut short
+             "\xC0\xAF",          // overlong slash
+             "\xE0\x80\xAF",      // overlong slash
+             "\xED\xA0\x80",      // surrogate
+             "\xF4\x90\x80\x80",  // beyond U+10FFFF
+             "\xC2\x41",          // no continuation byte
              "\xFF",
          }) {
         EXPECT_FALSE(Utf8ToWindows1252(malformed).has_value()) << testing::PrintToString(malformed);

@@ -28,9 +28,7 @@ std::string NextField(std::string_view& rest) {
     return field;
 }
 
-bool SameBits(double a, double b) {
-    return std::memcmp(&a, &b, sizeof a) == 0;
-}
+bool SameBits(double a, double b) { return std::memcmp(&a, &b, sizeof a) == 0; }
 
 bool EveryLineEndsInCrLf(const std::string& text) {
     for (std::size_t i = 0; i < text.size(); ++i) {
@@ -60,13 +58,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     Require(SameBits(calculation.samplingFrequency, ParseEngValue(entries.sampleFreq.c_str())));
     Require(SameBits(calculation.gain, ParseEngValue(entries.gain.c_str())));
-    Require(entries.extraZero ? calculation.extraZeroValue >= 1.0 : calculation.extraZeroValue == 0.0);
+    Require(entries.extraZero ? calculation.extraZeroValue >= 1.0
+                              : calculation.extraZeroValue == 0.0);
     Require(calculation.inverse == (entries.inverse ? 1 : 0));
     Require((c.numCount == 2 || c.numCount == 3) && (c.denCount == 2 || c.denCount == 3));
     Require(c.numCount == 3 || c.denCount == 3);
     Require(c.den[0] == 1.0);
     Require(calculation.text.rfind("Filter calculated for:\r\nSampling frequency: ", 0) == 0);
-    Require(calculation.text.size() > 5 && calculation.text.compare(calculation.text.size() - 5, 5, ")\r\n\r\n") == 0);
+    Require(calculation.text.size() > 5 &&
+            calculation.text.compare(calculation.text.size() - 5, 5, ")\r\n\r\n") == 0);
     Require(EveryLineEndsInCrLf(calculation.text));
     return 0;
 }

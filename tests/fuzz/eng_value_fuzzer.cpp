@@ -24,7 +24,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // Nothing after the 31st character counts.
     const std::string first31 = std::string(text.c_str()).substr(0, 31);
     const EngValue cut = ReadEngValue(first31.c_str());
-    if (cut.readable != reading.readable || std::memcmp(&cut.value, &reading.value, sizeof cut.value) != 0) {
+    if (cut.readable != reading.readable ||
+        std::memcmp(&cut.value, &reading.value, sizeof cut.value) != 0) {
         std::abort();
     }
     return 0;

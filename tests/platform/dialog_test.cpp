@@ -41,9 +41,10 @@ public:
     int m_bFlag = 0;
     int otherClicks = 0;
 };
-const MessageMap<CValuesDlg> CValuesDlg::messageMap{&CDialog::messageMap, {
-    {IDC_OTHER_BUTTON, &CValuesDlg::OnOther},
-}};
+const MessageMap<CValuesDlg> CValuesDlg::messageMap{&CDialog::messageMap,
+                                                    {
+                                                        {IDC_OTHER_BUTTON, &CValuesDlg::OnOther},
+                                                    }};
 
 // Runs the dialog; while it is open, whileOpen acts on it as a user would.
 INT_PTR RunDialog(CDialog& dialog, const std::function<void(QDialog&)>& whileOpen) {
@@ -151,8 +152,8 @@ TEST(DialogTest, ControlsArePlacedInDialogUnitsOfTheTemplateFont) {
         const platform::DialogBaseUnits units = platform::BaseUnitsOf(open.font());
         ASSERT_GT(units.x, 0);
         ASSERT_GT(units.y, 0);
-        EXPECT_EQ(open.size(), QSize(platform::MulDiv(155, units.x, 4),
-                                     platform::MulDiv(102, units.y, 8)));
+        EXPECT_EQ(open.size(),
+                  QSize(platform::MulDiv(155, units.x, 4), platform::MulDiv(102, units.y, 8)));
         EXPECT_EQ(Item<QWidget>(open, IDOK)->geometry(),
                   platform::DialogUnitsToPixels(98, 80, 50, 14, units));
         EXPECT_EQ(Item<QWidget>(open, IDC_VALUE)->geometry(),

@@ -6,16 +6,16 @@
 #include "shell_fixture.h"
 #include "test_resources.h"
 
+#include <QApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QMainWindow>
 #include <QMenu>
-#include <QApplication>
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
 #include <QPrinter>
-#include <QTimer>
 #include <QTest>
+#include <QTimer>
 
 #include <fstream>
 #include <iterator>

@@ -6,12 +6,12 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QEventLoop>
 #include <QLabel>
 #include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
 #include <QStatusBar>
-#include <QEventLoop>
 #include <QTest>
 #include <QTimer>
 #include <QToolBar>
@@ -31,17 +31,15 @@ QStringList Texts(const QList<QAction*>& actions) {
     return texts;
 }
 
-CString MessagePane(CTestFrame& frame) {
-    return frame.m_statusBar.GetPaneText(0);
-}
+CString MessagePane(CTestFrame& frame) { return frame.m_statusBar.GetPaneText(0); }
 
 TEST_F(FrameTest, MenuBarFollowsTheMenuTemplate) {
     ASSERT_TRUE(Start({}));
     EXPECT_EQ(Texts(Window()->menuBar()->actions()),
               (QStringList{"&File", "&Edit", "&View", "Tests"}));
     EXPECT_EQ(Texts(MenuTitled("&File")->actions()),
-              (QStringList{"&New\tCtrl+N", "&Open...\tCtrl+O", "&Save\tCtrl+S", "-",
-                           "Recent File", "-", "E&xit"}));
+              (QStringList{"&New\tCtrl+N", "&Open...\tCtrl+O", "&Save\tCtrl+S", "-", "Recent File",
+                           "-", "E&xit"}));
     EXPECT_FALSE(ActionFor(ID_FILE_MRU_FILE1)->isEnabled()) << "grayed placeholder";
     EXPECT_EQ(Window()->windowTitle(), QStringLiteral("Untitled - testapp"));
 }
@@ -216,10 +214,12 @@ constexpr std::uint16_t kNarrowWords[] = {1, 16, 15, 2, ID_FILE_NEW, ID_FILE_OPE
 constexpr const char* kRow = "7777777777777777";
 constexpr const char* kRows[] = {kRow, kRow, kRow, kRow, kRow, kRow, kRow, kRow,
                                  kRow, kRow, kRow, kRow, kRow, kRow, kRow};
-constexpr platform::ToolbarResource kBadToolbars[] = {
-    {kBadVersion, kBadVersionWords}, {kShortWords, kShortWordsWords}, {kNarrowBitmap, kNarrowWords}};
-constexpr platform::BitmapResource kBadBitmaps[] = {
-    {kBadVersion, {16, 15, kRows}}, {kShortWords, {16, 15, kRows}}, {kNarrowBitmap, {16, 15, kRows}}};
+constexpr platform::ToolbarResource kBadToolbars[] = {{kBadVersion, kBadVersionWords},
+                                                      {kShortWords, kShortWordsWords},
+                                                      {kNarrowBitmap, kNarrowWords}};
+constexpr platform::BitmapResource kBadBitmaps[] = {{kBadVersion, {16, 15, kRows}},
+                                                    {kShortWords, {16, 15, kRows}},
+                                                    {kNarrowBitmap, {16, 15, kRows}}};
 
 TEST_F(FrameTest, MalformedToolbarResourcesAreRefused) {
     ASSERT_TRUE(Start({}));

@@ -37,7 +37,9 @@ TEST(CStringTest, FormatGrowsBeyondAnyFixedBuffer) {
 }
 
 TEST(CStringTest, KeepsEveryByteOfTheCodePage) {
-    CString text("\xB5" "F");  // the micro sign as Windows-1252 stores it
+    CString text(
+        "\xB5"
+        "F");  // the micro sign as Windows-1252 stores it
     text += '\xFF';
     text += "\x81";
     ASSERT_EQ(text.GetLength(), 4);
@@ -71,10 +73,11 @@ public:
     void OnBaseCommand() { g_ran.push_back("base"); }
     void OnOverridden() { g_ran.push_back("base-overridden"); }
 };
-const MessageMap<CBaseTarget> CBaseTarget::messageMap{&CCmdTarget::messageMap, {
-    {100, &CBaseTarget::OnBaseCommand},
-    {101, &CBaseTarget::OnOverridden},
-}};
+const MessageMap<CBaseTarget> CBaseTarget::messageMap{&CCmdTarget::messageMap,
+                                                      {
+                                                          {100, &CBaseTarget::OnBaseCommand},
+                                                          {101, &CBaseTarget::OnOverridden},
+                                                      }};
 
 class CDerivedTarget : public CBaseTarget {
 public:
@@ -85,12 +88,14 @@ public:
     void OnUpdateRange(CCmdUI* ui) { ui->SetCheck(1); }
     void OnUpdatePassOn(CCmdUI* ui) { ui->m_bContinueRouting = TRUE; }
 };
-const MessageMap<CDerivedTarget> CDerivedTarget::messageMap{&CBaseTarget::messageMap, {
-    {101, &CDerivedTarget::OnOverridden},
-    {200, 203, &CDerivedTarget::OnRange},
-    {201, &CDerivedTarget::OnUpdateRange},
-    {100, &CDerivedTarget::OnUpdatePassOn},
-}};
+const MessageMap<CDerivedTarget> CDerivedTarget::messageMap{
+    &CBaseTarget::messageMap,
+    {
+        {101, &CDerivedTarget::OnOverridden},
+        {200, 203, &CDerivedTarget::OnRange},
+        {201, &CDerivedTarget::OnUpdateRange},
+        {100, &CDerivedTarget::OnUpdatePassOn},
+    }};
 
 TEST(MessageMapTest, MostDerivedEntryWinsAndBaseEntriesAreInherited) {
     CDerivedTarget target;
@@ -142,9 +147,10 @@ public:
     const MessageMapBase* GetMessageMap() const override { return &messageMap; }
     void OnFail() { throw std::runtime_error("disk on fire"); }
 };
-const MessageMap<CThrowing> CThrowing::messageMap{&CCmdTarget::messageMap, {
-    {7, &CThrowing::OnFail},
-}};
+const MessageMap<CThrowing> CThrowing::messageMap{&CCmdTarget::messageMap,
+                                                  {
+                                                      {7, &CThrowing::OnFail},
+                                                  }};
 
 TEST(MessageMapTest, ExceptionFromAHandlerIsReportedAndDoesNotEscape) {
     CThrowing target;
@@ -227,12 +233,17 @@ TEST(AcceleratorKeyTest, MapsTheEditingAndFunctionKeys) {
     const auto key = [](AcceleratorEntry entry) {
         return platform::KeyForAccelerator(entry).value().toCombined();
     };
-    EXPECT_EQ(key({FVIRTKEY | FCONTROL, 'N', 0}), QKeyCombination(Qt::ControlModifier, Qt::Key_N).toCombined());
-    EXPECT_EQ(key({FVIRTKEY | FALT, VK_BACK, 0}), QKeyCombination(Qt::AltModifier, Qt::Key_Backspace).toCombined());
-    EXPECT_EQ(key({FVIRTKEY | FSHIFT, VK_DELETE, 0}), QKeyCombination(Qt::ShiftModifier, Qt::Key_Delete).toCombined());
-    EXPECT_EQ(key({FVIRTKEY | FCONTROL, VK_INSERT, 0}), QKeyCombination(Qt::ControlModifier, Qt::Key_Insert).toCombined());
+    EXPECT_EQ(key({FVIRTKEY | FCONTROL, 'N', 0}),
+              QKeyCombination(Qt::ControlModifier, Qt::Key_N).toCombined());
+    EXPECT_EQ(key({FVIRTKEY | FALT, VK_BACK, 0}),
+              QKeyCombination(Qt::AltModifier, Qt::Key_Backspace).toCombined());
+    EXPECT_EQ(key({FVIRTKEY | FSHIFT, VK_DELETE, 0}),
+              QKeyCombination(Qt::ShiftModifier, Qt::Key_Delete).toCombined());
+    EXPECT_EQ(key({FVIRTKEY | FCONTROL, VK_INSERT, 0}),
+              QKeyCombination(Qt::ControlModifier, Qt::Key_Insert).toCombined());
     EXPECT_EQ(key({FVIRTKEY, VK_F6, 0}), QKeyCombination(Qt::Key_F6).toCombined());
-    EXPECT_EQ(key({FVIRTKEY | FSHIFT, VK_F6, 0}), QKeyCombination(Qt::ShiftModifier, Qt::Key_F6).toCombined());
+    EXPECT_EQ(key({FVIRTKEY | FSHIFT, VK_F6, 0}),
+              QKeyCombination(Qt::ShiftModifier, Qt::Key_F6).toCombined());
     EXPECT_FALSE(platform::KeyForAccelerator({FVIRTKEY, 0xFF, 0}).has_value());
 }
 

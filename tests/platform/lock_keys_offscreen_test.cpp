@@ -6,7 +6,7 @@ namespace platform {
 namespace {
 
 TEST(LockKeysOffX11, EveryKeyReadsAsOffAndTheStateAsUnknown) {
-  EXPECT_EQ(CurrentLockKeys(), LockKeyState{});
+    EXPECT_EQ(CurrentLockKeys(), LockKeyState{});
 }
 
 }  // namespace

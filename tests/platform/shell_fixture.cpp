@@ -44,13 +44,9 @@ BOOL ShellTest::Start(std::vector<std::string> args) {
     return App().InitInstance();
 }
 
-CTestApp& ShellTest::App() const {
-    return *static_cast<CTestApp*>(AfxGetApp());
-}
+CTestApp& ShellTest::App() const { return *static_cast<CTestApp*>(AfxGetApp()); }
 
-CTestFrame* ShellTest::Frame() const {
-    return dynamic_cast<CTestFrame*>(AfxGetMainWnd());
-}
+CTestFrame* ShellTest::Frame() const { return dynamic_cast<CTestFrame*>(AfxGetMainWnd()); }
 
 CTestDoc* ShellTest::Doc() const {
     return Frame() != nullptr ? dynamic_cast<CTestDoc*>(Frame()->GetActiveDocument()) : nullptr;
@@ -86,14 +82,8 @@ QMenu* ShellTest::MenuTitled(const QString& title) const {
     return nullptr;
 }
 
-void ShellTest::Command(UINT id) const {
-    AfxGetMainWnd()->SendMessage(WM_COMMAND, id);
-}
+void ShellTest::Command(UINT id) const { AfxGetMainWnd()->SendMessage(WM_COMMAND, id); }
 
-std::string ShellTest::Text() const {
-    return Edit()->rawText();
-}
+std::string ShellTest::Text() const { return Edit()->rawText(); }
 
-std::string ShellTest::TempPath(const std::string& name) const {
-    return m_tempDir + "/" + name;
-}
+std::string ShellTest::TempPath(const std::string& name) const { return m_tempDir + "/" + name; }

@@ -30,7 +30,8 @@ Outcome RunProgram(const QStringList& args) {
 TEST(StartupTest, VersionPrintsTheVersionRecordAndSucceeds) {
     const Outcome outcome = RunProgram({QStringLiteral("--version")});
     EXPECT_EQ(outcome.exitCode, 0);
-    EXPECT_TRUE(outcome.out.startsWith(QStringLiteral("testapp 1.2.3.4\n"))) << outcome.out.toStdString();
+    EXPECT_TRUE(outcome.out.startsWith(QStringLiteral("testapp 1.2.3.4\n")))
+        << outcome.out.toStdString();
     // The record's texts are Windows-1252; the terminal gets UTF-8.
     EXPECT_TRUE(outcome.out.contains(QStringLiteral("LegalCopyright: \u00A9 nobody")));
 }
@@ -38,13 +39,15 @@ TEST(StartupTest, VersionPrintsTheVersionRecordAndSucceeds) {
 TEST(StartupTest, FailedRequestsEndWithANonZeroStatusAndAMessage) {
     const Outcome unknown = RunProgram({QStringLiteral("--frobnicate")});
     EXPECT_EQ(unknown.exitCode, 2);
-    EXPECT_TRUE(unknown.err.contains(QStringLiteral("Unknown option"))) << unknown.err.toStdString();
+    EXPECT_TRUE(unknown.err.contains(QStringLiteral("Unknown option")))
+        << unknown.err.toStdString();
 
     const Outcome missing = RunProgram({QStringLiteral("/no/such/file.txt")});
     EXPECT_EQ(missing.exitCode, 1);
     EXPECT_TRUE(missing.err.contains(QStringLiteral("/no/such/file.txt")));
 
-    const Outcome printMissing = RunProgram({QStringLiteral("-p"), QStringLiteral("/no/such/file.txt")});
+    const Outcome printMissing =
+        RunProgram({QStringLiteral("-p"), QStringLiteral("/no/such/file.txt")});
     EXPECT_EQ(printMissing.exitCode, 1);
 }
 

@@ -81,15 +81,31 @@ constexpr std::array<StringTableEntry, 16> kStrings{{
 }};
 
 // Three 16x15 buttons; light grey (7) is the button face.
-constexpr const char* kStripRow = "7777777777777777" "7000000000000007" "77777777CCCC7777";
+constexpr const char* kStripRow =
+    "7777777777777777"
+    "7000000000000007"
+    "77777777CCCC7777";
 constexpr std::array<const char*, 15> kStripRows{{
-    kStripRow, kStripRow, kStripRow, kStripRow, kStripRow, kStripRow, kStripRow, kStripRow,
-    kStripRow, kStripRow, kStripRow, kStripRow, kStripRow, kStripRow, kStripRow,
+    kStripRow,
+    kStripRow,
+    kStripRow,
+    kStripRow,
+    kStripRow,
+    kStripRow,
+    kStripRow,
+    kStripRow,
+    kStripRow,
+    kStripRow,
+    kStripRow,
+    kStripRow,
+    kStripRow,
+    kStripRow,
+    kStripRow,
 }};
 constexpr std::array<BitmapResource, 1> kBitmaps{{{IDR_TEST, {48, 15, kStripRows}}}};
 
-constexpr std::array<std::uint16_t, 8> kToolbarWords{
-    1, 16, 15, 4, ID_FILE_NEW, 0, ID_TEST_BOTH, ID_FILE_OPEN};
+constexpr std::array<std::uint16_t, 8> kToolbarWords{1,           16, 15,           4,
+                                                     ID_FILE_NEW, 0,  ID_TEST_BOTH, ID_FILE_OPEN};
 constexpr std::array<ToolbarResource, 1> kToolbars{{{IDR_TEST, kToolbarWords}}};
 
 constexpr const char* kIconRow = "0123456789ABCDEF0123456789ABCDE ";
@@ -112,8 +128,7 @@ constexpr std::array<DialogItemTemplate, 10> kDialogItems{{
      kChild | WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL},
     {ControlClass::Edit, IDC_VALUE, "", 88, 23, 40, 14,
      kChild | WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL},
-    {ControlClass::Button, IDC_FLAG, "Flag", 10, 40, 47, 10,
-     kChild | BS_AUTOCHECKBOX | WS_TABSTOP},
+    {ControlClass::Button, IDC_FLAG, "Flag", 10, 40, 47, 10, kChild | BS_AUTOCHECKBOX | WS_TABSTOP},
     {ControlClass::Static, IDC_STATIC, "", 130, 40, 21, 20, kChild | SS_ICON, IDR_TEST},
     {ControlClass::Button, IDC_OTHER_BUTTON, "More", 60, 80, 30, 14, kChild | WS_TABSTOP},
     {ControlClass::Static, IDC_STATIC, "Not a tab stop & no prefix", 10, 60, 80, 8,
@@ -131,13 +146,11 @@ constexpr std::array<VersionString, 2> kVersionStrings{{
 }};
 constexpr VersionInfo kVersion{{1, 2, 3, 4}, {1, 2, 3, 4}, 0x0409, 1200, kVersionStrings};
 
-constexpr ResourceModule kModule{kMenus,   kAccelerators, kStrings, kBitmaps,
-                                 kIcons,   kToolbars,     kDialogs, &kVersion};
+constexpr ResourceModule kModule{kMenus, kAccelerators, kStrings, kBitmaps,
+                                 kIcons, kToolbars,     kDialogs, &kVersion};
 
 }  // namespace
 
-const ResourceModule& Module() {
-    return kModule;
-}
+const ResourceModule& Module() { return kModule; }
 
 }  // namespace test_resources

@@ -37,18 +37,20 @@ void CTestDoc::Serialize(CArchive& archive) {
 
 const CRuntimeClass CTestView::runtimeClass =
     DynamicClass<CTestView>("CTestView", &CEditView::runtimeClass);
-const MessageMap<CTestView> CTestView::messageMap{&CEditView::messageMap, {
-    {ID_TEST_BOTH, &CTestView::OnBoth},
-    {ID_TEST_THROW, &CTestView::OnThrow},
-    {ID_TEST_OOM, &CTestView::OnOutOfMemory},
-    {ID_TEST_CHECK, &CTestView::OnCheck},
-    {ID_TEST_CHECK, &CTestView::OnUpdateCheck},
-    {ID_TEST_DISABLED, &CTestView::OnDisabled},
-    {ID_TEST_DISABLED, &CTestView::OnUpdateDisabled},
-    {ID_FILE_PRINT, &CView::OnFilePrint},
-    {ID_FILE_PRINT_DIRECT, &CView::OnFilePrint},
-    {ID_FILE_PRINT_PREVIEW, &CView::OnFilePrintPreview},
-}};
+const MessageMap<CTestView> CTestView::messageMap{
+    &CEditView::messageMap,
+    {
+        {ID_TEST_BOTH, &CTestView::OnBoth},
+        {ID_TEST_THROW, &CTestView::OnThrow},
+        {ID_TEST_OOM, &CTestView::OnOutOfMemory},
+        {ID_TEST_CHECK, &CTestView::OnCheck},
+        {ID_TEST_CHECK, &CTestView::OnUpdateCheck},
+        {ID_TEST_DISABLED, &CTestView::OnDisabled},
+        {ID_TEST_DISABLED, &CTestView::OnUpdateDisabled},
+        {ID_FILE_PRINT, &CView::OnFilePrint},
+        {ID_FILE_PRINT_DIRECT, &CView::OnFilePrint},
+        {ID_FILE_PRINT_PREVIEW, &CView::OnFilePrintPreview},
+    }};
 
 void CTestView::OnInitialUpdate() {
     CView::OnInitialUpdate();
@@ -57,9 +59,7 @@ void CTestView::OnInitialUpdate() {
     SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(static_cast<HFONT>(m_font)), TRUE);
 }
 
-void CTestView::OnBoth() {
-    Trace().push_back("view:both");
-}
+void CTestView::OnBoth() { Trace().push_back("view:both"); }
 
 void CTestView::OnThrow() {
     Trace().push_back("view:throw");
@@ -71,21 +71,13 @@ void CTestView::OnOutOfMemory() {
     throw std::bad_alloc();
 }
 
-void CTestView::OnCheck() {
-    Trace().push_back("view:check");
-}
+void CTestView::OnCheck() { Trace().push_back("view:check"); }
 
-void CTestView::OnUpdateCheck(CCmdUI* ui) {
-    ui->SetCheck(1);
-}
+void CTestView::OnUpdateCheck(CCmdUI* ui) { ui->SetCheck(1); }
 
-void CTestView::OnDisabled() {
-    Trace().push_back("view:disabled");
-}
+void CTestView::OnDisabled() { Trace().push_back("view:disabled"); }
 
-void CTestView::OnUpdateDisabled(CCmdUI* ui) {
-    ui->Enable(FALSE);
-}
+void CTestView::OnUpdateDisabled(CCmdUI* ui) { ui->Enable(FALSE); }
 
 const CRuntimeClass CTestFrame::runtimeClass =
     DynamicClass<CTestFrame>("CTestFrame", &CFrameWnd::runtimeClass);
@@ -111,12 +103,13 @@ int CTestFrame::OnCreate(LPCREATESTRUCT cs) {
     return 0;
 }
 
-const MessageMap<CTestApp> CTestApp::messageMap{&CWinApp::messageMap, {
-    {ID_FILE_NEW, &CWinApp::OnFileNew},
-    {ID_FILE_OPEN, &CWinApp::OnFileOpen},
-    {ID_TEST_BOTH, &CTestApp::OnBoth},
-    {ID_TEST_APP_ONLY, &CTestApp::OnAppOnly},
-}};
+const MessageMap<CTestApp> CTestApp::messageMap{&CWinApp::messageMap,
+                                                {
+                                                    {ID_FILE_NEW, &CWinApp::OnFileNew},
+                                                    {ID_FILE_OPEN, &CWinApp::OnFileOpen},
+                                                    {ID_TEST_BOTH, &CTestApp::OnBoth},
+                                                    {ID_TEST_APP_ONLY, &CTestApp::OnAppOnly},
+                                                }};
 
 BOOL CTestApp::InitInstance() {
     SetRegistryKey("Layer Tests");
@@ -133,13 +126,9 @@ BOOL CTestApp::InitInstance() {
     return TRUE;
 }
 
-void CTestApp::OnBoth() {
-    Trace().push_back("app:both");
-}
+void CTestApp::OnBoth() { Trace().push_back("app:both"); }
 
-void CTestApp::OnAppOnly() {
-    Trace().push_back("app:app-only");
-}
+void CTestApp::OnAppOnly() { Trace().push_back("app:app-only"); }
 
 ScriptedAnswers::ScriptedAnswers() {
     platform::UserPrompts prompts;
@@ -158,6 +147,4 @@ ScriptedAnswers::ScriptedAnswers() {
     m_previous = platform::SetUserPrompts(std::move(prompts));
 }
 
-ScriptedAnswers::~ScriptedAnswers() {
-    platform::SetUserPrompts(std::move(m_previous));
-}
+ScriptedAnswers::~ScriptedAnswers() { platform::SetUserPrompts(std::move(m_previous)); }

@@ -150,7 +150,7 @@ INSTANTIATE_TEST_SUITE_P(Templates, EachDialog, testing::Values(IDD_PARAMS, IDD_
 TEST(VersionRecord, AgreesWithItselfAndWithTheAboutBox) {
     const auto* version = Module().version;
     ASSERT_NE(version, nullptr);
-    auto asText = [](const std::uint16_t (&parts)[4]) {
+    auto asText = [](const std::uint16_t(&parts)[4]) {
         return std::to_string(parts[0]) + ", " + std::to_string(parts[1]) + ", " +
                std::to_string(parts[2]) + ", " + std::to_string(parts[3]);
     };

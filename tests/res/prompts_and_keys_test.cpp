@@ -143,9 +143,10 @@ TEST(MenuBar, EveryShortcutShownOnTheMenuIsAnAccelerator) {
         if (tab == std::string::npos) continue;
         ++shortcuts;
         const auto [flags, key] = ParseShortcut(text.substr(tab + 1));
-        const bool bound = std::any_of(accelerators.begin(), accelerators.end(), [&](const auto& a) {
-            return a.flags == flags && a.key == key && a.command == item->id;
-        });
+        const bool bound =
+            std::any_of(accelerators.begin(), accelerators.end(), [&](const auto& a) {
+                return a.flags == flags && a.key == key && a.command == item->id;
+            });
         EXPECT_TRUE(bound) << "\"" << text << "\" has no matching accelerator";
     }
     EXPECT_EQ(shortcuts, 8);
