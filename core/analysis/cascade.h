@@ -1,0 +1,27 @@
+#pragma once
+// A cascade of second-order sections: the one form of a designed filter that every
+// analysis, writer, export and the audio processor take. The desktop program's
+// one-biquad record becomes a one-section cascade without loss.
+
+#include <vector>
+
+#include "riaa_design.h"
+
+// H(z) = (b0 + b1 z^-1 + b2 z^-2) / (1 + a1 z^-1 + a2 z^-2); a0 is 1 and not stored.
+struct BiquadSection {
+    double b0 = 1.0;
+    double b1 = 0.0;
+    double b2 = 0.0;
+    double a1 = 0.0;
+    double a2 = 0.0;
+};
+
+// Sections in the order they run. The overall gain is folded into the first section's
+// numerator, so the cascade's response is the product of its sections' responses.
+struct Cascade {
+    std::vector<BiquadSection> sections;
+};
+
+// The record as one section: a first-order numerator or denominator keeps its zero
+// third entry. Every design has a0 = 1; a record with another a0 is divided by it.
+Cascade CascadeFromCoefficients(const RiaaCoefficients& coefficients);
