@@ -1,11 +1,7 @@
 #pragma once
-// The program's single-byte code page, Windows-1252, and Unicode.
-//
-// Files, clipboard-free text and every string the resources hold are Windows-1252 bytes;
-// Qt works in UTF-16. This is the one place where the two meet. The mapping is lossless
-// for bytes: every byte 0x00-0xFF has a code point and comes back unchanged, including the
-// five bytes Windows-1252 leaves undefined (0x81, 0x8D, 0x8F, 0x90, 0x9D), which map to the
-// C1 control code points of the same value, as Windows' own converter does.
+// The program's single-byte text (Windows-1252) as Qt's Unicode strings: files, the
+// resources' texts and the program's strings meet Qt here. Built on the one table of the
+// code page (codepage/windows1252.h), so every byte 0x00-0xFF comes back unchanged.
 
 #include <QString>
 #include <QStringView>
@@ -15,12 +11,6 @@
 #include <string_view>
 
 namespace platform {
-
-// The code point that a Windows-1252 byte stands for.
-char16_t CodePageToUnicode(unsigned char byte);
-
-// The Windows-1252 byte for a code point, or nothing when the code page cannot store it.
-std::optional<unsigned char> UnicodeToCodePage(char32_t codePoint);
 
 // Bytes to text; never fails and never loses a byte.
 QString FromCodePage(std::string_view bytes);

@@ -27,17 +27,6 @@ TEST(CodePage, EveryByteSurvivesTheRoundTripAndMapsToItsOwnCodePoint) {
     EXPECT_EQ(distinct.size(), 256u);
 }
 
-TEST(CodePage, KnownCharactersAndTheUndefinedBytes) {
-    EXPECT_EQ(CodePageToUnicode(0x80), u'\u20AC');  // euro sign
-    EXPECT_EQ(CodePageToUnicode(0xB5), u'\u00B5');  // micro sign, the prefix of "2.2µ"
-    EXPECT_EQ(CodePageToUnicode(0x9F), u'\u0178');
-    for (const unsigned char undefined : {0x81, 0x8D, 0x8F, 0x90, 0x9D}) {
-        EXPECT_EQ(CodePageToUnicode(undefined), char16_t{undefined});
-        EXPECT_EQ(UnicodeToCodePage(undefined), undefined);
-    }
-    EXPECT_EQ(UnicodeToCodePage(U'\u2014'), 0x97);
-}
-
 TEST(CodePage, FindsWhatCannotBeStoredAndMarksItOncePerCharacter) {
     // U+0080 is a C1 control Windows-1252 has no byte for (0x80 is the euro sign).
     EXPECT_EQ(FirstUnstorable(u"abc\u0080"), 3);

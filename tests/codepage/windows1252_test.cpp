@@ -24,6 +24,15 @@ TEST(Windows1252, MapsTheCharactersOfItsOwnRange) {
     EXPECT_EQ(Utf8ToWindows1252("\xC5\xB8"), "\x9F");      // Y with diaeresis
 }
 
+TEST(Windows1252, TheUndefinedBytesKeepTheirOwnNumbers) {
+    for (const unsigned char undefined : {0x81, 0x8D, 0x8F, 0x90, 0x9D}) {
+        EXPECT_EQ(Windows1252CodePoint(undefined), char32_t{undefined});
+        EXPECT_EQ(Windows1252Byte(undefined), undefined);
+    }
+    EXPECT_EQ(Windows1252CodePoint(0xB5), U'\u00B5');  // micro sign, the prefix of "2.2µ"
+    EXPECT_FALSE(Windows1252Byte(U'\u0080').has_value()) << "0x80 is the euro sign";
+}
+
 TEST(Windows1252, CharactersItCannotHoldBecomeQuestionMarks) {
     EXPECT_EQ(Utf8ToWindows1252("1\xCE\xA9"), "1?");          // Greek capital omega
     EXPECT_EQ(Utf8ToWindows1252("\xF0\x9F\x8E\xB5k"), "?k");  // a four-byte character

@@ -11,25 +11,6 @@ constexpr char32_t kHighControlRange[32] = {
     0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
 };
 
-char32_t CodePointOf(unsigned char byte) {
-    if (byte >= 0x80 && byte < 0xA0) {
-        return kHighControlRange[byte - 0x80];
-    }
-    return byte;
-}
-
-char ByteOf(char32_t codePoint) {
-    if (codePoint < 0x80 || (codePoint >= 0xA0 && codePoint <= 0xFF)) {
-        return static_cast<char>(codePoint);
-    }
-    for (unsigned i = 0; i < 32; ++i) {
-        if (kHighControlRange[i] == codePoint) {
-            return static_cast<char>(0x80 + i);
-        }
-    }
-    return '?';
-}
-
 void AppendUtf8(std::string& text, char32_t codePoint) {
     if (codePoint < 0x80) {
         text += static_cast<char>(codePoint);
@@ -89,11 +70,30 @@ std::optional<char32_t> DecodeUtf8(std::string_view text, std::size_t& position)
 
 }  // namespace
 
+char32_t Windows1252CodePoint(unsigned char byte) {
+    if (byte >= 0x80 && byte < 0xA0) {
+        return kHighControlRange[byte - 0x80];
+    }
+    return byte;
+}
+
+std::optional<unsigned char> Windows1252Byte(char32_t codePoint) {
+    if (codePoint < 0x80 || (codePoint >= 0xA0 && codePoint <= 0xFF)) {
+        return static_cast<unsigned char>(codePoint);
+    }
+    for (unsigned i = 0; i < 32; ++i) {
+        if (kHighControlRange[i] == codePoint) {
+            return static_cast<unsigned char>(0x80 + i);
+        }
+    }
+    return std::nullopt;
+}
+
 std::string Windows1252ToUtf8(std::string_view text) {
     std::string utf8;
     utf8.reserve(text.size());
     for (char byte : text) {
-        AppendUtf8(utf8, CodePointOf(static_cast<unsigned char>(byte)));
+        AppendUtf8(utf8, Windows1252CodePoint(static_cast<unsigned char>(byte)));
     }
     return utf8;
 }
@@ -107,7 +107,7 @@ std::optional<std::string> Utf8ToWindows1252(std::string_view text) {
         if (!codePoint) {
             return std::nullopt;
         }
-        converted += ByteOf(*codePoint);
+        converted += static_cast<char>(Windows1252Byte(*codePoint).value_or('?'));
     }
     return converted;
 }
