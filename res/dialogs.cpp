@@ -34,7 +34,7 @@ constexpr DialogItemTemplate kParamsControls[] = {
 
 constexpr DialogItemTemplate kAboutControls[] = {
     {ControlClass::Static, IDC_STATIC, "", 7, 7, 21, 20, kChild | SS_ICON, IDR_MAINFRAME},
-    {ControlClass::Static, IDC_STATIC, "vorlexi Version 1.2.0", 41, 7, 119, 8,
+    {ControlClass::Static, IDC_STATIC, "vorlexi Version " VORLEXI_VERSION, 41, 7, 119, 8,
      kLabelStyle | SS_NOPREFIX},
     {ControlClass::Static, IDC_STATIC, kCopyrightLine, 41, 17, 119, 8, kLabelStyle},
     {ControlClass::Button, IDOK, "OK", 199, 7, 50, 14,

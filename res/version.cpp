@@ -1,5 +1,5 @@
 // The version record (resource 1). The file and product version stay at 1.0.0.1
-// while the About box names the release, 1.2.0.
+// while the About box names the release (the project's version).
 
 #include "resource_ids.h"
 #include "resource_tables.h"
