@@ -16,8 +16,9 @@ fi
 
 vorlexi="$build_dir/app/vorlexi"
 bare="$build_dir/bench/gui/bare_qt_editor"
-for program in "$vorlexi" "$bare"; do
-  [[ -x "$program" ]] || { echo "missing $program: build it first" >&2; exit 1; }
+probe="$build_dir/bench/gui/first_paint_probe.so"
+for program in "$vorlexi" "$bare" "$probe"; do
+  [[ -e "$program" ]] || { echo "missing $program: build it first" >&2; exit 1; }
 done
 
 work=$(mktemp -d)
@@ -34,7 +35,7 @@ head -c $((20 * 1024 * 1024)) \
 time_to_first_paint() {
   local start line
   start=$(date +%s%N)
-  line=$(VORLEXI_FIRST_PAINT=quit "$@" 2>/dev/null | grep -m1 '^first-paint ')
+  line=$(LD_PRELOAD=$probe VORLEXI_FIRST_PAINT=quit "$@" 2>/dev/null | grep -m1 '^first-paint ')
   echo $(( (${line#first-paint } - start) / 1000 ))
 }
 
@@ -50,7 +51,7 @@ median_ms() {
 idle_rss_kib() {
   local fifo="$work/probe" pid line rss
   rm -f "$fifo"; mkfifo "$fifo"
-  VORLEXI_FIRST_PAINT=stay "$@" >"$fifo" 2>/dev/null &
+  LD_PRELOAD=$probe VORLEXI_FIRST_PAINT=stay "$@" >"$fifo" 2>/dev/null &
   pid=$!
   read -r -t 30 line <"$fifo" || true
   sleep 1

@@ -1,5 +1,6 @@
-// Start-up measurement hook, compiled into vorlexi and into the bare Qt program of
-// bench/gui so that both are timed by the same code.
+// Start-up measurement hook, a library that measure-startup.sh preloads (LD_PRELOAD) into
+// vorlexi and into the bare Qt program, so that both are timed by the same code and the
+// shipped program carries no probe. Qt runs it when the program makes its application.
 //
 // With VORLEXI_FIRST_PAINT set, the program prints "first-paint <ns>" (CLOCK_REALTIME
 // in nanoseconds) once the first widget has been painted and the event loop is idle
