@@ -14,6 +14,7 @@
 #include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMouseEvent>
 #include <QToolButton>
 
 #include <exception>
@@ -135,11 +136,17 @@ void FrameCommandWiring::FillMenu(QMenu& menu, std::span<const MenuItemTemplate>
     connect(&menu, &QMenu::aboutToShow, this, [this, &menu] { OnMenuAboutToShow(menu); });
     connect(&menu, &QMenu::aboutToHide, this,
             [this] { m_frame.SetMessageText(AFX_IDS_IDLEMESSAGE); });
-    connect(&menu, &QMenu::hovered, this, [this](QAction* action) {
+    connect(&menu, &QMenu::hovered, this, &FrameCommandWiring::ShowPromptOf);
+    m_menus.insert(&menu);
+    connect(&menu, &QObject::destroyed, this, [this](QObject* gone) { m_menus.remove(gone); });
+}
+
+void FrameCommandWiring::ShowPromptOf(const QAction* action) {
+    if (action != nullptr) {
         m_frame.SetMessageText(action->isSeparator() || action->menu() != nullptr
                                    ? ""
                                    : CommandPrompt(CommandIdOf(action)).GetString());
-    });
+    }
 }
 
 void FrameCommandWiring::AddAccelerators(const AcceleratorTable& table) {
@@ -202,6 +209,9 @@ void FrameCommandWiring::WatchToolButton(QToolButton* button, UINT id, bool flyB
     }
     connect(button, &QObject::destroyed, this, [this](QObject* gone) {
         m_flyByButtons.remove(gone);
+        if (m_flyByShown == gone) {
+            m_flyByShown = nullptr;
+        }
         m_buttonsWithoutTooltips.remove(gone);
     });
 }
@@ -271,15 +281,30 @@ bool FrameCommandWiring::eventFilter(QObject* watched, QEvent* event) {
         case QEvent::FocusIn:
             MarkDirty();
             break;
+        case QEvent::MouseMove:
+            if (m_menus.contains(watched)) {
+                auto* menu = static_cast<QMenu*>(watched);
+                ShowPromptOf(
+                    menu->actionAt(static_cast<QMouseEvent*>(event)->position().toPoint()));
+            }
+            break;
         case QEvent::Enter:
             if (const auto found = m_flyByButtons.constFind(watched);
                 found != m_flyByButtons.cend()) {
                 m_frame.SetMessageText(*found);
+                m_flyByShown = watched;
+            } else if (auto* widget = qobject_cast<QWidget*>(watched);
+                       m_flyByShown != nullptr && widget != nullptr &&
+                       widget->window() == &m_window &&
+                       !widget->isAncestorOf(static_cast<QWidget*>(m_flyByShown))) {
+                m_frame.SetMessageText(AFX_IDS_IDLEMESSAGE);
+                m_flyByShown = nullptr;
             }
             break;
         case QEvent::Leave:
-            if (m_flyByButtons.contains(watched)) {
+            if (watched == m_flyByShown) {
                 m_frame.SetMessageText(AFX_IDS_IDLEMESSAGE);
+                m_flyByShown = nullptr;
             }
             break;
         case QEvent::ToolTip:

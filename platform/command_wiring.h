@@ -60,6 +60,8 @@ private:
     void FillMenu(QMenu& menu, std::span<const MenuItemTemplate> items);
     void OnMenuAboutToShow(QMenu& menu);
     void OnIdle();
+    // The prompt of a menu's item, enabled or not (Qt reports only enabled ones as hovered).
+    void ShowPromptOf(const QAction* action);
 
     CFrameWnd& m_frame;
     QMainWindow& m_window;
@@ -67,6 +69,10 @@ private:
     QSet<int> m_acceleratorKeys;  // QKeyCombination::toCombined()
     QHash<QObject*, UINT> m_flyByButtons;
     QSet<QObject*> m_buttonsWithoutTooltips;
+    QSet<QObject*> m_menus;
+    // The button whose fly-by prompt shows: X servers may leave the pointer's way off a
+    // button unreported after a menu or dialog closed over it.
+    QObject* m_flyByShown = nullptr;
     QMenu* m_recentMenu = nullptr;
     QAction* m_recentPlaceholder = nullptr;
     QString m_recentPlaceholderText;

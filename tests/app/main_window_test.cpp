@@ -152,6 +152,30 @@ TEST_F(MainFrameTest, PointingAtAnItemShowsItsPromptAndReadyComesBack) {
     EXPECT_EQ(MessagePane(), "Ready") << "once the menu closes";
 }
 
+TEST_F(MainFrameTest, PointingAtADisabledItemShowsItsOwnPrompt) {
+    struct Case {
+        const char* menu;
+        const char* otherItem;
+        const char* disabledItem;
+        const char* prompt;
+    } cases[] = {
+        {"&File", "&New", "Recent File", "Open this document"},
+        {"&Edit", "&Paste", "&Copy", "Copy the selection and put it on the Clipboard"},
+    };
+    for (const Case& c : cases) {
+        QMenu& menu = TopMenu(c.menu);
+        menu.popup(MainWindow().mapToGlobal(QPoint(0, 0)));
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&menu));
+        QAction& disabled = MenuItem(c.menu, c.disabledItem);
+        ASSERT_FALSE(disabled.isEnabled()) << c.disabledItem;
+        QTest::mouseMove(&menu, menu.actionGeometry(&MenuItem(c.menu, c.otherItem)).center());
+        ASSERT_NE(MessagePane(), c.prompt);
+        QTest::mouseMove(&menu, menu.actionGeometry(&disabled).center());
+        EXPECT_EQ(MessagePane().toStdString(), c.prompt) << c.disabledItem;
+        menu.hide();
+    }
+}
+
 TEST_F(MainFrameTest, ToolbarButtonsFollowTheToolbarResourceWithTheirTooltips) {
     std::vector<QString> tooltips;
     for (QAction* button : ToolBar().actions()) {

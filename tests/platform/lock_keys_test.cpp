@@ -1,6 +1,7 @@
 // Lock-key state read from a real X server: the test starts its own Xvfb, so it needs no
 // display of the machine's and never touches one.
 #include "lock_keys.h"
+#include "private_xvfb.h"
 
 #include <QtGui/qguiapplication_platform.h>
 #include <QApplication>
@@ -9,11 +10,6 @@
 
 #include <X11/XKBlib.h>
 #include <X11/keysym.h>
-#include <sys/prctl.h>
-#include <sys/wait.h>
-#include <unistd.h>
-#include <csignal>
-#include <string>
 
 namespace platform {
 namespace {
@@ -71,61 +67,9 @@ TEST_F(LockKeysOnX11, ScrollLockIsItsOwnIndicator) {
     EXPECT_FALSE(CurrentLockKeys().scrollLock);
 }
 
-// Starts Xvfb on a free display and returns its pid and display name, or -1 when it cannot.
-std::pair<pid_t, std::string> StartXvfb() {
-    int displayPipe[2];
-    if (pipe(displayPipe) != 0) {
-        return {-1, {}};
-    }
-    const pid_t pid = fork();
-    if (pid == 0) {
-        // The server goes with the test, even when the test crashes.
-        prctl(PR_SET_PDEATHSIG, SIGTERM);
-        close(displayPipe[0]);
-        const std::string fd = std::to_string(displayPipe[1]);
-        execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "640x480x24", "-nolisten",
-               "tcp", static_cast<char*>(nullptr));
-        _exit(127);
-    }
-    close(displayPipe[1]);
-    std::string number;
-    char ch = 0;
-    while (pid > 0 && read(displayPipe[0], &ch, 1) == 1 && ch != '\n') {
-        number.push_back(ch);
-    }
-    close(displayPipe[0]);
-    if (pid <= 0 || number.empty()) {
-        if (pid > 0) {
-            waitpid(pid, nullptr, 0);
-        }
-        return {-1, {}};
-    }
-    return {pid, ":" + number};
-}
-
 }  // namespace
 }  // namespace platform
 
 int main(int argc, char** argv) {
-    ::testing::InitGoogleTest(&argc, argv);
-    if (::testing::GTEST_FLAG(list_tests)) {
-        return RUN_ALL_TESTS();
-    }
-    const auto [xvfb, display] = platform::StartXvfb();
-    if (xvfb > 0) {
-        setenv("DISPLAY", display.c_str(), 1);
-        setenv("QT_QPA_PLATFORM", "xcb", 1);
-    } else {
-        setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    }
-    int result = 0;
-    {
-        QApplication app(argc, argv);
-        result = RUN_ALL_TESTS();
-    }
-    if (xvfb > 0) {
-        kill(xvfb, SIGTERM);
-        waitpid(xvfb, nullptr, 0);
-    }
-    return result;
+    return RunOnPrivateXvfb(argc, argv, [] { return RUN_ALL_TESTS(); });
 }
