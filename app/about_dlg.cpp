@@ -4,6 +4,5 @@
 
 const MessageMap<CAboutDlg> CAboutDlg::messageMap{&CDialog::messageMap, {}};
 
+// Nothing is exchanged: the box shows its template's texts.
 CAboutDlg::CAboutDlg() : CDialog(IDD_ABOUTBOX) {}
-
-void CAboutDlg::DoDataExchange(CDataExchange* dx) { CDialog::DoDataExchange(dx); }

@@ -9,7 +9,4 @@ public:
     const MessageMapBase* GetMessageMap() const override { return &messageMap; }
 
     CAboutDlg();
-
-protected:
-    void DoDataExchange(CDataExchange* dx) override;
 };

@@ -19,14 +19,6 @@ const UINT statusIndicators[] = {
 
 }  // namespace
 
-CMainFrame::CMainFrame() = default;
-
-CMainFrame::~CMainFrame() = default;
-
-BOOL CMainFrame::PreCreateWindow(CREATESTRUCT& cs) {
-    return CFrameWnd::PreCreateWindow(cs) ? TRUE : FALSE;
-}
-
 int CMainFrame::OnCreate(LPCREATESTRUCT cs) {
     if (CFrameWnd::OnCreate(cs) == -1) {
         return -1;
@@ -49,6 +41,6 @@ int CMainFrame::OnCreate(LPCREATESTRUCT cs) {
     }
     m_toolBar.EnableDocking(CBRS_ALIGN_ANY);
     EnableDocking(CBRS_ALIGN_ANY);
-    DockControlBar(&m_toolBar);
+    DockControlBar(&m_toolBar);  // along the top, as its style says
     return 0;
 }

@@ -10,10 +10,6 @@ public:
     static const CRuntimeClass runtimeClass;
     const CRuntimeClass* GetRuntimeClass() const override { return &runtimeClass; }
 
-    CMainFrame();
-    ~CMainFrame() override;
-
-    BOOL PreCreateWindow(CREATESTRUCT& cs) override;
     int OnCreate(LPCREATESTRUCT cs) override;
 
 protected:

@@ -14,8 +14,6 @@ CParamsDlg::CParamsDlg(CWnd* parent)
       m_bExtraZero(0),
       m_bInverse(0) {}
 
-CParamsDlg::~CParamsDlg() = default;
-
 void CParamsDlg::DoDataExchange(CDataExchange* dx) {
     CDialog::DoDataExchange(dx);
     DDX_Text(dx, IDC_SAMPLE_FREQ, m_strSampleFreq);

@@ -12,7 +12,6 @@ public:
     const MessageMapBase* GetMessageMap() const override { return &messageMap; }
 
     explicit CParamsDlg(CWnd* parent = nullptr);
-    ~CParamsDlg() override;
 
     CString m_strSampleFreq;  // hertz, engineering notation ("96k")
     CString m_strGain;        // a plain factor ("1")

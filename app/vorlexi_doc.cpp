@@ -7,10 +7,7 @@ const CRuntimeClass CVorlexiDoc::runtimeClass =
 
 const MessageMap<CVorlexiDoc> CVorlexiDoc::messageMap{&CDocument::messageMap, {}};
 
-CVorlexiView* CVorlexiDoc::FirstView() const {
-    POSITION position = GetFirstViewPosition();
-    return static_cast<CVorlexiView*>(GetNextView(position));
-}
+CVorlexiView* CVorlexiDoc::FirstView() const { return static_cast<CVorlexiView*>(GetFirstView()); }
 
 void CVorlexiDoc::Serialize(CArchive& archive) { FirstView()->SerializeRaw(archive); }
 

@@ -15,10 +15,6 @@ const MessageMap<CVorlexiView> CVorlexiView::messageMap{
         {ID_FILE_PRINT_PREVIEW, &CView::OnFilePrintPreview},
     }};
 
-CVorlexiView::CVorlexiView() = default;
-
-CVorlexiView::~CVorlexiView() = default;
-
 BOOL CVorlexiView::PreCreateWindow(CREATESTRUCT& cs) {
     const BOOL created = CEditView::PreCreateWindow(cs);
     // Without automatic horizontal scrolling the control wraps long lines at its right
@@ -32,17 +28,8 @@ void CVorlexiView::OnInitialUpdate() {
     // Each new or opened document brings another initial update; creating the font again
     // releases the one made before, and the control takes the new one at once.
     m_font.CreatePointFont(120, "COURIER");
-    SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(static_cast<HFONT>(m_font)), TRUE);
+    SetFont(&m_font, TRUE);
 }
 
+// The edit control paints itself.
 void CVorlexiView::OnDraw(CDC*) {}
-
-BOOL CVorlexiView::OnPreparePrinting(CPrintInfo* info) {
-    return CEditView::OnPreparePrinting(info);
-}
-
-void CVorlexiView::OnBeginPrinting(CDC* dc, CPrintInfo* info) {
-    CEditView::OnBeginPrinting(dc, info);
-}
-
-void CVorlexiView::OnEndPrinting(CDC* dc, CPrintInfo* info) { CEditView::OnEndPrinting(dc, info); }

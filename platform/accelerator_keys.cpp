@@ -50,21 +50,8 @@ std::optional<Qt::Key> QtKeyForVirtualKey(UINT vk) {
 }  // namespace
 
 std::optional<QKeyCombination> KeyForAccelerator(const AcceleratorEntry& entry) {
-    if ((entry.flags & FVIRTKEY) == 0) {
-        // A character entry: the key that types it, modifiers as given.
-        if (entry.key < 0x20 || entry.key > 0x7E) {
-            return std::nullopt;
-        }
-        const char ch = static_cast<char>(entry.key);
-        const UINT upper = (ch >= 'a' && ch <= 'z') ? static_cast<UINT>(ch - 'a' + 'A') : entry.key;
-        Qt::KeyboardModifiers modifiers;
-        if (entry.flags & FALT) {
-            modifiers |= Qt::AltModifier;
-        }
-        return QKeyCombination(modifiers, static_cast<Qt::Key>(upper));
-    }
     const std::optional<Qt::Key> key = QtKeyForVirtualKey(entry.key);
-    if (!key) {
+    if ((entry.flags & FVIRTKEY) == 0 || !key) {
         return std::nullopt;
     }
     Qt::KeyboardModifiers modifiers;

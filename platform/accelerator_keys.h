@@ -9,9 +9,9 @@
 
 namespace platform {
 
-// The key combination of an entry: virtual keys (letters, digits, function keys, editing
-// and cursor keys) with Ctrl, Shift and Alt; a character entry (no FVIRTKEY) as that
-// character. Nothing for a key Qt has no name for.
+// The key combination of a virtual-key entry (letters, digits, function keys, editing and
+// cursor keys) with Ctrl, Shift and Alt. Nothing for a key Qt has no name for, and for a
+// character entry (no FVIRTKEY), which no accelerator table of the program holds.
 std::optional<QKeyCombination> KeyForAccelerator(const AcceleratorEntry& entry);
 
 }  // namespace platform

@@ -2,25 +2,15 @@
 // The framework's names for the program's classes: include this one header and write
 // CWinApp, CFrameWnd, ID_FILE_NEW ... as the old framework's programs did.
 
-#include "archive.h"
-#include "cmd_target.h"
 #include "control_bars.h"
-#include "cstring.h"
 #include "dialog.h"
 #include "doc_template.h"
 #include "document.h"
 #include "edit_view.h"
 #include "frame_wnd.h"
-#include "framework_ids.h"
-#include "gdi.h"
 #include "message_box.h"
-#include "object.h"
-#include "resource_types.h"
 #include "resources.h"
-#include "view.h"
 #include "win_app.h"
-#include "win_types.h"
-#include "wnd.h"
 
 // The framework's names are the program's vocabulary; bringing the whole namespace in
 // here keeps the program's classes reading like the framework's own examples.

@@ -2,40 +2,41 @@
 // life from InitInstance to ExitInstance.
 #include "win_app.h"
 
-#include "code_page.h"
 #include "message_box.h"
 #include "print_job.h"
+#include "qt_bridge.h"
 #include "resources.h"
+#include "windows1252.h"
 
 #include <QApplication>
 
 #include <cstdio>
 #include <cstring>
 #include <exception>
+#include <string>
 
 namespace platform {
 
 namespace {
 
-QByteArray Utf8(const char* windows1252) {
-    return FromCodePage(windows1252 != nullptr ? windows1252 : "").toUtf8();
+std::string Utf8(const char* windows1252) {
+    return Windows1252ToUtf8(windows1252 != nullptr ? windows1252 : "");
 }
 
 void PrintVersion(std::FILE* out) {
     const VersionInfo* version = FindVersionResource();
-    const QByteArray name = Utf8(FindStringResource(AFX_IDS_APP_TITLE));
+    const std::string name = Utf8(FindStringResource(AFX_IDS_APP_TITLE));
     if (version == nullptr) {
-        std::fprintf(out, "%s\n", name.constData());
+        std::fprintf(out, "%s\n", name.c_str());
         return;
     }
     const auto* v = version->fileVersion;
     const auto* p = version->productVersion;
-    std::fprintf(out, "%s %u.%u.%u.%u\n", name.constData(), v[0], v[1], v[2], v[3]);
+    std::fprintf(out, "%s %u.%u.%u.%u\n", name.c_str(), v[0], v[1], v[2], v[3]);
     std::fprintf(out, "Product version: %u.%u.%u.%u\n", p[0], p[1], p[2], p[3]);
     for (const VersionString& entry : version->strings) {
         if (entry.value != nullptr && *entry.value != '\0') {
-            std::fprintf(out, "%s: %s\n", Utf8(entry.key).constData(),
-                         Utf8(entry.value).constData());
+            std::fprintf(out, "%s: %s\n", Utf8(entry.key).c_str(), Utf8(entry.value).c_str());
         }
     }
 }
@@ -60,14 +61,17 @@ int AfxWinMain(int argc, char** argv, const ResourceModule& module) {
     static int qtArgc;
     qtArgc = argc;
     QApplication qtApp(qtArgc, argv);
-    QApplication::setApplicationName(FromCodePage(app->m_pszAppName));
+    QApplication::setApplicationName(ToQString(app->m_pszAppName));
     app->m_argc = qtArgc;
     app->m_argv = argv;
 
     int exitCode = 0;
     try {
         if (app->InitInstance()) {
-            exitCode = app->Run();
+            if (app->m_pMainWnd != nullptr) {
+                QApplication::exec();
+            }
+            exitCode = app->ExitInstance();
         } else {
             // Unlike the old framework, which ended a failed start-up with status 0, the
             // status tells a script that the request failed.

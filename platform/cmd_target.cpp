@@ -1,55 +1,18 @@
 #include "cmd_target.h"
 
-#include "message_box.h"
-
-#include <exception>
-#include <new>
-
 namespace platform {
 
-const CRuntimeClass CObject::runtimeClass{"CObject", sizeof(CObject), 0xFFFF, nullptr, nullptr};
-const CRuntimeClass CCmdTarget::runtimeClass =
-    PlainClass<CCmdTarget>("CCmdTarget", &CObject::runtimeClass);
+const CRuntimeClass CObject::runtimeClass{"CObject", nullptr, nullptr};
+const CRuntimeClass CCmdTarget::runtimeClass{"CCmdTarget", nullptr, &CObject::runtimeClass};
 const MessageMap<CCmdTarget> CCmdTarget::messageMap{nullptr, {}};
 
-CObject* CRuntimeClass::CreateObject() const {
-    return m_pfnCreateObject != nullptr ? m_pfnCreateObject() : nullptr;
-}
-
-bool CRuntimeClass::IsDerivedFrom(const CRuntimeClass* base) const {
-    for (const CRuntimeClass* cls = this; cls != nullptr; cls = cls->m_pBaseClass) {
-        if (cls == base) {
-            return true;
-        }
-    }
-    return false;
-}
-
-void CCmdUI::Enable(BOOL on) {
-    m_bEnabled = on;
-    m_bEnableChanged = TRUE;
-}
-
-void CCmdUI::SetCheck(int check) { m_nCheck = check; }
-
-void CCmdUI::SetText(LPCTSTR text) {
-    m_strText = text;
-    m_bTextChanged = TRUE;
-}
-
-void CCmdUI::DoUpdate(CCmdTarget* target, BOOL disableIfNoHandler) {
+void CCmdUI::DoUpdate(CCmdTarget* target) {
     m_bEnableChanged = FALSE;
-    if (target == nullptr) {
-        return;
-    }
-    if (target->OnCmdMsg(m_nID, CN_UPDATE_COMMAND_UI, this)) {
+    if (target == nullptr || target->OnCmdMsg(m_nID, CN_UPDATE_COMMAND_UI, this)) {
         return;
     }
     if (!m_bEnableChanged) {
-        const BOOL handled = target->OnCmdMsg(m_nID, CN_HAS_HANDLER, nullptr);
-        if (handled || disableIfNoHandler) {
-            Enable(handled);
-        }
+        Enable(target->OnCmdMsg(m_nID, CN_HAS_HANDLER, nullptr));
     }
 }
 
@@ -66,14 +29,16 @@ BOOL CCmdTarget::DispatchToOwnMap(UINT id, int code, CCmdUI* ui) {
 
 namespace {
 
+CWinThread* g_thread = nullptr;
 UINT g_currentCommand = 0;
 
-class CurrentCommandScope {
+// The command being carried out, for the time its handler runs.
+class CurrentCommand {
 public:
-    explicit CurrentCommandScope(UINT id) : m_previous(g_currentCommand) { g_currentCommand = id; }
-    ~CurrentCommandScope() { g_currentCommand = m_previous; }
-    CurrentCommandScope(const CurrentCommandScope&) = delete;
-    CurrentCommandScope& operator=(const CurrentCommandScope&) = delete;
+    explicit CurrentCommand(UINT id) : m_previous(g_currentCommand) { g_currentCommand = id; }
+    ~CurrentCommand() { g_currentCommand = m_previous; }
+    CurrentCommand(const CurrentCommand&) = delete;
+    CurrentCommand& operator=(const CurrentCommand&) = delete;
 
 private:
     UINT m_previous;
@@ -81,28 +46,39 @@ private:
 
 }  // namespace
 
-UINT AfxGetCurrentCommandId() { return g_currentCommand; }
+CWinThread::CWinThread() { g_thread = this; }
+
+CWinThread::~CWinThread() {
+    if (g_thread == this) {
+        g_thread = nullptr;
+    }
+}
+
+CWinThread* AfxGetThread() { return g_thread; }
+
+CWnd* AfxGetMainWnd() { return g_thread != nullptr ? g_thread->m_pMainWnd : nullptr; }
+
+void AfxReportingFailures(const std::function<void()>& work) {
+    try {
+        work();
+    } catch (...) {
+        if (g_thread == nullptr) {
+            throw;
+        }
+        g_thread->ReportFailure(std::current_exception());
+    }
+}
 
 BOOL AfxRunCommand(CCmdTarget* route, UINT id) {
     if (route == nullptr) {
         return FALSE;
     }
-    CurrentCommandScope current(id);
-    // A handler's failure must not end the program: the user is told, and the event loop
-    // goes on with whatever state the handler left.
-    try {
-        return route->OnCmdMsg(id, CN_COMMAND, nullptr);
-    } catch (const std::bad_alloc&) {
-        AfxMessageBox("Out of memory.", MB_OK | MB_ICONSTOP);
-    } catch (const std::exception& error) {
-        CString text("The command could not be completed:\n");
-        text += error.what();
-        AfxMessageBox(text, MB_OK | MB_ICONSTOP);
-    } catch (...) {
-        AfxMessageBox("The command could not be completed because of an unexpected error.",
-                      MB_OK | MB_ICONSTOP);
-    }
-    return TRUE;
+    const CurrentCommand current(id);
+    BOOL ran = TRUE;  // a handler that failed has run
+    AfxReportingFailures([&] { ran = route->OnCmdMsg(id, CN_COMMAND, nullptr); });
+    return ran;
 }
+
+UINT AfxGetCurrentCommandId() { return g_currentCommand; }
 
 }  // namespace platform

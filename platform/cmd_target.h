@@ -12,8 +12,8 @@
 //         {ID_FILE_PRINT, &CView::OnFilePrint},
 //     }};
 // An entry's handler is a member taking no arguments (a command), a member taking a CCmdUI*
-// (the command's update handler, which enables, checks or renames its menu item and
-// button), or, with a first and last id, a member taking the command id (a range).
+// (the command's update handler, which enables or checks its menu item and button), or,
+// with a first and last id, a member taking the command id (a range).
 //
 // A command reaches the first handler on its route: the active view, its document, the
 // frame, the application. A menu item or toolbar button is enabled while a handler for its
@@ -22,12 +22,15 @@
 #include "cstring.h"
 #include "object.h"
 
+#include <exception>
+#include <functional>
 #include <initializer_list>
 #include <vector>
 
 namespace platform {
 
 class CCmdTarget;
+class CWnd;
 
 // What a route is asked to do with a command id.
 inline constexpr int CN_COMMAND = 0;             // run the handler
@@ -41,21 +44,21 @@ public:
     explicit CCmdUI(UINT id) : m_nID(id) {}
     virtual ~CCmdUI() = default;
 
-    virtual void Enable(BOOL on = TRUE);
-    virtual void SetCheck(int check = 1);  // 0 clear, 1 checked
-    virtual void SetText(LPCTSTR text);
+    virtual void Enable(BOOL on = TRUE) {
+        m_bEnabled = on;
+        m_bEnableChanged = TRUE;
+    }
+    virtual void SetCheck(int check = 1) { m_nCheck = check; }  // 0 clear, 1 checked
 
-    // Runs the update handler on the route of target; without one, enables the item when
-    // a command handler exists on the route (or disables it when disableIfNoHandler).
-    void DoUpdate(CCmdTarget* target, BOOL disableIfNoHandler);
+    // Runs the update handler on the route of target; without one, enables the item
+    // exactly when a command handler exists on the route.
+    void DoUpdate(CCmdTarget* target);
 
     UINT m_nID;
     BOOL m_bEnabled = TRUE;
     int m_nCheck = 0;
-    BOOL m_bEnableChanged = FALSE;  // an update handler called Enable
-    BOOL m_bContinueRouting = FALSE;
-    CString m_strText;
-    BOOL m_bTextChanged = FALSE;
+    BOOL m_bEnableChanged = FALSE;    // an update handler called Enable
+    BOOL m_bContinueRouting = FALSE;  // an update handler passes the item on
 };
 
 class MessageMapBase {
@@ -147,13 +150,38 @@ protected:
     BOOL DispatchToOwnMap(UINT id, int code, CCmdUI* ui);
 };
 
+// The program's user-interface thread: the main window, and the end of every command
+// route. The application object (CWinApp) is the one thread; the layer's lower parts
+// reach the application only through this class.
+class CWinThread : public CCmdTarget {
+public:
+    CWnd* m_pMainWnd = nullptr;
+
+    // A file was opened or saved under path: the application's recent-file list takes it.
+    virtual void AddToRecentFileList(LPCTSTR path) = 0;
+    // Work the user started failed: the application tells the user, and the program goes on.
+    virtual void ReportFailure(std::exception_ptr failure) = 0;
+
+protected:
+    CWinThread();
+    ~CWinThread() override;
+};
+
+// The one thread, or null before the application object exists.
+CWinThread* AfxGetThread();
+CWnd* AfxGetMainWnd();
+
+// Runs work that the user started (a command, a button, closing the window) so that its
+// failure does not end the program: an exception is handed to the application to report.
+// Without an application object the exception goes on to the caller.
+void AfxReportingFailures(const std::function<void()>& work);
+
+// Carries out a command on a route, as a menu item or accelerator does, reporting a
+// handler's failure. Returns whether a handler ran.
+BOOL AfxRunCommand(CCmdTarget* route, UINT id);
+
 // The id of the command being carried out, 0 outside a command; lets one handler serve
 // several ids (the print commands).
 UINT AfxGetCurrentCommandId();
-
-// Carries out a command on a route, as a menu item or accelerator does: an exception
-// escaping the handler is reported with a message box and the program goes on. Returns
-// whether a handler ran.
-BOOL AfxRunCommand(CCmdTarget* route, UINT id);
 
 }  // namespace platform

@@ -1,11 +1,9 @@
 // The command line: parsing the request and carrying it out at start-up.
 #include "win_app.h"
 
-#include "doc_template.h"
-#include "document.h"
+#include "frame_wnd.h"
 #include "message_box.h"
-#include "print_job.h"
-#include "wnd.h"
+#include "view.h"
 
 #include <cctype>
 #include <cstring>
@@ -15,16 +13,23 @@ namespace platform {
 
 namespace {
 
-// Switches written with "/" on the old platform; on Linux "/" also starts every absolute
-// path, so only these words count as switches there ("-" always starts one).
-bool IsSlashSwitch(const char* word) {
+std::string Lower(const char* word) {
     std::string lower;
     for (const char* c = word; *c != '\0'; ++c) {
         lower += static_cast<char>(std::tolower(static_cast<unsigned char>(*c)));
     }
+    return lower;
+}
+
+// Switches written with "/" on the old platform; on Linux "/" also starts every absolute
+// path, so only these words count as switches there ("-" always starts one).
+bool IsSlashSwitch(const char* word) {
+    const std::string lower = Lower(word);
     return lower == "p" || lower == "pt" || lower == "dde" || lower == "automation" ||
            lower == "embedding" || lower == "unregister" || lower == "unregserver";
 }
+
+constexpr const char* kPrintNeedsAFile = "The print option needs the name of the file to print.";
 
 }  // namespace
 
@@ -33,20 +38,13 @@ void CCommandLineInfo::ParseParam(LPCTSTR param, BOOL flag, BOOL last) {
         return;
     }
     if (flag) {
-        CString name(param);
-        std::string lower(name.View());
-        for (char& c : lower) {
-            c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-        }
-        if (lower == "p") {
+        if (Lower(param) == "p") {
             m_nShellCommand = FilePrint;
-            m_bExpectPrintFile = TRUE;
         } else {
             m_strError = CString("Unknown option \"-") + param + "\".";
         }
     } else if (m_strFileName.IsEmpty()) {
         m_strFileName = param;
-        m_bExpectPrintFile = FALSE;
         if (m_nShellCommand == FileNew) {
             m_nShellCommand = FileOpen;
         }
@@ -54,7 +52,7 @@ void CCommandLineInfo::ParseParam(LPCTSTR param, BOOL flag, BOOL last) {
         m_strError = CString("Only one file can be named; \"") + param + "\" is one too many.";
     }
     if (last && m_strError.IsEmpty() && m_nShellCommand == FilePrint && m_strFileName.IsEmpty()) {
-        m_strError = "The print option needs the name of the file to print.";
+        m_strError = kPrintNeedsAFile;
     }
 }
 
@@ -67,7 +65,7 @@ void CWinApp::ParseCommandLine(CCommandLineInfo& info) {
             optionsEnded = true;
             if (last && info.m_nShellCommand == CCommandLineInfo::FilePrint &&
                 info.m_strFileName.IsEmpty()) {
-                info.m_strError = "The print option needs the name of the file to print.";
+                info.m_strError = kPrintNeedsAFile;
             }
             continue;
         }
@@ -90,29 +88,23 @@ BOOL CWinApp::ProcessShellCommand(CCommandLineInfo& info) {
         m_nStartupExitCode = 2;
         return FALSE;
     }
-    switch (info.m_nShellCommand) {
-        case CCommandLineInfo::FileNew:
-            return OpenDocumentFile(nullptr) != nullptr && m_pMainWnd != nullptr;
-        case CCommandLineInfo::FileOpen:
-            return OpenDocumentFile(info.m_strFileName) != nullptr && m_pMainWnd != nullptr;
-        case CCommandLineInfo::FilePrint: {
-            // Opened without showing a window, printed through the view's print-direct
-            // command, and then start-up ends, successfully if every page printed.
-            m_nCmdShow = SW_HIDE;
-            CDocTemplate* docTemplate = GetFirstDocTemplate();
-            if (docTemplate == nullptr ||
-                docTemplate->OpenDocumentFile(info.m_strFileName, FALSE) == nullptr ||
-                m_pMainWnd == nullptr) {
-                return FALSE;
-            }
-            SetLastPrintJobResult(false);
-            m_pMainWnd->SendMessage(WM_COMMAND, ID_FILE_PRINT_DIRECT);
-            m_nStartupExitCode = LastPrintJobSucceeded() ? 0 : 1;
-            return FALSE;
-        }
-        default:
-            return FALSE;
+    if (info.m_nShellCommand != CCommandLineInfo::FilePrint) {
+        const bool open = info.m_nShellCommand == CCommandLineInfo::FileOpen;
+        return OpenDocumentFile(open ? info.m_strFileName.GetString() : nullptr) != nullptr &&
+               m_pMainWnd != nullptr;
     }
+    // Opened without showing a window and printed at once, as the view's print-direct
+    // command prints; then start-up ends, successfully if every page printed.
+    if (OpenDocumentFile(info.m_strFileName, FALSE) == nullptr || m_pMainWnd == nullptr) {
+        return FALSE;
+    }
+    CView* view = static_cast<CFrameWnd*>(m_pMainWnd)->GetActiveView();
+    BOOL printed = FALSE;
+    if (view != nullptr && view->OnCmdMsg(ID_FILE_PRINT_DIRECT, CN_HAS_HANDLER, nullptr)) {
+        AfxReportingFailures([&] { printed = view->Print(TRUE); });
+    }
+    m_nStartupExitCode = printed ? 0 : 1;
+    return FALSE;
 }
 
 }  // namespace platform

@@ -5,7 +5,8 @@
 // template's font), fills the controls from the members through DoDataExchange, and runs
 // it. OK stores the controls back into the members and returns IDOK; Cancel, Escape and
 // the close box return IDCANCEL and store nothing. The first control with WS_TABSTOP has
-// the focus; Tab follows template order; Enter presses the default push button.
+// the focus; Tab follows template order; Enter presses the default push button. Other
+// push buttons are commands of the dialog's message map.
 
 #include "wnd.h"
 
@@ -20,32 +21,27 @@ public:
     CDataExchange(CDialog* dialog, BOOL saveAndValidate)
         : m_bSaveAndValidate(saveAndValidate), m_pDlgWnd(dialog) {}
 
-    // The control with id, or null (DDX on a missing control is a programming error and
-    // is reported by the exchange functions with a message).
+    // The control with id, or null.
     QWidget* Control(int id) const;
 
     BOOL m_bSaveAndValidate;
     CDialog* m_pDlgWnd;
 };
 
-// Text of an edit field, button or static text <-> a string.
+// An edit field's text <-> a string.
 void DDX_Text(CDataExchange* dx, int id, CString& value);
 // A check box <-> 0 (clear) or 1 (ticked).
 void DDX_Check(CDataExchange* dx, int id, int& value);
 
 class CDialog : public CWnd {
 public:
-    static const CRuntimeClass runtimeClass;
     static const MessageMap<CDialog> messageMap;
-    const CRuntimeClass* GetRuntimeClass() const override { return &runtimeClass; }
     const MessageMapBase* GetMessageMap() const override { return &messageMap; }
 
     // The template's id and the owner; with no parent the main window owns the dialog.
     explicit CDialog(UINT templateId, CWnd* parent = nullptr);
-    ~CDialog() override;
 
-    // IDOK or IDCANCEL (or the code given to EndDialog); -1 when the template is missing
-    // or cannot be built.
+    // IDOK or IDCANCEL (or the code given to EndDialog); -1 when the template is missing.
     virtual INT_PTR DoModal();
     void EndDialog(int result);
 
@@ -60,20 +56,10 @@ public:
 
     // The control with id, null when there is none (or the dialog is not open).
     QWidget* GetDlgItem(int id) const;
-    void SetDlgItemText(int id, LPCTSTR text);
-    CString GetDlgItemText(int id) const;
-
-    UINT GetTemplateId() const { return m_nIDTemplate; }
-
-    // Route: the dialog's own map (a push button's click is the command of its id).
-    BOOL OnCmdMsg(UINT id, int code, CCmdUI* ui) override;
-
-protected:
-    UINT m_nIDTemplate;
 
 private:
-    BOOL BuildWindow();
-    int m_nModalResult = 0;
+    UINT m_nIDTemplate;
+    CWnd* m_pParentWnd;
 };
 
 }  // namespace platform

@@ -3,83 +3,36 @@
 #include "document.h"
 #include "frame_wnd.h"
 #include "message_box.h"
-#include "resources.h"
 #include "view.h"
-#include "win_app.h"
 
 namespace platform {
 
-const CRuntimeClass CDocTemplate::runtimeClass =
-    PlainClass<CDocTemplate>("CDocTemplate", &CCmdTarget::runtimeClass);
-const CRuntimeClass CSingleDocTemplate::runtimeClass =
-    PlainClass<CSingleDocTemplate>("CSingleDocTemplate", &CDocTemplate::runtimeClass);
-
-namespace {
-
-constexpr const char* kUntitled = "Untitled";
-
-}  // namespace
-
-CDocTemplate::CDocTemplate(UINT resourceId, const CRuntimeClass* documentClass,
-                           const CRuntimeClass* frameClass, const CRuntimeClass* viewClass)
+CSingleDocTemplate::CSingleDocTemplate(UINT resourceId, const CRuntimeClass* documentClass,
+                                       const CRuntimeClass* frameClass,
+                                       const CRuntimeClass* viewClass)
     : m_nIDResource(resourceId),
       m_pDocClass(documentClass),
       m_pFrameClass(frameClass),
       m_pViewClass(viewClass) {}
 
-CDocTemplate::~CDocTemplate() = default;
-
-BOOL CDocTemplate::GetDocString(CString& field, DocStringIndex index) const {
-    field.Empty();
-    const CString whole(FindStringResource(m_nIDResource));
-    if (whole.IsEmpty()) {
-        return FALSE;
-    }
-    int start = 0;
-    for (int i = 0; i < index; ++i) {
-        start = whole.Find('\n', start);
-        if (start < 0) {
-            return FALSE;
-        }
-        ++start;
-    }
-    const int end = whole.Find('\n', start);
-    field = end < 0 ? whole.Mid(start) : whole.Mid(start, end - start);
-    return TRUE;
-}
-
-CSingleDocTemplate::CSingleDocTemplate(UINT resourceId, const CRuntimeClass* documentClass,
-                                       const CRuntimeClass* frameClass,
-                                       const CRuntimeClass* viewClass)
-    : CDocTemplate(resourceId, documentClass, frameClass, viewClass) {}
-
 CSingleDocTemplate::~CSingleDocTemplate() { CloseAllDocuments(); }
 
-BOOL CSingleDocTemplate::CreateDocumentAndFrame() {
+bool CSingleDocTemplate::CreateDocumentAndFrame() {
     CObject* documentObject = m_pDocClass != nullptr ? m_pDocClass->CreateObject() : nullptr;
-    auto* document = dynamic_cast<CDocument*>(documentObject);
     CObject* frameObject = m_pFrameClass != nullptr ? m_pFrameClass->CreateObject() : nullptr;
+    auto* document = dynamic_cast<CDocument*>(documentObject);
     auto* frame = dynamic_cast<CFrameWnd*>(frameObject);
-    if (document == nullptr || frame == nullptr) {
-        delete documentObject;
-        delete frameObject;
-        AfxMessageBox("Failed to create empty document.", MB_OK | MB_ICONSTOP);
-        return FALSE;
-    }
-    document->m_pDocTemplate = this;
     CCreateContext context{m_pViewClass, document};
-    if (!frame->LoadFrame(m_nIDResource, WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE, nullptr, &context)) {
-        delete frame;
-        delete document;
+    if (document == nullptr || frame == nullptr || !frame->LoadFrame(m_nIDResource, &context)) {
+        // The frame goes first: its view detaches from the document.
+        delete frameObject;
+        delete documentObject;
         AfxMessageBox("Failed to create empty document.", MB_OK | MB_ICONSTOP);
-        return FALSE;
+        return false;
     }
     m_pOnlyDoc = document;
     m_pFrame = frame;
-    if (CWinApp* app = AfxGetApp(); app != nullptr && app->m_pMainWnd == nullptr) {
-        app->m_pMainWnd = frame;
-    }
-    return TRUE;
+    return true;
 }
 
 CDocument* CSingleDocTemplate::OpenDocumentFile(LPCTSTR path, BOOL makeVisible) {
@@ -105,41 +58,24 @@ CDocument* CSingleDocTemplate::OpenDocumentFile(LPCTSTR path, BOOL makeVisible) 
         return nullptr;
     }
     if (path == nullptr) {
-        document->SetTitle(kUntitled);
+        document->SetTitle("Untitled");
     } else {
         document->SetPathName(path);
     }
-    // A new or opened document starts clean, whatever its loading did to the views.
-    document->SetModifiedFlag(FALSE);
-    InitialUpdateFrame(makeVisible);
-    return document;
-}
-
-void CSingleDocTemplate::InitialUpdateFrame(BOOL makeVisible) {
-    POSITION position = m_pOnlyDoc->GetFirstViewPosition();
-    while (position != nullptr) {
-        CView* view = m_pOnlyDoc->GetNextView(position);
+    if (CView* view = document->GetFirstView()) {
         view->OnDocumentReplaced();
         view->OnInitialUpdate();
     }
-    m_pOnlyDoc->SetModifiedFlag(FALSE);
-    m_pFrame->OnUpdateFrameTitle(TRUE);
+    // A new or opened document starts clean, whatever its loading did to the view.
+    document->SetModifiedFlag(FALSE);
+    m_pFrame->OnUpdateFrameTitle();
     if (makeVisible) {
         m_pFrame->ShowWindow(SW_SHOW);
     }
-}
-
-BOOL CSingleDocTemplate::SaveAllModified() {
-    return m_pOnlyDoc == nullptr || m_pOnlyDoc->SaveModified();
+    return document;
 }
 
 void CSingleDocTemplate::CloseAllDocuments() {
-    if (m_pOnlyDoc != nullptr) {
-        m_pOnlyDoc->OnCloseDocument();
-    }
-    if (CWinApp* app = AfxGetApp(); app != nullptr && app->m_pMainWnd == m_pFrame) {
-        app->m_pMainWnd = nullptr;
-    }
     delete m_pFrame;
     m_pFrame = nullptr;
     delete m_pOnlyDoc;

@@ -1,13 +1,8 @@
 #include "document.h"
 
-#include "document_title.h"
-#include "frame_wnd.h"
 #include "message_box.h"
-#include "message_box_qt.h"
 #include "qt_bridge.h"
 #include "text_file.h"
-#include "view.h"
-#include "win_app.h"
 
 #include <QFileDialog>
 #include <QFileInfo>
@@ -16,79 +11,37 @@
 
 namespace platform {
 
-const CRuntimeClass CDocument::runtimeClass =
-    PlainClass<CDocument>("CDocument", &CCmdTarget::runtimeClass);
+const CRuntimeClass CDocument::runtimeClass{"CDocument", nullptr, &CCmdTarget::runtimeClass};
 const MessageMap<CDocument> CDocument::messageMap{&CCmdTarget::messageMap,
                                                   {
                                                       {ID_FILE_SAVE, &CDocument::OnFileSave},
                                                       {ID_FILE_SAVE_AS, &CDocument::OnFileSaveAs},
                                                   }};
 
-QString FileTitle(const QString& path) { return QFileInfo(path).fileName(); }
-
 QString DisplayTitle(const CDocument& document) {
-    const QString path = PathToQt(document.GetPathName());
-    if (!path.isEmpty() && document.GetTitle() == ToCString(FileTitle(path))) {
-        return FileTitle(path);
+    const QString name = QFileInfo(PathToQt(document.GetPathName())).fileName();
+    if (!name.isEmpty() && document.GetTitle() == ToCString(name)) {
+        return name;
     }
     return ToQString(document.GetTitle());
 }
 
-CDocument::CDocument() = default;
-
-CDocument::~CDocument() {
-    for (CView* view : m_views) {
-        view->m_pDocument = nullptr;
+void CDocument::SetPathName(LPCTSTR path) {
+    const QFileInfo file(PathToQt(path));
+    m_strPathName = PathFromQt(file.absoluteFilePath());
+    SetTitle(ToCString(file.fileName()));
+    if (CWinThread* thread = AfxGetThread()) {
+        thread->AddToRecentFileList(m_strPathName);
     }
-}
-
-void CDocument::SetTitle(LPCTSTR title) {
-    m_strTitle = title;
-    UpdateFrameCounts();
-}
-
-void CDocument::SetPathName(LPCTSTR path, BOOL addToRecentFiles) {
-    const QString absolute = QFileInfo(PathToQt(path)).absoluteFilePath();
-    m_strPathName = PathFromQt(absolute);
-    SetTitle(ToCString(FileTitle(absolute)));
-    if (addToRecentFiles) {
-        if (CWinApp* app = AfxGetApp()) {
-            app->AddToRecentFileList(m_strPathName);
-        }
-    }
-}
-
-void CDocument::SetModifiedFlag(BOOL modified) { m_bModified = modified != FALSE; }
-
-POSITION CDocument::GetFirstViewPosition() const {
-    // A position is the 1-based index of the next view, disguised as the opaque type.
-    return m_views.empty() ? nullptr : reinterpret_cast<POSITION>(std::uintptr_t{1});
-}
-
-CView* CDocument::GetNextView(POSITION& position) const {
-    const auto index = reinterpret_cast<std::uintptr_t>(position);
-    if (index == 0 || index > m_views.size()) {
-        position = nullptr;
-        return nullptr;
-    }
-    position = index < m_views.size() ? reinterpret_cast<POSITION>(index + 1) : nullptr;
-    return m_views[index - 1];
 }
 
 void CDocument::AddView(CView* view) {
     if (view != nullptr && std::find(m_views.begin(), m_views.end(), view) == m_views.end()) {
         m_views.push_back(view);
-        view->m_pDocument = this;
     }
 }
 
-void CDocument::RemoveView(CView* view) {
-    const auto found = std::find(m_views.begin(), m_views.end(), view);
-    if (found != m_views.end()) {
-        m_views.erase(found);
-        view->m_pDocument = nullptr;
-    }
-}
+void CDocument::RemoveView(CView* view) { std::erase(m_views, view); }
 
 namespace {
 
@@ -109,24 +62,20 @@ bool SerializeReportingErrors(CDocument& document, CArchive& archive) {
 }  // namespace
 
 BOOL CDocument::OnNewDocument() {
-    DeleteContents();
     m_strPathName.Empty();
     SetModifiedFlag(FALSE);
     return TRUE;
 }
 
 BOOL CDocument::OnOpenDocument(LPCTSTR path) {
-    const QString qtPath = PathToQt(path);
     // The whole file is read (and checked against the size limit) before anything of the
     // current document changes, so a refused file leaves everything as it was.
-    LoadedTextFile file = LoadTextFile(qtPath);
+    LoadedTextFile file = LoadTextFile(PathToQt(path));
     if (!file.ok()) {
         ShowMessageBox(file.error, MB_OK | MB_ICONEXCLAMATION);
         return FALSE;
     }
-    CArchive archive(CArchive::load, std::move(file.bytes), CString(path));
-    archive.m_pDocument = this;
-    DeleteContents();
+    CArchive archive(CArchive::load, std::move(file.bytes));
     if (!SerializeReportingErrors(*this, archive)) {
         return FALSE;
     }
@@ -135,8 +84,7 @@ BOOL CDocument::OnOpenDocument(LPCTSTR path) {
 }
 
 BOOL CDocument::OnSaveDocument(LPCTSTR path) {
-    CArchive archive(CArchive::store, {}, CString(path));
-    archive.m_pDocument = this;
+    CArchive archive(CArchive::store);
     if (!SerializeReportingErrors(*this, archive)) {
         return FALSE;
     }
@@ -155,8 +103,7 @@ BOOL CDocument::SaveModified() {
     if (!IsModified()) {
         return TRUE;
     }
-    const QString title = DisplayTitle(*this);
-    switch (ShowMessageBox(QStringLiteral("Save changes to %1?").arg(title),
+    switch (ShowMessageBox(QStringLiteral("Save changes to %1?").arg(DisplayTitle(*this)),
                            MB_YESNOCANCEL | MB_ICONQUESTION)) {
         case IDCANCEL:
             return FALSE;
@@ -167,26 +114,17 @@ BOOL CDocument::SaveModified() {
     }
 }
 
-void CDocument::OnCloseDocument() { DeleteContents(); }
-
-namespace {
-
-QString AskSaveFileName(const QString& suggested) {
-    if (const UserPrompts& prompts = GetUserPrompts(); prompts.saveFileName) {
-        return PathToQt(prompts.saveFileName(PathFromQt(suggested)));
-    }
-    CWnd* mainWindow = AfxGetMainWnd();
-    return QFileDialog::getSaveFileName(mainWindow != nullptr ? mainWindow->Widget() : nullptr,
-                                        QStringLiteral("Save As"), suggested);
-}
-
-}  // namespace
-
-BOOL CDocument::DoSave(LPCTSTR path, BOOL replace) {
+BOOL CDocument::DoSave(LPCTSTR path) {
     QString target = PathToQt(path);
     if (target.isEmpty()) {
         const QString current = PathToQt(m_strPathName);
-        target = AskSaveFileName(current.isEmpty() ? DisplayTitle(*this) : current);
+        const QString suggested = current.isEmpty() ? DisplayTitle(*this) : current;
+        if (const UserPrompts& prompts = GetUserPrompts(); prompts.saveFileName) {
+            target = PathToQt(prompts.saveFileName(PathFromQt(suggested)));
+        } else {
+            target = QFileDialog::getSaveFileName(MainWindowWidget(), QStringLiteral("Save As"),
+                                                  suggested);
+        }
         if (target.isEmpty()) {
             return FALSE;
         }
@@ -195,9 +133,7 @@ BOOL CDocument::DoSave(LPCTSTR path, BOOL replace) {
     if (!OnSaveDocument(targetPath)) {
         return FALSE;
     }
-    if (replace) {
-        SetPathName(targetPath);
-    }
+    SetPathName(targetPath);
     return TRUE;
 }
 
@@ -208,13 +144,5 @@ BOOL CDocument::DoFileSave() {
 void CDocument::OnFileSave() { DoFileSave(); }
 
 void CDocument::OnFileSaveAs() { DoSave(nullptr); }
-
-void CDocument::UpdateFrameCounts() {
-    for (CView* view : m_views) {
-        if (CFrameWnd* frame = view->GetParentFrame()) {
-            frame->OnUpdateFrameTitle(TRUE);
-        }
-    }
-}
 
 }  // namespace platform

@@ -10,13 +10,13 @@
 #include "archive.h"
 #include "cmd_target.h"
 
-#include <memory>
 #include <vector>
+
+class QString;
 
 namespace platform {
 
 class CView;
-class CDocTemplate;
 
 class CDocument : public CCmdTarget {
 public:
@@ -25,57 +25,49 @@ public:
     const CRuntimeClass* GetRuntimeClass() const override { return &runtimeClass; }
     const MessageMapBase* GetMessageMap() const override { return &messageMap; }
 
-    CDocument();
-    ~CDocument() override;
-
     // Title: the file's name without its folder, "Untitled" for a new document.
     const CString& GetTitle() const { return m_strTitle; }
-    virtual void SetTitle(LPCTSTR title);
+    void SetTitle(LPCTSTR title) { m_strTitle = title; }
     // The file's full path, as the operating system spells it; empty for a new document.
     const CString& GetPathName() const { return m_strPathName; }
-    virtual void SetPathName(LPCTSTR path, BOOL addToRecentFiles = TRUE);
+    // Makes path (absolute) the document's file and title and adds it to the recent files.
+    void SetPathName(LPCTSTR path);
 
-    virtual BOOL IsModified() const { return m_bModified; }
-    virtual void SetModifiedFlag(BOOL modified = TRUE);
+    BOOL IsModified() const { return m_bModified; }
+    void SetModifiedFlag(BOOL modified = TRUE) { m_bModified = modified != FALSE; }
 
-    // Views, in the order they were attached.
-    POSITION GetFirstViewPosition() const;
-    CView* GetNextView(POSITION& position) const;
+    // Views, in the order they were attached; the first is null while there is none.
+    CView* GetFirstView() const { return m_views.empty() ? nullptr : m_views.front(); }
     void AddView(CView* view);
     void RemoveView(CView* view);
-    CDocTemplate* GetDocTemplate() const { return m_pDocTemplate; }
 
     // Overridables.
     virtual BOOL OnNewDocument();
     virtual BOOL OnOpenDocument(LPCTSTR path);
     virtual BOOL OnSaveDocument(LPCTSTR path);
-    virtual void DeleteContents() {}
     virtual void Serialize(CArchive& archive);
     // Asks whether to save a modified document: Yes saves, No goes on, Cancel (or a
     // failed or cancelled save) returns FALSE, which stops the request that asked.
     virtual BOOL SaveModified();
-    virtual void OnCloseDocument();
 
-    // Saving: to path, or, with a null path, to a name the user chooses.
-    virtual BOOL DoSave(LPCTSTR path, BOOL replace = TRUE);
+    // Saving: to path, or, with a null path, to a name the user chooses; the document then
+    // takes the new name.
+    BOOL DoSave(LPCTSTR path);
     BOOL DoFileSave();
 
     // Standard commands.
     void OnFileSave();
     void OnFileSaveAs();
 
-    // Sets the frame titles of the document's views from its title.
-    void UpdateFrameCounts();
-
-    CDocTemplate* m_pDocTemplate = nullptr;
-
-protected:
+private:
     CString m_strTitle;
     CString m_strPathName;
     BOOL m_bModified = FALSE;
-
-private:
     std::vector<CView*> m_views;
 };
+
+// The title a document shows, in Unicode: a file's name keeps letters that Windows-1252
+// cannot hold. For the layer.
+QString DisplayTitle(const CDocument& document);
 
 }  // namespace platform

@@ -48,20 +48,6 @@ QString WithBreakCharactersAsCrLf(QString text) {
 
 }  // namespace
 
-QFont MakePointFont(int tenthsOfPoint, const QString& faceName) {
-    QFont font(faceName);
-    if (tenthsOfPoint > 0) {
-        font.setPointSizeF(tenthsOfPoint / 10.0);
-    }
-    // fontconfig maps Courier to its metric twin (Nimbus Mono PS, from the URW base fonts);
-    // the hints keep a fixed-pitch face should the alias be missing.
-    if (faceName.contains(QStringLiteral("courier"), Qt::CaseInsensitive)) {
-        font.setStyleHint(QFont::TypeWriter);
-        font.setFixedPitch(true);
-    }
-    return font;
-}
-
 EditControl::EditControl(QWidget* parent) : QPlainTextEdit(parent) {
     setWordWrapAtWindowEdge(false);
     connect(document(), &QTextDocument::contentsChange, this, &EditControl::onContentsChange);

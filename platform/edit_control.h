@@ -16,7 +16,6 @@
 // opening a file may): undoing it brings the previous text back and emits userEdited(),
 // because the text then differs from what was set, saved or loaded.
 
-#include <QFont>
 #include <QPlainTextEdit>
 #include <QString>
 
@@ -25,12 +24,6 @@
 #include <string_view>
 
 namespace platform {
-
-// A font from a size in tenths of a point and a face name, as the old framework made them.
-// Names fontconfig knows only as aliases ("COURIER") resolve to the face it substitutes
-// (Nimbus Mono PS); a face that is missing falls back to a fixed-pitch face when the name
-// asks for a typewriter face. A size of zero or less keeps the default size.
-QFont MakePointFont(int tenthsOfPoint, const QString& faceName);
 
 class EditControl : public QPlainTextEdit {
     Q_OBJECT

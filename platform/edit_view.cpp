@@ -2,19 +2,15 @@
 
 #include "document.h"
 #include "edit_control.h"
-#include "message_box_qt.h"
-#include "print_job.h"
-#include "qt_bridge.h"
+#include "message_box.h"
 #include "text_printer.h"
 
-#include <QPrinter>
 #include <QTextDocument>
 
 namespace platform {
 
-const CRuntimeClass CEditView::runtimeClass =
-    PlainClass<CEditView>("CEditView", &CView::runtimeClass);
-const MessageMap<CEditView> CEditView::messageMap{&CView::messageMap,
+const CRuntimeClass CEditView::runtimeClass{"CEditView", nullptr, &CView::runtimeClass};
+const MessageMap<CEditView> CEditView::messageMap{&CCmdTarget::messageMap,
                                                   {
                                                       {ID_EDIT_UNDO, &CEditView::OnEditUndo},
                                                       {ID_EDIT_UNDO, &CEditView::OnUpdateEditUndo},
@@ -26,26 +22,19 @@ const MessageMap<CEditView> CEditView::messageMap{&CView::messageMap,
                                                       {ID_EDIT_PASTE, &CEditView::OnUpdateNeedClip},
                                                   }};
 
-CEditView::CEditView() = default;
-
-CEditView::~CEditView() = default;
-
 EditControl* CEditView::GetEditCtrl() const { return static_cast<EditControl*>(Widget()); }
 
 BOOL CEditView::PreCreateWindow(CREATESTRUCT& cs) {
     const BOOL result = CView::PreCreateWindow(cs);
-    cs.style |=
-        ES_MULTILINE | ES_NOHIDESEL | ES_AUTOHSCROLL | ES_AUTOVSCROLL | WS_HSCROLL | WS_VSCROLL;
+    cs.style |= ES_AUTOHSCROLL | WS_HSCROLL | WS_VSCROLL;
     return result;
 }
 
 QWidget* CEditView::CreateViewWidget(const CREATESTRUCT& cs) {
-    m_dwCreateStyle = static_cast<DWORD>(cs.style);
     auto* edit = new EditControl;
     // Without horizontal scrolling a multi-line edit control breaks long lines at its edge.
-    const bool scrollsSideways = (m_dwCreateStyle & (ES_AUTOHSCROLL | WS_HSCROLL)) != 0;
-    edit->setWordWrapAtWindowEdge(!scrollsSideways);
-    if ((m_dwCreateStyle & WS_VSCROLL) == 0) {
+    edit->setWordWrapAtWindowEdge((cs.style & (ES_AUTOHSCROLL | WS_HSCROLL)) == 0);
+    if ((cs.style & WS_VSCROLL) == 0) {
         edit->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     }
     QObject::connect(edit, &EditControl::userEdited, edit, [this] {
@@ -60,11 +49,6 @@ void CEditView::SetWindowText(LPCTSTR text) {
     if (EditControl* edit = GetEditCtrl()) {
         edit->setRawText(text != nullptr ? std::string_view(text) : std::string_view());
     }
-}
-
-CString CEditView::GetWindowText() const {
-    const EditControl* edit = GetEditCtrl();
-    return edit != nullptr ? CString(edit->rawText()) : CString();
 }
 
 void CEditView::SerializeRaw(CArchive& archive) {
@@ -98,30 +82,17 @@ void CEditView::SerializeRaw(CArchive& archive) {
     archive.Write(edit->rawText());
 }
 
-void CEditView::OnDraw(CDC* /*dc: the edit control paints itself*/) {}
-
-BOOL CEditView::OnPreparePrinting(CPrintInfo* info) { return DoPreparePrinting(info); }
-
-void CEditView::OnBeginPrinting(CDC* /*dc*/, CPrintInfo* /*info*/) {}
-
-void CEditView::OnPrint(CDC* dc, CPrintInfo* info) {
-    // The text printer paginates and prints every page in one pass, so the first page
-    // prints the whole job.
-    info->m_bContinuePrinting = FALSE;
-    auto* printer = dynamic_cast<QPrinter*>(dc->Device());
+bool CEditView::PrintTo(QPrinter& printer, bool preview) {
     const EditControl* edit = GetEditCtrl();
-    if (printer == nullptr || edit == nullptr) {
-        SetLastPrintJobResult(false);
-        return;
+    if (edit == nullptr) {
+        return false;
     }
-    const PrintedText printed = PrintPlainText(*printer, edit->text(), edit->font());
-    SetLastPrintJobResult(printed.ok());
-    if (!printed.ok() && !info->m_bPreview) {
+    const PrintedText printed = PrintPlainText(printer, edit->text(), edit->font());
+    if (!printed.ok() && !preview) {
         ShowMessageBox(printed.error, MB_OK | MB_ICONEXCLAMATION);
     }
+    return printed.ok();
 }
-
-void CEditView::OnEndPrinting(CDC* /*dc*/, CPrintInfo* /*info*/) {}
 
 void CEditView::OnDocumentReplaced() {
     if (EditControl* edit = GetEditCtrl()) {
@@ -129,43 +100,18 @@ void CEditView::OnDocumentReplaced() {
     }
 }
 
-void CEditView::OnEditUndo() {
-    if (EditControl* edit = GetEditCtrl()) {
-        edit->undo();
-    }
-}
+void CEditView::OnEditUndo() { GetEditCtrl()->undo(); }
 
-void CEditView::OnEditCut() {
-    if (EditControl* edit = GetEditCtrl()) {
-        edit->cut();
-    }
-}
+void CEditView::OnEditCut() { GetEditCtrl()->cut(); }
 
-void CEditView::OnEditCopy() {
-    if (EditControl* edit = GetEditCtrl()) {
-        edit->copy();
-    }
-}
+void CEditView::OnEditCopy() { GetEditCtrl()->copy(); }
 
-void CEditView::OnEditPaste() {
-    if (EditControl* edit = GetEditCtrl()) {
-        edit->paste();
-    }
-}
+void CEditView::OnEditPaste() { GetEditCtrl()->paste(); }
 
-void CEditView::OnUpdateEditUndo(CCmdUI* ui) {
-    const EditControl* edit = GetEditCtrl();
-    ui->Enable(edit != nullptr && edit->canUndo());
-}
+void CEditView::OnUpdateEditUndo(CCmdUI* ui) { ui->Enable(GetEditCtrl()->canUndo()); }
 
-void CEditView::OnUpdateNeedSel(CCmdUI* ui) {
-    const EditControl* edit = GetEditCtrl();
-    ui->Enable(edit != nullptr && edit->hasSelection());
-}
+void CEditView::OnUpdateNeedSel(CCmdUI* ui) { ui->Enable(GetEditCtrl()->hasSelection()); }
 
-void CEditView::OnUpdateNeedClip(CCmdUI* ui) {
-    const EditControl* edit = GetEditCtrl();
-    ui->Enable(edit != nullptr && edit->canPaste());
-}
+void CEditView::OnUpdateNeedClip(CCmdUI* ui) { ui->Enable(GetEditCtrl()->canPaste()); }
 
 }  // namespace platform

@@ -4,6 +4,7 @@
 // without doing so (and can be undone). Without ES_AUTOHSCROLL and WS_HSCROLL in the
 // creation style, long lines wrap at the window's edge and there is no horizontal scroll
 // bar. The Edit commands Undo, Cut, Copy and Paste are in its map with update handlers.
+// It prints its text in the view's font, paginated; OnDraw is left to the program.
 
 #include "archive.h"
 #include "view.h"
@@ -19,25 +20,15 @@ public:
     const CRuntimeClass* GetRuntimeClass() const override { return &runtimeClass; }
     const MessageMapBase* GetMessageMap() const override { return &messageMap; }
 
-    CEditView();
-    ~CEditView() override;
-
     // The whole text, in Windows-1252; a null text empties the view.
-    void SetWindowText(LPCTSTR text) override;
-    CString GetWindowText() const override;
+    void SetWindowText(LPCTSTR text);
 
     // The text as raw bytes, to or from the archive: loading takes all its bytes as the
     // new text, storing writes the text's bytes. Storing text that Windows-1252 cannot
     // hold tells the user first and throws CUserException when the user cancels.
     void SerializeRaw(CArchive& archive);
-    void Serialize(CArchive& archive) { SerializeRaw(archive); }
 
     BOOL PreCreateWindow(CREATESTRUCT& cs) override;
-    void OnDraw(CDC* dc) override;
-    BOOL OnPreparePrinting(CPrintInfo* info) override;
-    void OnBeginPrinting(CDC* dc, CPrintInfo* info) override;
-    void OnPrint(CDC* dc, CPrintInfo* info) override;
-    void OnEndPrinting(CDC* dc, CPrintInfo* info) override;
     void OnDocumentReplaced() override;
 
     // Standard Edit commands and their update handlers.
@@ -54,9 +45,7 @@ public:
 
 protected:
     QWidget* CreateViewWidget(const CREATESTRUCT& cs) override;
-
-private:
-    DWORD m_dwCreateStyle = 0;
+    bool PrintTo(QPrinter& printer, bool preview) override;
 };
 
 }  // namespace platform

@@ -3,11 +3,11 @@
 // resource id, its control bars and its view as the client. Commands from the menu, the
 // toolbar and the accelerators go the route active view, document, frame, application;
 // item states are refreshed when a menu is about to show and, for the toolbar, when the
-// program goes idle. The frame's map holds the View > Toolbar / Status Bar toggles.
+// program goes idle. The frame's map holds the View > Toolbar / Status Bar toggles. The
+// frame owns its title: the document's name and the window title of its resource string.
 
 #include "wnd.h"
 
-#include <memory>
 #include <vector>
 
 namespace platform {
@@ -15,9 +15,13 @@ namespace platform {
 class CControlBar;
 class CDocument;
 class CView;
-struct CCreateContext;
-class FrameWidget;
-class FrameCommandWiring;
+class FrameWindow;
+
+// What a frame needs to create its view.
+struct CCreateContext {
+    const CRuntimeClass* m_pNewViewClass = nullptr;
+    CDocument* m_pCurrentDoc = nullptr;
+};
 
 class CFrameWnd : public CWnd {
 public:
@@ -29,76 +33,50 @@ public:
     CFrameWnd();
     ~CFrameWnd() override;
 
-    // Creates the window: PreCreateWindow, the widget, the menu, accelerators and icon of
-    // resourceId, then OnCreate (which makes the view from context). FALSE when
-    // PreCreateWindow or OnCreate refused; the window then does not exist.
-    virtual BOOL LoadFrame(UINT resourceId, DWORD style = WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE,
-                           CWnd* parent = nullptr, CCreateContext* context = nullptr);
+    // Creates the window: the widget, the menu, accelerators and icon of resourceId, then
+    // OnCreate (which makes the view from context). FALSE when OnCreate refused; the window
+    // then does not exist.
+    BOOL LoadFrame(UINT resourceId, CCreateContext* context);
 
-    // Overridables. OnCreate returns 0 to go on, -1 to fail the creation.
-    virtual BOOL PreCreateWindow(CREATESTRUCT& cs);
+    // Overridable: 0 to go on, -1 to fail the creation. The frame's own makes the view.
     virtual int OnCreate(LPCREATESTRUCT cs);
-    virtual BOOL OnCreateClient(LPCREATESTRUCT cs, CCreateContext* context);
-    virtual void OnUpdateFrameTitle(BOOL addToTitle);
-    // The close box and File > Exit: asks to save, then closes; FALSE when cancelled.
-    virtual BOOL OnClose();
 
     // Route: the active view (and its document), the frame, the application.
     BOOL OnCmdMsg(UINT id, int code, CCmdUI* ui) override;
+    // Carries out a command as its menu item does, then brings the title up to date.
+    void OnCommand(UINT id);
 
-    // Docking: the sides bars may dock on (CBRS_ALIGN_ flags), then a bar's place.
-    void EnableDocking(DWORD dockStyle);
-    // Docks bar on the side its style names, or on the dock bar given (AFX_IDW_DOCKBAR_).
-    void DockControlBar(CControlBar* bar, UINT dockBarId = 0, LPCRECT rect = nullptr);
-    DWORD GetDockingSides() const { return m_dwDockStyle; }
+    // Docking: the sides bars may dock on (CBRS_ALIGN_ flags), then a bar's place: the side
+    // its style names.
+    void EnableDocking(DWORD dockStyle) { m_dwDockStyle = dockStyle & CBRS_ALIGN_ANY; }
+    void DockControlBar(CControlBar* bar);
 
-    CControlBar* GetControlBar(UINT id) const;
-    void ShowControlBar(CControlBar* bar, BOOL show, BOOL delay = FALSE);
-
-    CView* GetActiveView() const { return m_pActiveView; }
-    void SetActiveView(CView* view);
+    CView* GetActiveView() const { return m_pView; }
     CDocument* GetActiveDocument() const;
 
     // The status bar's message pane: the command's prompt (the text before "\n" of its
-    // string), or the idle message for 0 / AFX_IDS_IDLEMESSAGE.
+    // string), or the idle message for 0.
     void SetMessageText(UINT id);
-    void SetMessageText(LPCTSTR text);
-
-    // Refreshes every menu item's and toolbar button's state through the routes now.
+    // The title: "document - application", the document's name in Unicode.
+    void OnUpdateFrameTitle();
+    // The recent-file entries of the menu, most recent first ("&1 path", ...); none shows
+    // the grayed placeholder. The application keeps the list and calls this.
+    void SetRecentFileMenu(const std::vector<CString>& paths);
+    // Refreshes every menu item's and toolbar button's state through the route now.
     void UpdateCommandStates();
 
     // Standard commands.
-    BOOL OnBarCheck(UINT id);
-    void OnBarToggle(UINT id) { OnBarCheck(id); }
+    void OnBarToggle(UINT id);
     void OnUpdateControlBarMenu(CCmdUI* ui);
 
-    // Replaces the recent-file entries of the menu (the items standing where the
-    // ID_FILE_MRU_FILE1 placeholder was) with "&1 path", "&2 path", ...; an empty list
-    // shows the grayed placeholder.
-    void SetRecentFileMenu(const std::vector<CString>& paths);
-
-    // The widget of the main window, for the layer.
-    FrameWidget* GetFrameWidget() const;
-
-    BOOL m_bAutoMenuEnable = TRUE;
-
-protected:
-    UINT m_nIDHelp = 0;  // the resource id the frame was loaded from
-
 private:
-    friend class CControlBar;
-    friend class CToolBar;
-    friend class FrameCommandWiring;
-    FrameCommandWiring* Wiring() const;
-    void RegisterControlBar(CControlBar* bar);
-    void UnregisterControlBar(CControlBar* bar);
+    FrameWindow* Window() const;
+    // The close box and File > Exit: asks to save, then closes; false when cancelled.
+    bool CanClose();
 
-    std::vector<CControlBar*> m_controlBars;
-    CView* m_pActiveView = nullptr;
+    CView* m_pView = nullptr;
     DWORD m_dwDockStyle = 0;
-    DWORD m_dwFrameStyle = 0;
-    std::unique_ptr<FrameCommandWiring> m_wiring;
-    CView* m_pOwnedView = nullptr;
+    CString m_appTitle;
 };
 
 }  // namespace platform

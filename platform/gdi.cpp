@@ -1,53 +1,81 @@
 #include "gdi.h"
 
-#include "edit_control.h"
 #include "qt_bridge.h"
 
 #include <QFont>
+#include <QFontDatabase>
 #include <QFontInfo>
-#include <QPaintDevice>
-#include <QPainter>
+#include <QHash>
+
+#include <fontconfig/fontconfig.h>
 
 namespace platform {
+namespace {
 
-// What a font handle points at.
-struct FontObject {
-    QFont font;
-};
-
-const CRuntimeClass CGdiObject::runtimeClass =
-    PlainClass<CGdiObject>("CGdiObject", &CObject::runtimeClass);
-const CRuntimeClass CFont::runtimeClass = PlainClass<CFont>("CFont", &CGdiObject::runtimeClass);
-const CRuntimeClass CDC::runtimeClass = PlainClass<CDC>("CDC", &CObject::runtimeClass);
-
-CGdiObject::~CGdiObject() { DeleteObject(); }
-
-BOOL CGdiObject::DeleteObject() {
-    if (m_hObject == nullptr) {
-        return FALSE;
+// The family fontconfig puts in the place of a face name, as `fc-match` names it. Qt's
+// own fallback for a face it does not know may prefer the default face of the style hint
+// (DejaVu Sans Mono for a typewriter face) over fontconfig's alias.
+QString SubstitutedFamily(const QString& face) {
+    static QHash<QString, QString> resolved;
+    if (const auto found = resolved.constFind(face); found != resolved.cend()) {
+        return *found;
     }
-    delete static_cast<FontObject*>(m_hObject);
-    m_hObject = nullptr;
-    return TRUE;
+    QString family = face;
+    FcPattern* pattern = FcPatternCreate();
+    const QByteArray name = face.toUtf8();
+    FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>(name.constData()));
+    FcConfigSubstitute(nullptr, pattern, FcMatchPattern);
+    FcDefaultSubstitute(pattern);
+    FcResult result = FcResultNoMatch;
+    if (FcPattern* match = FcFontMatch(nullptr, pattern, &result)) {
+        FcChar8* matched = nullptr;
+        if (FcPatternGetString(match, FC_FAMILY, 0, &matched) == FcResultMatch &&
+            QFontDatabase::hasFamily(QString::fromUtf8(reinterpret_cast<char*>(matched)))) {
+            family = QString::fromUtf8(reinterpret_cast<char*>(matched));
+        }
+        FcPatternDestroy(match);
+    }
+    FcPatternDestroy(pattern);
+    resolved.insert(face, family);
+    return family;
 }
 
-BOOL CFont::CreatePointFont(int pointSize, LPCTSTR faceName, CDC* /*dc: screen and printer
-                                                                   share point sizes in Qt*/) {
+}  // namespace
+
+QFont MakePointFont(int tenthsOfPoint, const QString& faceName) {
+    QFont font(SubstitutedFamily(faceName));
+    font.setPointSizeF(tenthsOfPoint / 10.0);
+    if (faceName.contains(QStringLiteral("courier"), Qt::CaseInsensitive)) {
+        font.setStyleHint(QFont::TypeWriter);
+        font.setFixedPitch(true);
+    }
+    return font;
+}
+
+CFont::CFont() = default;
+
+CFont::~CFont() = default;
+
+BOOL CFont::CreatePointFont(int pointSize, LPCTSTR faceName, CDC* /*dc*/) {
     if (pointSize <= 0) {
         return FALSE;
     }
-    DeleteObject();
-    m_hObject = new FontObject{MakePointFont(pointSize, ToQString(faceName))};
+    m_font = std::make_unique<QFont>(MakePointFont(pointSize, ToQString(faceName)));
     return TRUE;
 }
 
+BOOL CFont::DeleteObject() {
+    const BOOL held = m_font != nullptr;
+    m_font.reset();
+    return held;
+}
+
 CString CFont::GetResolvedFaceName() const {
-    const QFont* font = FontOf(*this);
-    if (font == nullptr) {
+    if (!m_font) {
         return CString();
     }
     // Qt names the foundry where two foundries offer one family: "Nimbus Mono PS [urw]".
-    QString family = QFontInfo(*font).family();
+    QString family = QFontInfo(*m_font).family();
     if (const qsizetype foundry = family.indexOf(QStringLiteral(" [")); foundry > 0) {
         family.truncate(foundry);
     }
@@ -55,24 +83,7 @@ CString CFont::GetResolvedFaceName() const {
 }
 
 int CFont::GetPointSize() const {
-    const QFont* font = FontOf(*this);
-    return font != nullptr ? static_cast<int>(font->pointSizeF() * 10.0 + 0.5) : 0;
-}
-
-const QFont* FontOf(HFONT font) { return font != nullptr ? &font->font : nullptr; }
-
-CDC::CDC(QPainter* painter) : m_painter(painter) {}
-
-CDC::CDC(QPaintDevice* printer) : m_device(printer) { m_bPrinting = TRUE; }
-
-CDC::~CDC() = default;
-
-QPainter* CDC::Painter() {
-    if (m_painter == nullptr && m_device != nullptr) {
-        m_ownPainter = std::make_unique<QPainter>(m_device);
-        m_painter = m_ownPainter.get();
-    }
-    return m_painter;
+    return m_font ? static_cast<int>(m_font->pointSizeF() * 10.0 + 0.5) : 0;
 }
 
 }  // namespace platform

@@ -1,9 +1,6 @@
 #include "message_box.h"
-#include "message_box_qt.h"
 
 #include "qt_bridge.h"
-#include "resources.h"
-#include "win_app.h"
 #include "wnd.h"
 
 #include <QApplication>
@@ -26,8 +23,6 @@ QMessageBox::StandardButtons ButtonsFor(UINT type) {
             return QMessageBox::Ok | QMessageBox::Cancel;
         case MB_YESNOCANCEL:
             return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
-        case MB_YESNO:
-            return QMessageBox::Yes | QMessageBox::No;
         default:
             return QMessageBox::Ok;
     }
@@ -41,8 +36,6 @@ QMessageBox::Icon IconFor(UINT type) {
             return QMessageBox::Question;
         case MB_ICONEXCLAMATION:
             return QMessageBox::Warning;
-        case MB_ICONINFORMATION:
-            return QMessageBox::Information;
         default:
             return QMessageBox::NoIcon;
     }
@@ -51,30 +44,22 @@ QMessageBox::Icon IconFor(UINT type) {
 int AnswerFor(int button) {
     switch (button) {
         case QMessageBox::Yes:
-            return static_cast<int>(IDYES);
+            return IDYES;
         case QMessageBox::No:
-            return static_cast<int>(IDNO);
+            return IDNO;
         case QMessageBox::Cancel:
-            return static_cast<int>(IDCANCEL);
+            return IDCANCEL;
         default:
-            return static_cast<int>(IDOK);
-    }
-}
-
-// With nobody to ask, the safe answer: Cancel where there is one, else the first button.
-int UnattendedAnswer(UINT type) {
-    switch (type & MB_TYPEMASK) {
-        case MB_OKCANCEL:
-        case MB_YESNOCANCEL:
-            return static_cast<int>(IDCANCEL);
-        case MB_YESNO:
-            return static_cast<int>(IDNO);
-        default:
-            return static_cast<int>(IDOK);
+            return IDOK;
     }
 }
 
 }  // namespace
+
+QWidget* MainWindowWidget() {
+    const CWnd* mainWindow = AfxGetMainWnd();
+    return mainWindow != nullptr ? mainWindow->Widget() : nullptr;
+}
 
 int AfxMessageBox(LPCTSTR text, UINT type) { return ShowMessageBox(ToQString(text), type); }
 
@@ -93,20 +78,12 @@ int ShowMessageBox(const QString& message, UINT type) {
         std::fflush(stderr);
     }
     if (!hasDisplay) {
-        return UnattendedAnswer(type);
+        // Nobody to ask: the safe answer, Cancel where there is one.
+        return (type & MB_TYPEMASK) == MB_OK ? IDOK : IDCANCEL;
     }
-    CWnd* mainWindow = AfxGetMainWnd();
-    QWidget* owner = mainWindow != nullptr ? mainWindow->Widget() : nullptr;
-    QString title;
-    if (const CWinApp* app = AfxGetApp(); app != nullptr && app->m_pszAppName != nullptr) {
-        title = ToQString(app->m_pszAppName);
-    }
-    QMessageBox box(IconFor(type), title, message, ButtonsFor(type), owner);
+    QMessageBox box(IconFor(type), QGuiApplication::applicationDisplayName(), message,
+                    ButtonsFor(type), MainWindowWidget());
     return AnswerFor(box.exec());
-}
-
-int AfxMessageBox(UINT stringId, UINT type) {
-    return AfxMessageBox(FindStringResource(stringId), type);
 }
 
 UserPrompts SetUserPrompts(UserPrompts prompts) {

@@ -6,14 +6,18 @@
 
 #include <functional>
 
+class QString;
+class QWidget;
+
 namespace platform {
 
-// Shows text with the MB_ buttons and icon of type; returns IDOK, IDCANCEL, IDYES or IDNO.
-// The owner is the main window when there is one. The text is also written to standard
-// error when the program has no display to show it on.
+// Shows text with the MB_ buttons and icon of type over the main window; returns IDOK,
+// IDCANCEL, IDYES or IDNO. Errors also go to standard error, and with no display to show
+// them on, every message does and the answer is the safe one (Cancel, No, or OK).
 int AfxMessageBox(LPCTSTR text, UINT type = MB_OK);
-// The same with the string of id as text.
-int AfxMessageBox(UINT stringId, UINT type = MB_OK);
+// The same for text that is already Unicode (messages naming files, whose names need not
+// fit Windows-1252); an installed answer function sees it in Windows-1252.
+int ShowMessageBox(const QString& text, UINT type = MB_OK);
 
 // Answers that stand in for the user. Each empty function means: ask the user.
 struct UserPrompts {
@@ -30,5 +34,8 @@ struct UserPrompts {
 // Installs answers; returns the ones installed before.
 UserPrompts SetUserPrompts(UserPrompts prompts);
 const UserPrompts& GetUserPrompts();
+
+// The main window's widget, owner of the framework's dialogs; null when there is none.
+QWidget* MainWindowWidget();
 
 }  // namespace platform

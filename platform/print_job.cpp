@@ -9,7 +9,6 @@ namespace platform {
 namespace {
 
 std::unique_ptr<QPrinter> g_printer;
-bool g_lastPrintSucceeded = false;
 
 }  // namespace
 
@@ -21,9 +20,5 @@ QPrinter& AfxPrinter() {
 }
 
 void AfxReleasePrinter() { g_printer.reset(); }
-
-bool LastPrintJobSucceeded() { return g_lastPrintSucceeded; }
-
-void SetLastPrintJobResult(bool succeeded) { g_lastPrintSucceeded = succeeded; }
 
 }  // namespace platform

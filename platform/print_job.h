@@ -1,6 +1,7 @@
 #pragma once
-// The printer that Print Setup chooses and Print and print-direct use, kept for the whole
-// run. For the layer's own sources and for tests (which point it at a PDF file).
+// The printer that Print Setup chooses and Print, print-direct and Print Preview use,
+// kept for the whole run. For the layer's own sources and for tests (which point it at a
+// PDF file).
 
 class QPrinter;
 
@@ -10,9 +11,5 @@ namespace platform {
 QPrinter& AfxPrinter();
 // Ends the printer before the Qt application goes.
 void AfxReleasePrinter();
-
-// Whether the last print job (of any view) printed all its pages.
-bool LastPrintJobSucceeded();
-void SetLastPrintJobResult(bool succeeded);
 
 }  // namespace platform

@@ -10,11 +10,7 @@
 
 namespace platform {
 
-QString ToQString(const CString& text) { return FromCodePage(text.View()); }
-
-QString ToQString(const char* text) {
-    return text != nullptr ? FromCodePage(std::string_view(text)) : QString();
-}
+QString ToQString(std::string_view text) { return FromCodePage(text); }
 
 CString ToCString(const QString& text) { return CString(ToCodePage(text)); }
 
@@ -24,7 +20,7 @@ QString PathToQt(const CString& path) {
 
 CString PathFromQt(const QString& path) {
     const QByteArray bytes = QFile::encodeName(path);
-    return CString(bytes.constData(), static_cast<int>(bytes.size()));
+    return CString(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
 }
 
 namespace {

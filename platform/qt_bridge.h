@@ -10,12 +10,16 @@
 #include <QString>
 
 #include <optional>
+#include <string_view>
 
 namespace platform {
 
-// Windows-1252 text <-> Unicode.
-QString ToQString(const CString& text);
-QString ToQString(const char* text);
+// Windows-1252 text <-> Unicode. A null text is the empty text.
+QString ToQString(std::string_view text);
+inline QString ToQString(const char* text) {
+    return ToQString(text != nullptr ? std::string_view(text) : std::string_view());
+}
+inline QString ToQString(const CString& text) { return ToQString(text.View()); }
 CString ToCString(const QString& text);
 
 // File paths are the operating system's bytes (UTF-8 on Linux), not Windows-1252 text:

@@ -68,11 +68,6 @@ void RecentFileStore::removeAt(int index) {
     }
 }
 
-void RecentFileStore::remove(const QString& path) {
-    m_entries.removeAll(path);
-    m_entries.removeAll(normalisedPath(path));
-}
-
 QString RecentFileStore::normalisedPath(const QString& path) {
     const QFileInfo info(path);
     QString canonical = info.canonicalFilePath();

@@ -25,11 +25,8 @@ public:
     void add(const QString& path);
     // Removes the entry at index (0 = most recent); an index out of range is ignored.
     void removeAt(int index);
-    // Removes the entry for path, if there is one.
-    void remove(const QString& path);
 
     const QStringList& entries() const { return m_entries; }
-    int maxEntries() const { return m_maxEntries; }
 
     // The form in which a path is stored: canonical when the file exists, else absolute and
     // cleaned.

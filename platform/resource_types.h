@@ -7,6 +7,8 @@
 // Texts are single-byte Windows-1252, as the resource compiler stored them; the
 // layer converts them to Unicode where they meet Qt.
 
+#include <array>
+#include <cstddef>
 #include <cstdint>
 #include <span>
 
@@ -97,6 +99,22 @@ struct ToolbarResource {
     UINT id;
     std::span<const std::uint16_t> words;
 };
+
+inline constexpr std::uint16_t kToolbarVersion = 1;
+
+// The words of a toolbar resource from its button size and its items, the count
+// counted rather than written down.
+template <std::size_t N>
+constexpr std::array<std::uint16_t, 4 + N> ToolbarWords(std::uint16_t buttonWidth,
+                                                        std::uint16_t buttonHeight,
+                                                        const UINT (&items)[N]) {
+    std::array<std::uint16_t, 4 + N> words{kToolbarVersion, buttonWidth, buttonHeight,
+                                           static_cast<std::uint16_t>(N)};
+    for (std::size_t i = 0; i < N; ++i) {
+        words[4 + i] = static_cast<std::uint16_t>(items[i]);
+    }
+    return words;
+}
 
 // Window and control styles used by dialog templates (the Win32 values).
 inline constexpr UINT WS_POPUP = 0x80000000;

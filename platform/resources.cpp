@@ -1,7 +1,5 @@
 #include "resources.h"
 
-#include "win_app.h"
-
 namespace platform {
 
 namespace {
@@ -23,17 +21,9 @@ auto FindById(const Table& table, UINT id) -> decltype(&table[0]) {
 
 void AfxSetResourceModule(const ResourceModule& module) { g_module = &module; }
 
-const ResourceModule& AfxGetResourceModule() { return *g_module; }
-
 const char* FindStringResource(UINT id) {
     const StringTableEntry* entry = FindById(g_module->strings, id);
     return entry != nullptr ? entry->text : nullptr;
-}
-
-BOOL LoadStringResource(UINT id, CString& text) {
-    const char* found = FindStringResource(id);
-    text = found;
-    return found != nullptr;
 }
 
 const MenuTemplate* FindMenuResource(UINT id) { return FindById(g_module->menus, id); }
@@ -52,16 +42,17 @@ const DialogTemplate* FindDialogResource(UINT id) { return FindById(g_module->di
 
 const VersionInfo* FindVersionResource() { return g_module->version; }
 
-CString CommandPrompt(UINT id) {
-    const CString text(FindStringResource(id));
-    const int newline = text.Find('\n');
-    return newline < 0 ? text : text.Left(newline);
+std::string_view CommandPrompt(UINT id) {
+    const char* text = FindStringResource(id);
+    const std::string_view whole = text != nullptr ? text : "";
+    return whole.substr(0, whole.find('\n'));
 }
 
-CString CommandTooltip(UINT id) {
-    const CString text(FindStringResource(id));
-    const int newline = text.Find('\n');
-    return newline < 0 ? CString() : text.Mid(newline + 1);
+std::string_view CommandTooltip(UINT id) {
+    const char* text = FindStringResource(id);
+    const std::string_view whole = text != nullptr ? text : "";
+    const std::size_t newline = whole.find('\n');
+    return newline == std::string_view::npos ? std::string_view() : whole.substr(newline + 1);
 }
 
 }  // namespace platform

@@ -4,7 +4,6 @@
 #include "document.h"
 #include "frame_wnd.h"
 #include "message_box.h"
-#include "message_box_qt.h"
 #include "print_job.h"
 #include "qt_bridge.h"
 #include "recent_file_store.h"
@@ -17,12 +16,11 @@
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
-#include <QSettings>
+
+#include <new>
 
 namespace platform {
 
-const CRuntimeClass CWinApp::runtimeClass =
-    PlainClass<CWinApp>("CWinApp", &CCmdTarget::runtimeClass);
 const MessageMap<CWinApp> CWinApp::messageMap{
     &CCmdTarget::messageMap,
     {
@@ -31,22 +29,9 @@ const MessageMap<CWinApp> CWinApp::messageMap{
         {ID_APP_EXIT, &CWinApp::OnAppExit},
     }};
 
-namespace {
-
-CWinApp* g_app = nullptr;
-
-}  // namespace
-
 struct CWinApp::State {
-    std::vector<std::unique_ptr<CDocTemplate>> templates;
+    std::vector<std::unique_ptr<CSingleDocTemplate>> templates;
     std::unique_ptr<RecentFileStore> recentFiles;
-
-    QSettings Settings(const CWinApp& app) const {
-        const QString application = ToQString(app.m_pszAppName);
-        const QString organisation =
-            app.m_pszRegistryKey != nullptr ? ToQString(app.m_pszRegistryKey) : application;
-        return QSettings(QSettings::IniFormat, QSettings::UserScope, organisation, application);
-    }
 };
 
 CWinApp::CWinApp(LPCTSTR appName) : m_state(std::make_unique<State>()) {
@@ -54,94 +39,54 @@ CWinApp::CWinApp(LPCTSTR appName) : m_state(std::make_unique<State>()) {
         m_strAppName = appName;
         m_pszAppName = m_strAppName;
     }
-    g_app = this;
 }
 
-CWinApp::~CWinApp() {
-    if (g_app == this) {
-        g_app = nullptr;
-    }
-}
+CWinApp::~CWinApp() = default;
 
-CWinApp* AfxGetApp() { return g_app; }
-
-CWnd* AfxGetMainWnd() { return g_app != nullptr ? g_app->m_pMainWnd : nullptr; }
+CWinApp* AfxGetApp() { return static_cast<CWinApp*>(AfxGetThread()); }
 
 void CWinApp::SetAppNameFromResources() {
     if (m_pszAppName == nullptr) {
-        LoadStringResource(AFX_IDS_APP_TITLE, m_strAppName);
+        m_strAppName = FindStringResource(AFX_IDS_APP_TITLE);
         m_pszAppName = m_strAppName;
     }
 }
 
 void CWinApp::SetRegistryKey(LPCTSTR key) {
     m_strRegistryKey = key;
-    m_pszRegistryKey = m_strRegistryKey;
     QCoreApplication::setOrganizationName(ToQString(key));
 }
 
-CString CWinApp::GetProfileString(LPCTSTR section, LPCTSTR entry, LPCTSTR defaultValue) {
-    QSettings settings = m_state->Settings(*this);
-    settings.beginGroup(ToQString(section));
-    const QVariant value = settings.value(ToQString(entry));
-    return value.isValid() ? ToCString(value.toString()) : CString(defaultValue);
-}
-
-BOOL CWinApp::WriteProfileString(LPCTSTR section, LPCTSTR entry, LPCTSTR value) {
-    QSettings settings = m_state->Settings(*this);
-    settings.beginGroup(ToQString(section));
-    if (value == nullptr) {
-        settings.remove(ToQString(entry));
-    } else {
-        settings.setValue(ToQString(entry), ToQString(value));
-    }
-    settings.sync();
-    return settings.status() == QSettings::NoError;
-}
-
-UINT CWinApp::GetProfileInt(LPCTSTR section, LPCTSTR entry, int defaultValue) {
-    QSettings settings = m_state->Settings(*this);
-    settings.beginGroup(ToQString(section));
-    bool ok = false;
-    const int value = settings.value(ToQString(entry)).toInt(&ok);
-    return static_cast<UINT>(ok ? value : defaultValue);
-}
-
-BOOL CWinApp::WriteProfileInt(LPCTSTR section, LPCTSTR entry, int value) {
-    QSettings settings = m_state->Settings(*this);
-    settings.beginGroup(ToQString(section));
-    settings.setValue(ToQString(entry), value);
-    settings.sync();
-    return settings.status() == QSettings::NoError;
-}
-
 void CWinApp::LoadStdProfileSettings(UINT maxRecentFiles) {
-    if (maxRecentFiles == 0) {
-        m_state->recentFiles.reset();
-        return;
+    m_state->recentFiles.reset();
+    if (maxRecentFiles > 0) {
+        const QString application = ToQString(m_pszAppName);
+        const QString organisation =
+            m_strRegistryKey.IsEmpty() ? application : ToQString(m_strRegistryKey);
+        m_state->recentFiles = std::make_unique<RecentFileStore>(organisation, application,
+                                                                 static_cast<int>(maxRecentFiles));
+        m_state->recentFiles->load();
     }
-    const QString application = ToQString(m_pszAppName);
-    const QString organisation =
-        m_pszRegistryKey != nullptr ? ToQString(m_pszRegistryKey) : application;
-    m_state->recentFiles = std::make_unique<RecentFileStore>(organisation, application,
-                                                             static_cast<int>(maxRecentFiles));
-    m_state->recentFiles->load();
     RefreshRecentFileMenu();
 }
 
-void CWinApp::AddDocTemplate(CDocTemplate* docTemplate) {
+void CWinApp::AddDocTemplate(CSingleDocTemplate* docTemplate) {
     if (docTemplate != nullptr) {
         m_state->templates.emplace_back(docTemplate);
     }
 }
 
-CDocTemplate* CWinApp::GetFirstDocTemplate() const {
-    return m_state->templates.empty() ? nullptr : m_state->templates.front().get();
-}
-
-CDocument* CWinApp::OpenDocumentFile(LPCTSTR path) {
-    CDocTemplate* docTemplate = GetFirstDocTemplate();
-    return docTemplate != nullptr ? docTemplate->OpenDocumentFile(path) : nullptr;
+CDocument* CWinApp::OpenDocumentFile(LPCTSTR path, BOOL makeVisible) {
+    if (m_state->templates.empty()) {
+        return nullptr;
+    }
+    CSingleDocTemplate& docTemplate = *m_state->templates.front();
+    CDocument* document = docTemplate.OpenDocumentFile(path, makeVisible);
+    if (m_pMainWnd == nullptr && docTemplate.GetFrame() != nullptr) {
+        m_pMainWnd = docTemplate.GetFrame();
+        RefreshRecentFileMenu();
+    }
+    return document;
 }
 
 void CWinApp::AddToRecentFileList(LPCTSTR path) {
@@ -167,13 +112,18 @@ void CWinApp::RefreshRecentFileMenu() {
     }
 }
 
-BOOL CWinApp::SaveAllModified() {
-    for (const auto& docTemplate : m_state->templates) {
-        if (!docTemplate->SaveAllModified()) {
-            return FALSE;
-        }
+void CWinApp::ReportFailure(std::exception_ptr failure) {
+    try {
+        std::rethrow_exception(failure);
+    } catch (const std::bad_alloc&) {
+        AfxMessageBox("Out of memory.", MB_OK | MB_ICONSTOP);
+    } catch (const std::exception& error) {
+        AfxMessageBox(CString("The command could not be completed:\n") + error.what(),
+                      MB_OK | MB_ICONSTOP);
+    } catch (...) {
+        AfxMessageBox("The command could not be completed because of an unexpected error.",
+                      MB_OK | MB_ICONSTOP);
     }
-    return TRUE;
 }
 
 void CWinApp::OnFileNew() { OpenDocumentFile(nullptr); }
@@ -183,8 +133,7 @@ void CWinApp::OnFileOpen() {
     if (const UserPrompts& prompts = GetUserPrompts(); prompts.openFileName) {
         path = PathToQt(prompts.openFileName());
     } else {
-        QWidget* owner = m_pMainWnd != nullptr ? m_pMainWnd->Widget() : nullptr;
-        path = QFileDialog::getOpenFileName(owner, QStringLiteral("Open"));
+        path = QFileDialog::getOpenFileName(MainWindowWidget(), QStringLiteral("Open"));
     }
     if (!path.isEmpty()) {
         OpenDocumentFile(PathFromQt(path));
@@ -192,8 +141,7 @@ void CWinApp::OnFileOpen() {
 }
 
 void CWinApp::OnFilePrintSetup() {
-    QWidget* owner = m_pMainWnd != nullptr ? m_pMainWnd->Widget() : nullptr;
-    QPrintDialog dialog(&AfxPrinter(), owner);
+    QPrintDialog dialog(&AfxPrinter(), MainWindowWidget());
     dialog.setWindowTitle(QStringLiteral("Print Setup"));
     // Print Setup only chooses the printer and the page; the dialog's OK prints nothing.
     if (auto* buttons = dialog.findChild<QDialogButtonBox*>()) {
@@ -205,8 +153,8 @@ void CWinApp::OnFilePrintSetup() {
 }
 
 void CWinApp::OnAppExit() {
-    if (m_pMainWnd != nullptr && m_pMainWnd->Widget() != nullptr) {
-        m_pMainWnd->Widget()->close();
+    if (QWidget* window = MainWindowWidget()) {
+        window->close();
     }
 }
 
@@ -234,18 +182,6 @@ void CWinApp::OnOpenRecentFile(UINT id) {
 
 void CWinApp::OnUpdateRecentFileMenu(CCmdUI* ui) {
     ui->Enable(m_state->recentFiles && !m_state->recentFiles->entries().isEmpty());
-}
-
-BOOL CWinApp::HasPrinter() const {
-    const QPrinter& printer = AfxPrinter();
-    return printer.outputFormat() != QPrinter::NativeFormat || !printer.printerName().isEmpty();
-}
-
-int CWinApp::Run() {
-    if (m_pMainWnd != nullptr) {
-        QApplication::exec();
-    }
-    return ExitInstance();
 }
 
 int CWinApp::ExitInstance() {

@@ -1,7 +1,5 @@
-// Toolbar 128: the button ids in order, 0 for a separator. The images are the
+// Toolbar 128: the buttons in order, ID_SEPARATOR for a separator. The images are the
 // buttons of bitmap 128, left to right; separators have none.
-
-#include <cstdint>
 
 #include "resource_ids.h"
 #include "resource_tables.h"
@@ -11,13 +9,7 @@ namespace {
 
 using namespace platform;
 
-constexpr std::uint16_t kVersion = 1;
-constexpr std::uint16_t kButtonWidth = 16;
-constexpr std::uint16_t kButtonHeight = 15;
-constexpr std::uint16_t kItemCount = 11;
-
-constexpr std::uint16_t kMainFrameWords[] = {
-    kVersion, kButtonWidth, kButtonHeight, kItemCount,
+constexpr UINT kMainFrameItems[] = {
     ID_FILE_NEW, ID_FILE_OPEN, ID_FILE_SAVE,
     ID_SEPARATOR,
     ID_EDIT_CUT, ID_EDIT_COPY, ID_EDIT_PASTE,
@@ -26,6 +18,9 @@ constexpr std::uint16_t kMainFrameWords[] = {
     ID_SEPARATOR,
     ID_APP_ABOUT,
 };
+
+constexpr auto kMainFrameWords = ToolbarWords(kToolbarButtonWidth, kToolbarButtonHeight,
+                                              kMainFrameItems);
 
 constexpr ToolbarResource kToolbars[] = {
     {IDR_MAINFRAME, kMainFrameWords},

@@ -12,8 +12,8 @@
 namespace vorlexi::res {
 namespace {
 
-constexpr int kButtonWidth = 16;
-constexpr int kButtonHeight = 15;
+constexpr int kButtonWidth = kToolbarButtonWidth;
+constexpr int kButtonHeight = kToolbarButtonHeight;
 
 using ButtonImage = std::array<const char*, kButtonHeight>;
 

@@ -45,7 +45,7 @@ CVorlexiDoc& Document() { return *static_cast<CVorlexiDoc*>(View().GetDocument()
 platform::EditControl& Editor() { return *View().GetEditCtrl(); }
 
 void RunCommand(UINT id) {
-    Frame().SendMessage(WM_COMMAND, id);
+    Frame().OnCommand(id);
     QApplication::processEvents();
 }
 

@@ -66,8 +66,8 @@ QAction& MenuItem(const QString& menu, const QString& label) {
 void OpenAndCloseMenu(const QString& menu) { emit TopMenu(menu).aboutToShow(); }
 
 QString MessagePane() {
-    const auto* statusBar = static_cast<CStatusBar*>(Frame().GetControlBar(AFX_IDW_STATUS_BAR));
-    return QString::fromLatin1(statusBar->GetPaneText(0).GetString());
+    const auto* pane = MainWindow().statusBar()->findChild<QLabel*>(QStringLiteral("pane0"));
+    return pane != nullptr ? pane->text() : QStringLiteral("<no message pane>");
 }
 
 QToolBar& ToolBar() {

@@ -17,6 +17,7 @@
 #include <QTest>
 #include <QTimer>
 
+#include <cstdio>
 #include <fstream>
 #include <iterator>
 
@@ -271,9 +272,23 @@ TEST_F(DocumentTest, PrintingDirectlyWritesThePagesToTheChosenPrinter) {
     QPrinter& printer = platform::AfxPrinter();
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(QString::fromStdString(pdf));
-    Command(ID_FILE_PRINT_DIRECT);
-    EXPECT_TRUE(platform::LastPrintJobSucceeded());
+    EXPECT_TRUE(View()->Print(TRUE));
     EXPECT_EQ(ReadFile(pdf).substr(0, 5), "%PDF-");
+    std::remove(pdf.c_str());
+    Command(ID_FILE_PRINT_DIRECT);
+    EXPECT_EQ(ReadFile(pdf).substr(0, 5), "%PDF-") << "the command prints without asking";
+}
+
+TEST_F(DocumentTest, PrintingThatCannotStartFailsAndSaysSo) {
+    ASSERT_TRUE(Start({}));
+    View()->SetWindowText("to print\r\n");
+    QPrinter& printer = platform::AfxPrinter();
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(QString::fromStdString(TempPath("no-such-folder/out.pdf")));
+    ScriptedAnswers answers;
+    EXPECT_FALSE(View()->Print(TRUE));
+    ASSERT_EQ(answers.messages.size(), 1u);
+    EXPECT_NE(answers.messages[0].find("printer"), std::string::npos);
 }
 
 TEST_F(DocumentTest, PreviewShowsThePagesThatWouldPrint) {

@@ -1,4 +1,5 @@
 #include "edit_control.h"
+#include "gdi.h"
 
 #include <QApplication>
 #include <QClipboard>

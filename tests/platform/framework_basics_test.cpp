@@ -6,35 +6,12 @@
 
 #include <gtest/gtest.h>
 
-#include <clocale>
 #include <memory>
 #include <stdexcept>
 #include <string>
 #include <vector>
 
 namespace {
-
-TEST(CStringTest, FormatIgnoresTheProcessLocale) {
-    // Qt sets the locale from the environment at start-up; a German one must not turn
-    // the decimal point of a report into a comma.
-    const char* previous = std::setlocale(LC_ALL, nullptr);
-    const std::string saved = previous != nullptr ? previous : "C";
-    if (std::setlocale(LC_ALL, "de_DE.UTF-8") == nullptr) {
-        GTEST_SKIP() << "de_DE.UTF-8 is not installed";
-    }
-    CString text;
-    text.Format("Gain: %g, %e, %d", 1.5, 0.25, 7);
-    std::setlocale(LC_ALL, saved.c_str());
-    EXPECT_EQ(text, "Gain: 1.5, 2.500000e-01, 7");
-}
-
-TEST(CStringTest, FormatGrowsBeyondAnyFixedBuffer) {
-    const std::string longText(10000, 'x');
-    CString text;
-    text.Format("%s|%s", longText.c_str(), "end");
-    EXPECT_EQ(text.GetLength(), 10004);
-    EXPECT_EQ(text.Right(4), "|end");
-}
 
 TEST(CStringTest, KeepsEveryByteOfTheCodePage) {
     CString text(
@@ -46,21 +23,6 @@ TEST(CStringTest, KeepsEveryByteOfTheCodePage) {
     EXPECT_EQ(static_cast<unsigned char>(text[0]), 0xB5);
     EXPECT_EQ(static_cast<unsigned char>(text[2]), 0xFF);
     EXPECT_EQ(static_cast<unsigned char>(text[3]), 0x81);
-}
-
-TEST(CStringTest, PiecesClampOutOfRangeArguments) {
-    const CString text("abcdef");
-    EXPECT_EQ(text.Left(-1), "");
-    EXPECT_EQ(text.Left(100), "abcdef");
-    EXPECT_EQ(text.Mid(4), "ef");
-    EXPECT_EQ(text.Mid(10), "");
-    EXPECT_EQ(text.Mid(2, 100), "cdef");
-    EXPECT_EQ(text.Right(2), "ef");
-    EXPECT_EQ(text.Find('z'), -1);
-    EXPECT_EQ(text.Find("cd"), 2);
-    EXPECT_EQ(text.Find('a', 1), -1);
-    EXPECT_EQ(CString(nullptr), "");
-    EXPECT_TRUE(CString("x") + "y" + CString("z") == "xyz");
 }
 
 // Three targets chained like a view, its document and the application.
@@ -121,21 +83,21 @@ TEST(MessageMapTest, ItemStateFollowsHandlersAndUpdateHandlers) {
 
     CCmdUI handled(202);  // a command handler and no update handler: enabled
     handled.m_bEnabled = FALSE;
-    handled.DoUpdate(&target, TRUE);
+    handled.DoUpdate(&target);
     EXPECT_TRUE(handled.m_bEnabled);
 
     CCmdUI orphan(555);  // nobody handles it: disabled
-    orphan.DoUpdate(&target, TRUE);
+    orphan.DoUpdate(&target);
     EXPECT_FALSE(orphan.m_bEnabled);
 
     CCmdUI checked(201);  // the update handler checks it and leaves it enabled
-    checked.DoUpdate(&target, TRUE);
+    checked.DoUpdate(&target);
     EXPECT_EQ(checked.m_nCheck, 1);
     EXPECT_TRUE(checked.m_bEnabled);
 
     CCmdUI passedOn(100);  // the update handler declines; the command handler enables
     passedOn.m_bEnabled = FALSE;
-    passedOn.DoUpdate(&target, TRUE);
+    passedOn.DoUpdate(&target);
     EXPECT_TRUE(passedOn.m_bEnabled);
 
     EXPECT_TRUE(g_ran.empty()) << "updating states must not run commands";
@@ -161,6 +123,7 @@ TEST(MessageMapTest, ExceptionFromAHandlerIsReportedAndDoesNotEscape) {
         return static_cast<int>(IDOK);
     };
     const platform::UserPrompts previous = platform::SetUserPrompts(prompts);
+    CWinApp app("program");  // the application tells the user
     EXPECT_TRUE(AfxRunCommand(&target, 7));
     EXPECT_EQ(AfxGetCurrentCommandId(), 0u);
     platform::SetUserPrompts(previous);
@@ -170,12 +133,11 @@ TEST(MessageMapTest, ExceptionFromAHandlerIsReportedAndDoesNotEscape) {
 
 TEST(RuntimeClassTest, CreatesByClassAndKnowsItsAncestors) {
     static const CRuntimeClass made = DynamicClass<CDocument>("CMade", &CDocument::runtimeClass);
-    EXPECT_EQ(made.m_wSchema, 0xFFFFu);
     std::unique_ptr<CObject> object(made.CreateObject());
     ASSERT_NE(object, nullptr);
     EXPECT_TRUE(object->IsKindOf(&CCmdTarget::runtimeClass));
     EXPECT_FALSE(object->IsKindOf(&CWnd::runtimeClass));
-    EXPECT_EQ(CWinApp::runtimeClass.CreateObject(), nullptr);
+    EXPECT_EQ(CWnd::runtimeClass.CreateObject(), nullptr);
 }
 
 struct ParsedLine {

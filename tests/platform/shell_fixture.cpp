@@ -82,7 +82,7 @@ QMenu* ShellTest::MenuTitled(const QString& title) const {
     return nullptr;
 }
 
-void ShellTest::Command(UINT id) const { AfxGetMainWnd()->SendMessage(WM_COMMAND, id); }
+void ShellTest::Command(UINT id) const { Frame()->OnCommand(id); }
 
 std::string ShellTest::Text() const { return Edit()->rawText(); }
 

@@ -104,8 +104,8 @@ constexpr std::array<const char*, 15> kStripRows{{
 }};
 constexpr std::array<BitmapResource, 1> kBitmaps{{{IDR_TEST, {48, 15, kStripRows}}}};
 
-constexpr std::array<std::uint16_t, 8> kToolbarWords{1,           16, 15,           4,
-                                                     ID_FILE_NEW, 0,  ID_TEST_BOTH, ID_FILE_OPEN};
+constexpr UINT kToolbarItems[] = {ID_FILE_NEW, ID_SEPARATOR, ID_TEST_BOTH, ID_FILE_OPEN};
+constexpr auto kToolbarWords = ToolbarWords(16, 15, kToolbarItems);
 constexpr std::array<ToolbarResource, 1> kToolbars{{{IDR_TEST, kToolbarWords}}};
 
 constexpr const char* kIconRow = "0123456789ABCDEF0123456789ABCDE ";

@@ -24,15 +24,13 @@ BOOL CTestDoc::OnNewDocument() {
         return FALSE;
     }
     Trace().push_back("doc:new");
-    POSITION position = GetFirstViewPosition();
-    GetNextView(position)->SetWindowText(nullptr);
+    static_cast<CEditView*>(GetFirstView())->SetWindowText(nullptr);
     return TRUE;
 }
 
 void CTestDoc::Serialize(CArchive& archive) {
     Trace().push_back(archive.IsLoading() ? "doc:load" : "doc:store");
-    POSITION position = GetFirstViewPosition();
-    static_cast<CEditView*>(GetNextView(position))->SerializeRaw(archive);
+    static_cast<CEditView*>(GetFirstView())->SerializeRaw(archive);
 }
 
 const CRuntimeClass CTestView::runtimeClass =
@@ -56,7 +54,7 @@ void CTestView::OnInitialUpdate() {
     CView::OnInitialUpdate();
     Trace().push_back("view:initial-update");
     m_font.CreatePointFont(120, "COURIER");
-    SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(static_cast<HFONT>(m_font)), TRUE);
+    SetFont(&m_font);
 }
 
 void CTestView::OnBoth() { Trace().push_back("view:both"); }

@@ -29,6 +29,7 @@ public:
     const MessageMapBase* GetMessageMap() const override { return &messageMap; }
 
     void OnInitialUpdate() override;
+    void OnDraw(CDC*) override {}
 
     void OnBoth();
     void OnThrow();

@@ -1,5 +1,6 @@
 #include "text_printer.h"
 #include "edit_control.h"
+#include "gdi.h"
 
 #include <QPrinter>
 #include <QProcess>

@@ -1,17 +1,16 @@
-#include "command_wiring.h"
+#include "frame_window.h"
 
 #include "accelerator_keys.h"
-#include "frame_wnd.h"
 #include "qt_bridge.h"
 #include "resources.h"
-#include "win_app.h"
 
 #include <QAbstractEventDispatcher>
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QCloseEvent>
 #include <QKeyEvent>
-#include <QMainWindow>
+#include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMouseEvent>
@@ -37,10 +36,6 @@ public:
         m_action.setCheckable(true);
         m_action.setChecked(check != 0);
     }
-    void SetText(LPCTSTR text) override {
-        CCmdUI::SetText(text);
-        m_action.setText(ToQString(text));
-    }
 
 private:
     QAction& m_action;
@@ -51,67 +46,62 @@ constexpr int kModifierMask =
 
 UINT CommandIdOf(const QAction* action) { return action != nullptr ? action->data().toUInt() : 0; }
 
+QString RecentFileMenuText(int number, const QString& path) {
+    QString shown = path;
+    shown.replace(QLatin1Char('&'), QStringLiteral("&&"));
+    return QStringLiteral("&%1 %2").arg(number).arg(shown);
+}
+
 }  // namespace
 
-FrameCommandWiring::FrameCommandWiring(CFrameWnd& frame, QMainWindow& window)
-    : QObject(&window), m_frame(frame), m_window(window) {
+FrameWindow::FrameWindow(Handlers handlers) : m_handlers(std::move(handlers)) {
+    setObjectName(QStringLiteral("mainFrame"));
     qApp->installEventFilter(this);
     if (QAbstractEventDispatcher* dispatcher = QAbstractEventDispatcher::instance()) {
-        connect(dispatcher, &QAbstractEventDispatcher::aboutToBlock, this,
-                &FrameCommandWiring::OnIdle);
+        connect(dispatcher, &QAbstractEventDispatcher::aboutToBlock, this, &FrameWindow::OnIdle);
     }
     connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this, [this] { MarkDirty(); });
 }
 
-FrameCommandWiring::~FrameCommandWiring() = default;
+FrameWindow::~FrameWindow() { qApp->removeEventFilter(this); }
 
-QAction* FrameCommandWiring::FindAction(UINT id) const {
-    const auto found = m_actions.find(id);
-    return found != m_actions.end() ? found->second : nullptr;
-}
-
-QAction* FrameCommandWiring::Action(UINT id) {
-    if (QAction* existing = FindAction(id)) {
-        return existing;
+QAction* FrameWindow::Action(UINT id) {
+    if (const auto found = m_actions.find(id); found != m_actions.end()) {
+        return found->second;
     }
-    auto* action = new QAction(&m_window);
+    auto* action = new QAction(this);
     action->setData(id);
     action->setIconVisibleInMenu(false);
     action->setShortcutContext(Qt::WindowShortcut);
-    const CString tooltip = CommandTooltip(id);
-    if (!tooltip.IsEmpty()) {
-        action->setToolTip(ToQString(tooltip));
-    }
-    connect(action, &QAction::triggered, this, [this, id] { Run(id); });
+    action->setToolTip(ToQString(CommandTooltip(id)));
+    connect(action, &QAction::triggered, this, [this, id] {
+        m_handlers.command(id);
+        MarkDirty();
+    });
     // Added to the window too, so its accelerators work whether or not a menu shows it.
-    m_window.addAction(action);
+    addAction(action);
     m_actions.emplace(id, action);
     return action;
 }
 
-void FrameCommandWiring::Run(UINT id) {
-    AfxRunCommand(&m_frame, id);
-    MarkDirty();
-}
-
-void FrameCommandWiring::BuildMenuBar(QMenuBar& bar, const MenuTemplate& menu) {
+void FrameWindow::BuildMenuBar(const MenuTemplate& menu) {
     for (const MenuItemTemplate& item : menu.items) {
         if (item.flags & MF_POPUP) {
-            QMenu* popup = bar.addMenu(ToQString(item.text));
+            QMenu* popup = menuBar()->addMenu(ToQString(item.text));
             popup->setEnabled((item.flags & MF_GRAYED) == 0);
             FillMenu(*popup, item.popup);
         } else if (item.flags & MF_SEPARATOR) {
-            bar.addSeparator();
+            menuBar()->addSeparator();
         } else {
             QAction* action = Action(item.id);
             action->setText(ToQString(item.text));
             action->setEnabled((item.flags & MF_GRAYED) == 0);
-            bar.addAction(action);
+            menuBar()->addAction(action);
         }
     }
 }
 
-void FrameCommandWiring::FillMenu(QMenu& menu, std::span<const MenuItemTemplate> items) {
+void FrameWindow::FillMenu(QMenu& menu, std::span<const MenuItemTemplate> items) {
     for (const MenuItemTemplate& item : items) {
         if (item.flags & MF_SEPARATOR) {
             menu.addSeparator();
@@ -133,44 +123,31 @@ void FrameCommandWiring::FillMenu(QMenu& menu, std::span<const MenuItemTemplate>
             }
         }
     }
-    connect(&menu, &QMenu::aboutToShow, this, [this, &menu] { OnMenuAboutToShow(menu); });
-    connect(&menu, &QMenu::aboutToHide, this,
-            [this] { m_frame.SetMessageText(AFX_IDS_IDLEMESSAGE); });
-    connect(&menu, &QMenu::hovered, this, &FrameCommandWiring::ShowPromptOf);
-    m_menus.insert(&menu);
-    connect(&menu, &QObject::destroyed, this, [this](QObject* gone) { m_menus.remove(gone); });
-}
-
-void FrameCommandWiring::ShowPromptOf(const QAction* action) {
-    if (action != nullptr) {
-        m_frame.SetMessageText(action->isSeparator() || action->menu() != nullptr
-                                   ? ""
-                                   : CommandPrompt(CommandIdOf(action)).GetString());
-    }
-}
-
-void FrameCommandWiring::AddAccelerators(const AcceleratorTable& table) {
-    for (const AcceleratorEntry& entry : table.entries) {
-        const std::optional<QKeyCombination> key = KeyForAccelerator(entry);
-        if (!key) {
-            continue;
+    connect(&menu, &QMenu::aboutToShow, this, [this, &menu] {
+        // An update handler that fails must not take the menu down with it.
+        try {
+            UpdateStates(menu.actions());
+        } catch (const std::exception&) {
+            MarkDirty();
         }
-        QAction* action = Action(entry.command);
-        QList<QKeySequence> shortcuts = action->shortcuts();
-        shortcuts.append(QKeySequence(*key));
-        action->setShortcuts(shortcuts);
-        m_acceleratorKeys.insert(key->toCombined());
+    });
+    connect(&menu, &QMenu::aboutToHide, this, [this] { ShowPrompt(0); });
+    connect(&menu, &QMenu::hovered, this, &FrameWindow::ShowPromptOf);
+    m_menus.insert(&menu);
+}
+
+void FrameWindow::AddAccelerators(const AcceleratorTable& table) {
+    for (const AcceleratorEntry& entry : table.entries) {
+        if (const std::optional<QKeyCombination> key = KeyForAccelerator(entry)) {
+            QAction* action = Action(entry.command);
+            action->setShortcuts(action->shortcuts() << QKeySequence(*key));
+            m_acceleratorKeys.insert(key->toCombined());
+        }
     }
 }
 
-static QString RecentFileMenuText(int number, const CString& path) {
-    QString shown = PathToQt(path);
-    shown.replace(QLatin1Char('&'), QStringLiteral("&&"));
-    return QStringLiteral("&%1 %2").arg(number).arg(shown);
-}
-
-void FrameCommandWiring::SetRecentFiles(const std::vector<CString>& paths) {
-    if (m_recentMenu == nullptr || m_recentPlaceholder == nullptr) {
+void FrameWindow::SetRecentFiles(const std::vector<QString>& paths) {
+    if (m_recentMenu == nullptr) {
         return;
     }
     for (QAction* entry : m_recentEntries) {
@@ -183,12 +160,9 @@ void FrameCommandWiring::SetRecentFiles(const std::vector<CString>& paths) {
         return;
     }
     m_recentPlaceholder->setText(RecentFileMenuText(1, paths.front()));
-    QAction* before = nullptr;
     const QList<QAction*> menuActions = m_recentMenu->actions();
     const qsizetype at = menuActions.indexOf(m_recentPlaceholder);
-    if (at >= 0 && at + 1 < menuActions.size()) {
-        before = menuActions.at(at + 1);
-    }
+    QAction* before = at + 1 < menuActions.size() ? menuActions.at(at + 1) : nullptr;
     const std::size_t count =
         std::min<std::size_t>(paths.size(), ID_FILE_MRU_LAST - ID_FILE_MRU_FILE1 + 1);
     for (std::size_t i = 1; i < count; ++i) {
@@ -200,7 +174,7 @@ void FrameCommandWiring::SetRecentFiles(const std::vector<CString>& paths) {
     MarkDirty();
 }
 
-void FrameCommandWiring::WatchToolButton(QToolButton* button, UINT id, bool flyBy, bool tooltips) {
+void FrameWindow::WatchToolButton(QToolButton* button, UINT id, bool flyBy, bool tooltips) {
     if (flyBy) {
         m_flyByButtons.insert(button, id);
     }
@@ -209,25 +183,48 @@ void FrameCommandWiring::WatchToolButton(QToolButton* button, UINT id, bool flyB
     }
     connect(button, &QObject::destroyed, this, [this](QObject* gone) {
         m_flyByButtons.remove(gone);
+        m_buttonsWithoutTooltips.remove(gone);
         if (m_flyByShown == gone) {
             m_flyByShown = nullptr;
         }
-        m_buttonsWithoutTooltips.remove(gone);
     });
 }
 
-void FrameCommandWiring::UpdateStates(const QList<QAction*>& actions) {
-    for (QAction* action : actions) {
-        const UINT id = CommandIdOf(action);
-        if (id == 0 || action->isSeparator() || action->menu() != nullptr) {
-            continue;
-        }
-        ActionCmdUI ui(id, *action);
-        ui.DoUpdate(&m_frame, m_frame.m_bAutoMenuEnable);
+void FrameWindow::SetMessagePane(QLabel* pane) {
+    m_messagePane = pane;
+    ShowPrompt(0);
+}
+
+void FrameWindow::ShowPrompt(UINT id) {
+    ShowMessage(id == 0 ? ToQString(FindStringResource(AFX_IDS_IDLEMESSAGE))
+                        : ToQString(CommandPrompt(id)));
+}
+
+void FrameWindow::ShowMessage(const QString& text) {
+    if (m_messagePane != nullptr) {
+        m_messagePane->setText(text);
     }
 }
 
-void FrameCommandWiring::UpdateAllStates() {
+void FrameWindow::ShowPromptOf(const QAction* action) {
+    if (action != nullptr) {
+        ShowMessage(action->isSeparator() || action->menu() != nullptr
+                        ? QString()
+                        : ToQString(CommandPrompt(CommandIdOf(action))));
+    }
+}
+
+void FrameWindow::UpdateStates(const QList<QAction*>& actions) {
+    for (QAction* action : actions) {
+        const UINT id = CommandIdOf(action);
+        if (id != 0 && !action->isSeparator() && action->menu() == nullptr) {
+            ActionCmdUI ui(id, *action);
+            ui.DoUpdate(m_handlers.route);
+        }
+    }
+}
+
+void FrameWindow::UpdateAllStates() {
     QList<QAction*> actions;
     for (const auto& [id, action] : m_actions) {
         actions.append(action);
@@ -236,21 +233,7 @@ void FrameCommandWiring::UpdateAllStates() {
     m_dirty = false;
 }
 
-void FrameCommandWiring::OnMenuAboutToShow(QMenu& menu) {
-    if (&menu == m_recentMenu) {
-        if (CWinApp* app = AfxGetApp()) {
-            m_frame.SetRecentFileMenu(app->GetRecentFiles());
-        }
-    }
-    // An update handler that fails must not take the menu down with it.
-    try {
-        UpdateStates(menu.actions());
-    } catch (const std::exception&) {
-        MarkDirty();
-    }
-}
-
-void FrameCommandWiring::OnIdle() {
+void FrameWindow::OnIdle() {
     if (!m_dirty) {
         return;
     }
@@ -261,7 +244,24 @@ void FrameCommandWiring::OnIdle() {
     }
 }
 
-bool FrameCommandWiring::eventFilter(QObject* watched, QEvent* event) {
+void FrameWindow::closeEvent(QCloseEvent* event) {
+    // The close box asks to save like File > Exit; Cancel keeps the window open, and so
+    // does a save that failed on the way.
+    bool close = false;
+    AfxReportingFailures([&] { close = m_handlers.close(); });
+    event->setAccepted(close);
+}
+
+bool FrameWindow::event(QEvent* event) {
+    // Qt's own status tips would overwrite the message pane with empty texts; the frame
+    // shows the commands' prompts itself.
+    if (event->type() == QEvent::StatusTip) {
+        return true;
+    }
+    return QMainWindow::event(event);
+}
+
+bool FrameWindow::eventFilter(QObject* watched, QEvent* event) {
     switch (event->type()) {
         case QEvent::ShortcutOverride: {
             // Text widgets claim keys such as Ctrl+C or Shift+Ins for themselves; an
@@ -269,7 +269,7 @@ bool FrameCommandWiring::eventFilter(QObject* watched, QEvent* event) {
             auto* widget = qobject_cast<QWidget*>(watched);
             const auto* key = static_cast<QKeyEvent*>(event);
             const int combined = static_cast<int>(key->modifiers() & kModifierMask) | key->key();
-            if (widget != nullptr && widget->window() == &m_window &&
+            if (widget != nullptr && widget->window() == this &&
                 m_acceleratorKeys.contains(combined)) {
                 return true;
             }
@@ -283,27 +283,25 @@ bool FrameCommandWiring::eventFilter(QObject* watched, QEvent* event) {
             break;
         case QEvent::MouseMove:
             if (m_menus.contains(watched)) {
-                auto* menu = static_cast<QMenu*>(watched);
-                ShowPromptOf(
-                    menu->actionAt(static_cast<QMouseEvent*>(event)->position().toPoint()));
+                const QPoint at = static_cast<QMouseEvent*>(event)->position().toPoint();
+                ShowPromptOf(static_cast<QMenu*>(watched)->actionAt(at));
             }
             break;
         case QEvent::Enter:
             if (const auto found = m_flyByButtons.constFind(watched);
                 found != m_flyByButtons.cend()) {
-                m_frame.SetMessageText(*found);
+                ShowPrompt(*found);
                 m_flyByShown = watched;
             } else if (auto* widget = qobject_cast<QWidget*>(watched);
-                       m_flyByShown != nullptr && widget != nullptr &&
-                       widget->window() == &m_window &&
+                       m_flyByShown != nullptr && widget != nullptr && widget->window() == this &&
                        !widget->isAncestorOf(static_cast<QWidget*>(m_flyByShown))) {
-                m_frame.SetMessageText(AFX_IDS_IDLEMESSAGE);
+                ShowPrompt(0);
                 m_flyByShown = nullptr;
             }
             break;
         case QEvent::Leave:
             if (watched == m_flyByShown) {
-                m_frame.SetMessageText(AFX_IDS_IDLEMESSAGE);
+                ShowPrompt(0);
                 m_flyByShown = nullptr;
             }
             break;
@@ -315,7 +313,7 @@ bool FrameCommandWiring::eventFilter(QObject* watched, QEvent* event) {
         default:
             break;
     }
-    return QObject::eventFilter(watched, event);
+    return QMainWindow::eventFilter(watched, event);
 }
 
 }  // namespace platform
