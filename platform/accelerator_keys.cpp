@@ -11,36 +11,13 @@ std::optional<Qt::Key> QtKeyForVirtualKey(UINT vk) {
     if (vk >= 0x70 && vk <= 0x87) {
         return static_cast<Qt::Key>(Qt::Key_F1 + static_cast<int>(vk - 0x70));
     }
+    // The editing keys the resource compiler names (VK_BACK, VK_INSERT, VK_DELETE).
     switch (vk) {
-        case 0x08:
+        case VK_BACK:
             return Qt::Key_Backspace;
-        case 0x09:
-            return Qt::Key_Tab;
-        case 0x0D:
-            return Qt::Key_Return;
-        case 0x1B:
-            return Qt::Key_Escape;
-        case 0x20:
-            return Qt::Key_Space;
-        case 0x21:
-            return Qt::Key_PageUp;
-        case 0x22:
-            return Qt::Key_PageDown;
-        case 0x23:
-            return Qt::Key_End;
-        case 0x24:
-            return Qt::Key_Home;
-        case 0x25:
-            return Qt::Key_Left;
-        case 0x26:
-            return Qt::Key_Up;
-        case 0x27:
-            return Qt::Key_Right;
-        case 0x28:
-            return Qt::Key_Down;
-        case 0x2D:
+        case VK_INSERT:
             return Qt::Key_Insert;
-        case 0x2E:
+        case VK_DELETE:
             return Qt::Key_Delete;
         default:
             return std::nullopt;
@@ -55,15 +32,9 @@ std::optional<QKeyCombination> KeyForAccelerator(const AcceleratorEntry& entry) 
         return std::nullopt;
     }
     Qt::KeyboardModifiers modifiers;
-    if (entry.flags & FCONTROL) {
-        modifiers |= Qt::ControlModifier;
-    }
-    if (entry.flags & FSHIFT) {
-        modifiers |= Qt::ShiftModifier;
-    }
-    if (entry.flags & FALT) {
-        modifiers |= Qt::AltModifier;
-    }
+    modifiers.setFlag(Qt::ControlModifier, (entry.flags & FCONTROL) != 0);
+    modifiers.setFlag(Qt::ShiftModifier, (entry.flags & FSHIFT) != 0);
+    modifiers.setFlag(Qt::AltModifier, (entry.flags & FALT) != 0);
     return QKeyCombination(modifiers, *key);
 }
 

@@ -9,9 +9,10 @@
 
 namespace platform {
 
-// The key combination of a virtual-key entry (letters, digits, function keys, editing and
-// cursor keys) with Ctrl, Shift and Alt. Nothing for a key Qt has no name for, and for a
-// character entry (no FVIRTKEY), which no accelerator table of the program holds.
+// The key combination of a virtual-key entry (letters, digits, function keys and the
+// editing keys Backspace, Insert and Delete) with Ctrl, Shift and Alt. Nothing for a key Qt has no
+// name for, and for a character entry (no FVIRTKEY), which no accelerator table of the program
+// holds.
 std::optional<QKeyCombination> KeyForAccelerator(const AcceleratorEntry& entry);
 
 }  // namespace platform

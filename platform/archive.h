@@ -19,13 +19,12 @@ public:
         : m_mode(mode), m_bytes(mode == load ? std::move(bytes) : std::string()) {}
 
     BOOL IsLoading() const { return m_mode == load; }
-    BOOL IsStoring() const { return m_mode == store; }
 
     // Loading: every byte not read yet.
     std::string ReadAll() { return IsLoading() ? std::exchange(m_bytes, {}) : std::string(); }
     // Storing: appends the bytes.
     void Write(std::string_view bytes) {
-        if (IsStoring()) {
+        if (!IsLoading()) {
             m_bytes.append(bytes);
         }
     }

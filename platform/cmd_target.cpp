@@ -7,11 +7,7 @@ const CRuntimeClass CCmdTarget::runtimeClass{"CCmdTarget", nullptr, &CObject::ru
 const MessageMap<CCmdTarget> CCmdTarget::messageMap{nullptr, {}};
 
 void CCmdUI::DoUpdate(CCmdTarget* target) {
-    m_bEnableChanged = FALSE;
-    if (target == nullptr || target->OnCmdMsg(m_nID, CN_UPDATE_COMMAND_UI, this)) {
-        return;
-    }
-    if (!m_bEnableChanged) {
+    if (target != nullptr && !target->OnCmdMsg(m_nID, CN_UPDATE_COMMAND_UI, this)) {
         Enable(target->OnCmdMsg(m_nID, CN_HAS_HANDLER, nullptr));
     }
 }
@@ -33,15 +29,10 @@ CWinThread* g_thread = nullptr;
 UINT g_currentCommand = 0;
 
 // The command being carried out, for the time its handler runs.
-class CurrentCommand {
-public:
-    explicit CurrentCommand(UINT id) : m_previous(g_currentCommand) { g_currentCommand = id; }
-    ~CurrentCommand() { g_currentCommand = m_previous; }
-    CurrentCommand(const CurrentCommand&) = delete;
-    CurrentCommand& operator=(const CurrentCommand&) = delete;
-
-private:
-    UINT m_previous;
+struct CurrentCommand {
+    explicit CurrentCommand(UINT id) : previous(g_currentCommand) { g_currentCommand = id; }
+    ~CurrentCommand() { g_currentCommand = previous; }
+    UINT previous;
 };
 
 }  // namespace

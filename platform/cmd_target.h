@@ -44,10 +44,7 @@ public:
     explicit CCmdUI(UINT id) : m_nID(id) {}
     virtual ~CCmdUI() = default;
 
-    virtual void Enable(BOOL on = TRUE) {
-        m_bEnabled = on;
-        m_bEnableChanged = TRUE;
-    }
+    virtual void Enable(BOOL on = TRUE) { m_bEnabled = on; }
     virtual void SetCheck(int check = 1) { m_nCheck = check; }  // 0 clear, 1 checked
 
     // Runs the update handler on the route of target; without one, enables the item
@@ -57,8 +54,6 @@ public:
     UINT m_nID;
     BOOL m_bEnabled = TRUE;
     int m_nCheck = 0;
-    BOOL m_bEnableChanged = FALSE;    // an update handler called Enable
-    BOOL m_bContinueRouting = FALSE;  // an update handler passes the item on
 };
 
 class MessageMapBase {
@@ -105,11 +100,7 @@ public:
                 if (entry.onUpdate == nullptr) {
                     continue;
                 }
-                ui->m_bContinueRouting = FALSE;
                 (self.*entry.onUpdate)(ui);
-                if (ui->m_bContinueRouting) {
-                    continue;
-                }
                 return true;
             }
             if (entry.onUpdate != nullptr) {

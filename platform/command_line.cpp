@@ -5,40 +5,34 @@
 #include "message_box.h"
 #include "view.h"
 
-#include <cctype>
+#include <strings.h>
+
 #include <cstring>
-#include <string>
 
 namespace platform {
 
 namespace {
 
-std::string Lower(const char* word) {
-    std::string lower;
-    for (const char* c = word; *c != '\0'; ++c) {
-        lower += static_cast<char>(std::tolower(static_cast<unsigned char>(*c)));
-    }
-    return lower;
-}
-
 // Switches written with "/" on the old platform; on Linux "/" also starts every absolute
 // path, so only these words count as switches there ("-" always starts one).
 bool IsSlashSwitch(const char* word) {
-    const std::string lower = Lower(word);
-    return lower == "p" || lower == "pt" || lower == "dde" || lower == "automation" ||
-           lower == "embedding" || lower == "unregister" || lower == "unregserver";
+    for (const char* known :
+         {"p", "pt", "dde", "automation", "embedding", "unregister", "unregserver"}) {
+        if (strcasecmp(word, known) == 0) {
+            return true;
+        }
+    }
+    return false;
 }
-
-constexpr const char* kPrintNeedsAFile = "The print option needs the name of the file to print.";
 
 }  // namespace
 
-void CCommandLineInfo::ParseParam(LPCTSTR param, BOOL flag, BOOL last) {
+void CCommandLineInfo::ParseParam(LPCTSTR param, BOOL flag) {
     if (!m_strError.IsEmpty()) {
         return;
     }
     if (flag) {
-        if (Lower(param) == "p") {
+        if (strcasecmp(param, "p") == 0) {
             m_nShellCommand = FilePrint;
         } else {
             m_strError = CString("Unknown option \"-") + param + "\".";
@@ -51,31 +45,27 @@ void CCommandLineInfo::ParseParam(LPCTSTR param, BOOL flag, BOOL last) {
     } else {
         m_strError = CString("Only one file can be named; \"") + param + "\" is one too many.";
     }
-    if (last && m_strError.IsEmpty() && m_nShellCommand == FilePrint && m_strFileName.IsEmpty()) {
-        m_strError = kPrintNeedsAFile;
-    }
 }
 
 void CWinApp::ParseCommandLine(CCommandLineInfo& info) {
     bool optionsEnded = false;
     for (int i = 1; i < m_argc; ++i) {
         const char* arg = m_argv[i];
-        const BOOL last = i == m_argc - 1;
         if (!optionsEnded && std::strcmp(arg, "--") == 0) {
             optionsEnded = true;
-            if (last && info.m_nShellCommand == CCommandLineInfo::FilePrint &&
-                info.m_strFileName.IsEmpty()) {
-                info.m_strError = kPrintNeedsAFile;
-            }
             continue;
         }
         const bool dashSwitch = arg[0] == '-' && arg[1] != '\0';
         const bool slashSwitch = arg[0] == '/' && IsSlashSwitch(arg + 1);
         if (!optionsEnded && (dashSwitch || slashSwitch)) {
-            info.ParseParam(arg + 1, TRUE, last);
+            info.ParseParam(arg + 1, TRUE);
         } else {
-            info.ParseParam(arg, FALSE, last);
+            info.ParseParam(arg, FALSE);
         }
+    }
+    if (info.m_strError.IsEmpty() && info.m_nShellCommand == CCommandLineInfo::FilePrint &&
+        info.m_strFileName.IsEmpty()) {
+        info.m_strError = "The print option needs the name of the file to print.";
     }
 }
 

@@ -11,7 +11,6 @@
 #include <QStatusBar>
 #include <QTimer>
 #include <QToolBar>
-#include <QToolButton>
 
 #include <algorithm>
 
@@ -32,12 +31,11 @@ bool IsLockIndicator(UINT id) {
 
 }  // namespace
 
-FrameWindow* CControlBar::Attach(CWnd* parent, UINT id, DWORD style) {
+FrameWindow* CControlBar::Attach(CWnd* parent, DWORD style) {
     auto* window = parent != nullptr ? dynamic_cast<FrameWindow*>(parent->Widget()) : nullptr;
     if (window == nullptr || IsWindow()) {
         return nullptr;
     }
-    m_nID = id;
     m_dwStyle = style;
     m_pWindow = window;
     return window;
@@ -45,7 +43,7 @@ FrameWindow* CControlBar::Attach(CWnd* parent, UINT id, DWORD style) {
 
 BOOL CToolBar::CreateEx(CWnd* parent, DWORD /*controlStyle*/, DWORD style, CRect /*borders*/,
                         UINT id) {
-    FrameWindow* window = Attach(parent, id, style);
+    FrameWindow* window = Attach(parent, style);
     if (window == nullptr) {
         return FALSE;
     }
@@ -99,10 +97,10 @@ BOOL CToolBar::LoadToolBar(UINT resourceId) {
             action->setText(action->toolTip());
         }
         toolBar->addAction(action);
-        if (auto* button = qobject_cast<QToolButton*>(toolBar->widgetForAction(action))) {
-            button->setObjectName(QStringLiteral("toolButton%1").arg(id));
-            m_pWindow->WatchToolButton(button, id, (m_dwStyle & CBRS_FLYBY) != 0,
-                                       (m_dwStyle & CBRS_TOOLTIPS) != 0);
+        QWidget* button = toolBar->widgetForAction(action);
+        button->setObjectName(QStringLiteral("toolButton%1").arg(id));
+        if (m_dwStyle & CBRS_FLYBY) {
+            m_pWindow->WatchFlyBy(button, id);
         }
     }
     m_pWindow->MarkDirty();
@@ -110,7 +108,7 @@ BOOL CToolBar::LoadToolBar(UINT resourceId) {
 }
 
 BOOL CStatusBar::Create(CWnd* parent, DWORD style, UINT id) {
-    FrameWindow* window = Attach(parent, id, style);
+    FrameWindow* window = Attach(parent, style);
     if (window == nullptr) {
         return FALSE;
     }
@@ -132,10 +130,6 @@ BOOL CStatusBar::SetIndicators(const UINT* ids, int count) {
     auto* statusBar = qobject_cast<QStatusBar*>(Widget());
     if (statusBar == nullptr || ids == nullptr || count < 0) {
         return FALSE;
-    }
-    for (QLabel* old : statusBar->findChildren<QLabel*>()) {
-        statusBar->removeWidget(old);
-        delete old;
     }
     m_paneIds.assign(ids, ids + count);
     for (int index = 0; index < count; ++index) {

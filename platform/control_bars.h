@@ -14,19 +14,16 @@ class FrameWindow;
 
 class CControlBar : public CWnd {
 public:
-    UINT GetDlgCtrlID() const { return m_nID; }
-    DWORD GetBarStyle() const { return m_dwStyle; }
     // The sides (CBRS_ALIGN_ flags) the bar may dock on; 0 keeps it where it is.
     void EnableDocking(DWORD dockStyle) { m_dwDockStyle = dockStyle & CBRS_ALIGN_ANY; }
     DWORD GetDockingStyle() const { return m_dwDockStyle; }
 
 protected:
     CControlBar() = default;
-    // Places bar on parent's window under id; null when parent is no frame or the bar
+    // The window of parent that the bar goes on; null when parent is no frame or the bar
     // exists already.
-    FrameWindow* Attach(CWnd* parent, UINT id, DWORD style);
+    FrameWindow* Attach(CWnd* parent, DWORD style);
 
-    UINT m_nID = 0;
     DWORD m_dwStyle = 0;
     DWORD m_dwDockStyle = 0;
     FrameWindow* m_pWindow = nullptr;
@@ -34,9 +31,10 @@ protected:
 
 class CToolBar : public CControlBar {
 public:
-    // The bar's window, with flat buttons; CBRS_GRIPPER, CBRS_TOOLTIPS, CBRS_FLYBY (prompts
-    // in the status bar) and a CBRS_ALIGN_ side in style. The control style and the
-    // borders are the old framework's; the buttons are always flat.
+    // The bar's window, with flat buttons that show their tooltips; CBRS_GRIPPER,
+    // CBRS_FLYBY (prompts in the status bar) and a CBRS_ALIGN_ side in style. The control
+    // style, CBRS_TOOLTIPS and the borders are the old framework's: buttons are always
+    // flat, tooltips always shown.
     BOOL CreateEx(CWnd* parent, DWORD controlStyle = TBSTYLE_FLAT,
                   DWORD style = WS_CHILD | WS_VISIBLE | CBRS_TOP, CRect borders = {},
                   UINT id = AFX_IDW_TOOLBAR);
@@ -52,9 +50,9 @@ public:
     BOOL Create(CWnd* parent, DWORD style = WS_CHILD | WS_VISIBLE | CBRS_BOTTOM,
                 UINT id = AFX_IDW_STATUS_BAR);
 
-    // One pane per id: ID_SEPARATOR is the message pane, other ids are indicators whose
-    // text is the string of that id; ID_INDICATOR_CAPS, _NUM and _SCRL show their text only
-    // while the lock key is on. FALSE when an indicator's string is missing.
+    // One pane per id, set once: ID_SEPARATOR is the message pane, other ids are indicators
+    // whose text is the string of that id; ID_INDICATOR_CAPS, _NUM and _SCRL show their
+    // text only while the lock key is on. FALSE when an indicator's string is missing.
     BOOL SetIndicators(const UINT* ids, int count);
 
 private:

@@ -3,16 +3,14 @@
 #include <QFontDatabase>
 #include <QFontMetrics>
 
-#include <cstdint>
-#include <cstdlib>
+#include <cmath>
 
 namespace platform {
 
 QFont DialogTemplateFont(const char* faceName, int pointSize) {
     const QString face = QString::fromLatin1(faceName != nullptr ? faceName : "");
     QFont font = QFontDatabase::systemFont(QFontDatabase::GeneralFont);
-    if (!face.isEmpty() && face.compare(QLatin1String("MS Sans Serif"), Qt::CaseInsensitive) != 0 &&
-        face.compare(QLatin1String("MS Shell Dlg"), Qt::CaseInsensitive) != 0) {
+    if (!face.isEmpty() && face.compare(QLatin1String("MS Sans Serif"), Qt::CaseInsensitive) != 0) {
         font.setFamily(face);
     }
     if (pointSize > 0) {
@@ -30,14 +28,8 @@ DialogBaseUnits BaseUnitsOf(const QFont& font) {
 }
 
 int MulDiv(int a, int b, int c) {
-    if (c == 0) {
-        return -1;
-    }
-    const std::int64_t product = static_cast<std::int64_t>(a) * b;
-    const std::int64_t half = std::llabs(c) / 2;
-    const bool negative = (product < 0) != (c < 0);
-    const std::int64_t magnitude = (std::llabs(product) + half) / std::llabs(c);
-    return static_cast<int>(negative ? -magnitude : magnitude);
+    // Exact in a double for the sizes dialog units measure; lround rounds half away from zero.
+    return c == 0 ? -1 : static_cast<int>(std::lround(static_cast<double>(a) * b / c));
 }
 
 QRect DialogUnitsToPixels(int x, int y, int cx, int cy, DialogBaseUnits units) {

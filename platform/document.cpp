@@ -7,8 +7,6 @@
 #include <QFileDialog>
 #include <QFileInfo>
 
-#include <algorithm>
-
 namespace platform {
 
 const CRuntimeClass CDocument::runtimeClass{"CDocument", nullptr, &CCmdTarget::runtimeClass};
@@ -35,11 +33,7 @@ void CDocument::SetPathName(LPCTSTR path) {
     }
 }
 
-void CDocument::AddView(CView* view) {
-    if (view != nullptr && std::find(m_views.begin(), m_views.end(), view) == m_views.end()) {
-        m_views.push_back(view);
-    }
-}
+void CDocument::AddView(CView* view) { m_views.push_back(view); }
 
 void CDocument::RemoveView(CView* view) { std::erase(m_views, view); }
 

@@ -82,13 +82,10 @@ std::optional<qsizetype> EditControl::firstUnstorableCharacter() const {
 }
 
 void EditControl::setWordWrapAtWindowEdge(bool wrap) {
-    m_wrapAtWindowEdge = wrap;
     setLineWrapMode(wrap ? QPlainTextEdit::WidgetWidth : QPlainTextEdit::NoWrap);
     setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
     setHorizontalScrollBarPolicy(wrap ? Qt::ScrollBarAlwaysOff : Qt::ScrollBarAsNeeded);
 }
-
-bool EditControl::wordWrapAtWindowEdge() const { return m_wrapAtWindowEdge; }
 
 bool EditControl::canUndo() const { return document()->isUndoAvailable(); }
 

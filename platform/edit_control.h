@@ -54,7 +54,7 @@ public:
     // On: long lines wrap at the widget's right edge, between words where possible, and there
     // is no horizontal scroll bar. Display only: the text keeps its lines unbroken.
     void setWordWrapAtWindowEdge(bool wrap);
-    bool wordWrapAtWindowEdge() const;
+    bool wordWrapAtWindowEdge() const { return lineWrapMode() == QPlainTextEdit::WidgetWidth; }
 
     // Queries for enabling the Edit menu's commands; the commands themselves are
     // QPlainTextEdit's undo(), cut(), copy() and paste() slots.
@@ -79,7 +79,6 @@ private:
     void updateTabStops();
 
     bool m_replacing = false;
-    bool m_wrapAtWindowEdge = false;
 };
 
 }  // namespace platform

@@ -26,7 +26,7 @@ EditControl* CEditView::GetEditCtrl() const { return static_cast<EditControl*>(W
 
 BOOL CEditView::PreCreateWindow(CREATESTRUCT& cs) {
     const BOOL result = CView::PreCreateWindow(cs);
-    cs.style |= ES_AUTOHSCROLL | WS_HSCROLL | WS_VSCROLL;
+    cs.style |= ES_AUTOHSCROLL | WS_HSCROLL;
     return result;
 }
 
@@ -34,9 +34,6 @@ QWidget* CEditView::CreateViewWidget(const CREATESTRUCT& cs) {
     auto* edit = new EditControl;
     // Without horizontal scrolling a multi-line edit control breaks long lines at its edge.
     edit->setWordWrapAtWindowEdge((cs.style & (ES_AUTOHSCROLL | WS_HSCROLL)) == 0);
-    if ((cs.style & WS_VSCROLL) == 0) {
-        edit->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    }
     QObject::connect(edit, &EditControl::userEdited, edit, [this] {
         if (CDocument* document = GetDocument()) {
             document->SetModifiedFlag(TRUE);

@@ -14,7 +14,6 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMouseEvent>
-#include <QToolButton>
 
 #include <exception>
 
@@ -85,19 +84,11 @@ QAction* FrameWindow::Action(UINT id) {
 }
 
 void FrameWindow::BuildMenuBar(const MenuTemplate& menu) {
+    // The program's menu bar holds pop-up menus only.
     for (const MenuItemTemplate& item : menu.items) {
-        if (item.flags & MF_POPUP) {
-            QMenu* popup = menuBar()->addMenu(ToQString(item.text));
-            popup->setEnabled((item.flags & MF_GRAYED) == 0);
-            FillMenu(*popup, item.popup);
-        } else if (item.flags & MF_SEPARATOR) {
-            menuBar()->addSeparator();
-        } else {
-            QAction* action = Action(item.id);
-            action->setText(ToQString(item.text));
-            action->setEnabled((item.flags & MF_GRAYED) == 0);
-            menuBar()->addAction(action);
-        }
+        QMenu* popup = menuBar()->addMenu(ToQString(item.text));
+        popup->setEnabled((item.flags & MF_GRAYED) == 0);
+        FillMenu(*popup, item.popup);
     }
 }
 
@@ -105,10 +96,6 @@ void FrameWindow::FillMenu(QMenu& menu, std::span<const MenuItemTemplate> items)
     for (const MenuItemTemplate& item : items) {
         if (item.flags & MF_SEPARATOR) {
             menu.addSeparator();
-        } else if (item.flags & MF_POPUP) {
-            QMenu* popup = menu.addMenu(ToQString(item.text));
-            popup->setEnabled((item.flags & MF_GRAYED) == 0);
-            FillMenu(*popup, item.popup);
         } else {
             QAction* action = Action(item.id);
             // The menu's text, with its "&" mnemonic and its "\t" shortcut text, which
@@ -123,14 +110,7 @@ void FrameWindow::FillMenu(QMenu& menu, std::span<const MenuItemTemplate> items)
             }
         }
     }
-    connect(&menu, &QMenu::aboutToShow, this, [this, &menu] {
-        // An update handler that fails must not take the menu down with it.
-        try {
-            UpdateStates(menu.actions());
-        } catch (const std::exception&) {
-            MarkDirty();
-        }
-    });
+    connect(&menu, &QMenu::aboutToShow, this, [this, &menu] { UpdateStates(menu.actions()); });
     connect(&menu, &QMenu::aboutToHide, this, [this] { ShowPrompt(0); });
     connect(&menu, &QMenu::hovered, this, &FrameWindow::ShowPromptOf);
     m_menus.insert(&menu);
@@ -174,16 +154,10 @@ void FrameWindow::SetRecentFiles(const std::vector<QString>& paths) {
     MarkDirty();
 }
 
-void FrameWindow::WatchToolButton(QToolButton* button, UINT id, bool flyBy, bool tooltips) {
-    if (flyBy) {
-        m_flyByButtons.insert(button, id);
-    }
-    if (!tooltips) {
-        m_buttonsWithoutTooltips.insert(button);
-    }
+void FrameWindow::WatchFlyBy(QWidget* button, UINT id) {
+    m_flyByButtons.insert(button, id);
     connect(button, &QObject::destroyed, this, [this](QObject* gone) {
         m_flyByButtons.remove(gone);
-        m_buttonsWithoutTooltips.remove(gone);
         if (m_flyByShown == gone) {
             m_flyByShown = nullptr;
         }
@@ -215,32 +189,33 @@ void FrameWindow::ShowPromptOf(const QAction* action) {
 }
 
 void FrameWindow::UpdateStates(const QList<QAction*>& actions) {
-    for (QAction* action : actions) {
-        const UINT id = CommandIdOf(action);
-        if (id != 0 && !action->isSeparator() && action->menu() == nullptr) {
-            ActionCmdUI ui(id, *action);
-            ui.DoUpdate(m_handlers.route);
+    // An update handler that fails must not take the menu or the event loop down with it;
+    // the next refresh asks again.
+    try {
+        for (QAction* action : actions) {
+            const UINT id = CommandIdOf(action);
+            if (id != 0 && !action->isSeparator() && action->menu() == nullptr) {
+                ActionCmdUI ui(id, *action);
+                ui.DoUpdate(m_handlers.route);
+            }
         }
+    } catch (const std::exception&) {
+        MarkDirty();
     }
 }
 
 void FrameWindow::UpdateAllStates() {
+    m_dirty = false;
     QList<QAction*> actions;
     for (const auto& [id, action] : m_actions) {
         actions.append(action);
     }
     UpdateStates(actions);
-    m_dirty = false;
 }
 
 void FrameWindow::OnIdle() {
-    if (!m_dirty) {
-        return;
-    }
-    try {
+    if (m_dirty) {
         UpdateAllStates();
-    } catch (const std::exception&) {
-        m_dirty = false;
     }
 }
 
@@ -303,11 +278,6 @@ bool FrameWindow::eventFilter(QObject* watched, QEvent* event) {
             if (watched == m_flyByShown) {
                 ShowPrompt(0);
                 m_flyByShown = nullptr;
-            }
-            break;
-        case QEvent::ToolTip:
-            if (m_buttonsWithoutTooltips.contains(watched)) {
-                return true;
             }
             break;
         default:

@@ -19,7 +19,6 @@
 class QAction;
 class QLabel;
 class QMenu;
-class QToolButton;
 
 namespace platform {
 
@@ -37,8 +36,8 @@ public:
     // The action of a command, made on first use.
     QAction* Action(UINT id);
 
-    // The menu bar from a menu template: pop-ups, items with their "&" mnemonics and
-    // "\t" shortcut texts, separators, grayed items.
+    // The menu bar from a menu template: pop-ups of items with their "&" mnemonics and
+    // "\t" shortcut texts, separators and grayed items.
     void BuildMenuBar(const MenuTemplate& menu);
     // Every entry of the table becomes a shortcut of its command's action.
     void AddAccelerators(const AcceleratorTable& table);
@@ -46,8 +45,8 @@ public:
     // the grayed placeholder.
     void SetRecentFiles(const std::vector<QString>& paths);
 
-    // A toolbar button of command id: its prompt while pointed at (flyBy), its tooltip.
-    void WatchToolButton(QToolButton* button, UINT id, bool flyBy, bool tooltips);
+    // A toolbar button of command id shows the command's prompt while pointed at.
+    void WatchFlyBy(QWidget* button, UINT id);
     // The bars by child-window id, which is also the command that shows and hides them.
     void AddControlBar(UINT id, QWidget* bar) { m_bars.insert(id, bar); }
     QWidget* ControlBar(UINT id) const { return m_bars.value(id); }
@@ -78,7 +77,6 @@ private:
     QLabel* m_messagePane = nullptr;
     QSet<int> m_acceleratorKeys;  // QKeyCombination::toCombined()
     QHash<QObject*, UINT> m_flyByButtons;
-    QSet<QObject*> m_buttonsWithoutTooltips;
     QSet<QObject*> m_menus;
     // The button whose fly-by prompt shows: X servers may leave the pointer's way off a
     // button unreported after a menu or dialog closed over it.

@@ -35,19 +35,6 @@ Qt::ToolBarAreas ToolBarAreasFor(DWORD sides) {
     return areas;
 }
 
-// The first side of a bar's style, top first.
-Qt::ToolBarArea DockAreaFor(DWORD sides) {
-    for (const auto& [side, area] : {std::pair{CBRS_ALIGN_TOP, Qt::TopToolBarArea},
-                                     std::pair{CBRS_ALIGN_BOTTOM, Qt::BottomToolBarArea},
-                                     std::pair{CBRS_ALIGN_LEFT, Qt::LeftToolBarArea},
-                                     std::pair{CBRS_ALIGN_RIGHT, Qt::RightToolBarArea}}) {
-        if (sides & side) {
-            return area;
-        }
-    }
-    return Qt::TopToolBarArea;
-}
-
 }  // namespace
 
 CFrameWnd::CFrameWnd() = default;
@@ -153,20 +140,14 @@ void CFrameWnd::OnUpdateFrameTitle() {
 }
 
 void CFrameWnd::DockControlBar(CControlBar* bar) {
-    auto* toolBar = bar != nullptr ? qobject_cast<QToolBar*>(bar->Widget()) : nullptr;
-    if (toolBar == nullptr) {
-        return;
+    // The bar stands on the side its style names since its creation; docking lets the
+    // user drag it to the sides both allow, or float it.
+    if (auto* toolBar = bar != nullptr ? qobject_cast<QToolBar*>(bar->Widget()) : nullptr) {
+        const DWORD sides = m_dwDockStyle & bar->GetDockingStyle();
+        toolBar->setAllowedAreas(ToolBarAreasFor(sides));
+        toolBar->setFloatable(sides != 0);
     }
-    const DWORD sides = m_dwDockStyle & bar->GetDockingStyle();
-    toolBar->setAllowedAreas(ToolBarAreasFor(sides));
-    toolBar->setFloatable(sides != 0);
-    const DWORD barSide = bar->GetBarStyle() & CBRS_ALIGN_ANY;
-    const bool visible = !toolBar->isHidden();
-    Window()->addToolBar(DockAreaFor((barSide & sides) != 0 ? barSide : sides), toolBar);
-    toolBar->setVisible(visible);
 }
-
-void CFrameWnd::SetMessageText(UINT id) { Window()->ShowPrompt(id); }
 
 void CFrameWnd::SetRecentFileMenu(const std::vector<CString>& paths) {
     std::vector<QString> shown;
@@ -186,12 +167,8 @@ void CFrameWnd::OnBarToggle(UINT id) {
 
 void CFrameWnd::OnUpdateControlBarMenu(CCmdUI* ui) {
     const QWidget* bar = Window()->ControlBar(ui->m_nID);
-    if (bar == nullptr) {
-        ui->m_bContinueRouting = TRUE;
-        return;
-    }
-    ui->SetCheck(bar->isHidden() ? 0 : 1);
-    ui->Enable(TRUE);
+    ui->SetCheck(bar != nullptr && !bar->isHidden() ? 1 : 0);
+    ui->Enable(bar != nullptr);
 }
 
 }  // namespace platform

@@ -46,17 +46,14 @@ public:
     // Carries out a command as its menu item does, then brings the title up to date.
     void OnCommand(UINT id);
 
-    // Docking: the sides bars may dock on (CBRS_ALIGN_ flags), then a bar's place: the side
-    // its style names.
+    // Docking: the sides bars may dock on (CBRS_ALIGN_ flags), then a bar that may dock
+    // there too.
     void EnableDocking(DWORD dockStyle) { m_dwDockStyle = dockStyle & CBRS_ALIGN_ANY; }
     void DockControlBar(CControlBar* bar);
 
     CView* GetActiveView() const { return m_pView; }
     CDocument* GetActiveDocument() const;
 
-    // The status bar's message pane: the command's prompt (the text before "\n" of its
-    // string), or the idle message for 0.
-    void SetMessageText(UINT id);
     // The title: "document - application", the document's name in Unicode.
     void OnUpdateFrameTitle();
     // The recent-file entries of the menu, most recent first ("&1 path", ...); none shows

@@ -4,8 +4,6 @@
 
 #include <QFont>
 #include <QFontDatabase>
-#include <QFontInfo>
-#include <QHash>
 
 #include <fontconfig/fontconfig.h>
 
@@ -16,10 +14,6 @@ namespace {
 // own fallback for a face it does not know may prefer the default face of the style hint
 // (DejaVu Sans Mono for a typewriter face) over fontconfig's alias.
 QString SubstitutedFamily(const QString& face) {
-    static QHash<QString, QString> resolved;
-    if (const auto found = resolved.constFind(face); found != resolved.cend()) {
-        return *found;
-    }
     QString family = face;
     FcPattern* pattern = FcPatternCreate();
     const QByteArray name = face.toUtf8();
@@ -36,7 +30,6 @@ QString SubstitutedFamily(const QString& face) {
         FcPatternDestroy(match);
     }
     FcPatternDestroy(pattern);
-    resolved.insert(face, family);
     return family;
 }
 
@@ -68,22 +61,6 @@ BOOL CFont::DeleteObject() {
     const BOOL held = m_font != nullptr;
     m_font.reset();
     return held;
-}
-
-CString CFont::GetResolvedFaceName() const {
-    if (!m_font) {
-        return CString();
-    }
-    // Qt names the foundry where two foundries offer one family: "Nimbus Mono PS [urw]".
-    QString family = QFontInfo(*m_font).family();
-    if (const qsizetype foundry = family.indexOf(QStringLiteral(" [")); foundry > 0) {
-        family.truncate(foundry);
-    }
-    return ToCString(family);
-}
-
-int CFont::GetPointSize() const {
-    return m_font ? static_cast<int>(m_font->pointSizeF() * 10.0 + 0.5) : 0;
 }
 
 }  // namespace platform

@@ -34,11 +34,6 @@ public:
     // Releases the font it holds; nonzero when there was one.
     BOOL DeleteObject();
 
-    // The face the font resolved to; empty when the object holds no font.
-    CString GetResolvedFaceName() const;
-    // Size in tenths of a point; 0 when the object holds no font.
-    int GetPointSize() const;
-
     // The Qt font, or null when the object holds none. For the layer.
     const QFont* QtFont() const { return m_font.get(); }
 

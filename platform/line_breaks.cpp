@@ -3,15 +3,8 @@
 namespace platform {
 
 QStringView LineBreakText(LineBreak lineBreak) {
-    switch (lineBreak) {
-        case LineBreak::Lf:
-            return u"\n";
-        case LineBreak::Cr:
-            return u"\r";
-        case LineBreak::CrLf:
-            break;
-    }
-    return u"\r\n";
+    static constexpr QStringView kTexts[] = {u"\r\n", u"\n", u"\r"};  // in LineBreak's order
+    return kTexts[static_cast<std::size_t>(lineBreak)];
 }
 
 std::vector<TextLine> SplitLines(QStringView text) {

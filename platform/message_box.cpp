@@ -7,6 +7,7 @@
 #include <QMessageBox>
 
 #include <cstdio>
+#include <iterator>
 
 namespace platform {
 
@@ -18,40 +19,21 @@ UserPrompts& Prompts() {
 }
 
 QMessageBox::StandardButtons ButtonsFor(UINT type) {
-    switch (type & MB_TYPEMASK) {
-        case MB_OKCANCEL:
-            return QMessageBox::Ok | QMessageBox::Cancel;
-        case MB_YESNOCANCEL:
-            return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
-        default:
-            return QMessageBox::Ok;
-    }
+    const UINT buttons = type & MB_TYPEMASK;
+    return buttons == MB_YESNOCANCEL ? QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel
+           : buttons == MB_OKCANCEL  ? QMessageBox::Ok | QMessageBox::Cancel
+                                     : QMessageBox::StandardButtons(QMessageBox::Ok);
 }
 
-QMessageBox::Icon IconFor(UINT type) {
-    switch (type & MB_ICONMASK) {
-        case MB_ICONSTOP:
-            return QMessageBox::Critical;
-        case MB_ICONQUESTION:
-            return QMessageBox::Question;
-        case MB_ICONEXCLAMATION:
-            return QMessageBox::Warning;
-        default:
-            return QMessageBox::NoIcon;
-    }
-}
+// MB_ICONSTOP, MB_ICONQUESTION and MB_ICONEXCLAMATION are 1, 2 and 3 in the icon bits.
+constexpr QMessageBox::Icon kIcons[] = {QMessageBox::NoIcon, QMessageBox::Critical,
+                                        QMessageBox::Question, QMessageBox::Warning};
 
 int AnswerFor(int button) {
-    switch (button) {
-        case QMessageBox::Yes:
-            return IDYES;
-        case QMessageBox::No:
-            return IDNO;
-        case QMessageBox::Cancel:
-            return IDCANCEL;
-        default:
-            return IDOK;
-    }
+    return button == QMessageBox::Yes      ? IDYES
+           : button == QMessageBox::No     ? IDNO
+           : button == QMessageBox::Cancel ? IDCANCEL
+                                           : IDOK;
 }
 
 }  // namespace
@@ -81,8 +63,10 @@ int ShowMessageBox(const QString& message, UINT type) {
         // Nobody to ask: the safe answer, Cancel where there is one.
         return (type & MB_TYPEMASK) == MB_OK ? IDOK : IDCANCEL;
     }
-    QMessageBox box(IconFor(type), QGuiApplication::applicationDisplayName(), message,
-                    ButtonsFor(type), MainWindowWidget());
+    const UINT iconIndex = (type & MB_ICONMASK) >> 4;
+    QMessageBox box(iconIndex < std::size(kIcons) ? kIcons[iconIndex] : QMessageBox::NoIcon,
+                    QGuiApplication::applicationDisplayName(), message, ButtonsFor(type),
+                    MainWindowWidget());
     return AnswerFor(box.exec());
 }
 

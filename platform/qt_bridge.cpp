@@ -26,16 +26,9 @@ CString PathFromQt(const QString& path) {
 namespace {
 
 std::optional<int> HexDigit(char ch) {
-    if (ch >= '0' && ch <= '9') {
-        return ch - '0';
-    }
-    if (ch >= 'A' && ch <= 'F') {
-        return ch - 'A' + 10;
-    }
-    if (ch >= 'a' && ch <= 'f') {
-        return ch - 'a' + 10;
-    }
-    return std::nullopt;
+    const std::size_t digit = std::string_view("0123456789ABCDEF").find(ch);
+    return digit != std::string_view::npos ? std::optional<int>(static_cast<int>(digit))
+                                           : std::nullopt;
 }
 
 }  // namespace

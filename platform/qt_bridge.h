@@ -28,8 +28,8 @@ QString PathToQt(const CString& path);
 CString PathFromQt(const QString& path);
 
 // A 16-colour resource image. Pixels of transparentIndex (and ' ') become transparent;
-// characters that are no hexadecimal digit, and rows that are short or missing, are
-// transparent too, so a damaged resource shows gaps rather than failing.
+// characters that are no upper-case hexadecimal digit, and rows that are short or missing,
+// are transparent too, so a damaged resource shows gaps rather than failing.
 QImage ImageFromResource(const Image16& image, std::optional<int> transparentIndex = {});
 
 // An icon with every size its resource holds; a null icon when there is none.

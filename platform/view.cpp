@@ -20,14 +20,11 @@ CView::~CView() {
     }
 }
 
-BOOL CView::PreCreateWindow(CREATESTRUCT& cs) {
-    cs.style |= WS_CHILD | WS_VISIBLE;
-    return TRUE;
-}
+BOOL CView::PreCreateWindow(CREATESTRUCT& /*cs*/) { return TRUE; }
 
 BOOL CView::Create(CDocument* document) {
     CREATESTRUCT cs;
-    cs.style = WS_CHILD | WS_VISIBLE | WS_BORDER;
+    cs.style = WS_CHILD | WS_VISIBLE;
     if (!PreCreateWindow(cs)) {
         return FALSE;
     }

@@ -26,8 +26,8 @@ public:
     enum { FileNew, FileOpen, FilePrint };
 
     // One argument, already split from the others; flag is TRUE for "/x" and "-x" (the
-    // text without its mark), last is TRUE for the final argument.
-    void ParseParam(LPCTSTR param, BOOL flag, BOOL last);
+    // text without its mark).
+    void ParseParam(LPCTSTR param, BOOL flag);
 
     int m_nShellCommand = FileNew;
     CString m_strFileName;  // the path as the operating system spells it

@@ -20,10 +20,7 @@ using INT_PTR = std::intptr_t;
 using LPCTSTR = const char*;
 
 struct CRect {
-    LONG left = 0;
-    LONG top = 0;
-    LONG right = 0;
-    LONG bottom = 0;
+    LONG left = 0, top = 0, right = 0, bottom = 0;
 };
 
 // A window's creation parameters, handed to PreCreateWindow and OnCreate: the style that
@@ -34,8 +31,7 @@ struct CREATESTRUCT {
 };
 using LPCREATESTRUCT = CREATESTRUCT*;
 
-// Scroll bars (the other window styles are with the dialog templates' styles).
-inline constexpr DWORD WS_VSCROLL = 0x00200000;
+// The horizontal scroll bar (the other window styles are with the dialog templates').
 inline constexpr DWORD WS_HSCROLL = 0x00100000;
 
 // Control-bar styles.
