@@ -5,7 +5,6 @@
 #include <ostream>
 #include <string>
 
-#include "atomic_file.h"
 #include "calc_command.h"
 #include "coefficient_report.h"
 #include "design_method.h"
@@ -16,6 +15,7 @@
 #include "number_text.h"
 #include "response_json.h"
 #include "response_summary.h"
+#include "safe_writer.h"
 #include "svg_plot.h"
 
 namespace {
@@ -202,7 +202,7 @@ int RunCalcWithAnalysis(const CalcOptions& calc, const AnalysisOptions& analysis
                                  {calculation.extraZeroValue, calculation.inverse}};
 
     if (!analysis.plotPath.empty()) {
-        const auto failure = WriteFileAtomically(
+        const auto failure = safe_write::WriteFileSafely(
             analysis.plotPath, RenderResponseSvg(design, PlotTitle(calculation, analysis)));
         if (failure) {
             err << "vorlexi-calc: " << *failure << '\n';

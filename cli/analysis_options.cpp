@@ -1,5 +1,7 @@
 #include "analysis_options.h"
 
+#include "path_validator.h"
+
 void AddAnalysisOptions(CLI::App& app, AnalysisOptions& options) {
     app.add_flag("--response", options.response,
                  "After the report (or in the JSON), the response at\n"
@@ -14,7 +16,8 @@ void AddAnalysisOptions(CLI::App& app, AnalysisOptions& options) {
     app.add_option("--plot", options.plotPath,
                    "Also draw the response and its deviation from the\n"
                    "analogue curve into an SVG file")
-        ->type_name("FILE.svg");
+        ->type_name("FILE.svg")
+        ->check(NonEmptyPath());
     app.add_option("--normalize", options.normalize,
                    "dc: the gain applies at DC (the default);\n"
                    "1k: it applies at 1 kHz instead")

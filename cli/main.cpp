@@ -14,7 +14,8 @@ int main(int argc, char** argv) {
         "Designs a one-biquad digital RIAA phono-equalisation filter and prints its\n"
         "coefficients and Nyquist biquad expressions. Values take SI prefixes\n"
         "(96k, 44.1k, 2.2u or 2.2µ). Arguments are read as UTF-8 where valid,\n"
-        "else as Windows-1252 bytes.",
+        "else as Windows-1252 bytes. An entry is read from its first 31\n"
+        "characters, as the desktop program reads it; the rest is ignored.",
         "vorlexi-calc"};
     app.footer(
         "Example: vorlexi-calc --sample-freq 44.1k --gain 2 --extra-zero 20k\n"
