@@ -7,7 +7,6 @@
 #include <csignal>
 #include <cstdlib>
 #include <cstring>
-#include <mutex>
 
 namespace safe_write::detail {
 namespace {
@@ -31,6 +30,8 @@ void RemovePendingFilesAndDie(int signal) {
     ::raise(signal);
 }
 
+// At every registration, not once: a signal whose action the program has set back to
+// the default since then is covered again.
 void InstallHandlers() {
     for (const int signal : kCleanedSignals) {
         struct sigaction current {};
@@ -49,8 +50,7 @@ void InstallHandlers() {
 }  // namespace
 
 int RegisterTemporaryFile(const std::string& path) {
-    static std::once_flag installed;
-    std::call_once(installed, InstallHandlers);
+    InstallHandlers();
     char* copy = ::strdup(path.c_str());
     if (copy == nullptr) {
         return -1;

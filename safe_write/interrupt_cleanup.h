@@ -1,7 +1,7 @@
 #pragma once
 // Temporary files that a SIGINT, SIGTERM or SIGHUP must not leave behind.
 //
-// The first registration installs a handler for each of the three signals whose action
+// Each registration installs a handler for each of the three signals whose action
 // is still the default (termination): it removes every registered file with unlink(),
 // which is async-signal-safe, and lets the signal end the process as it would have.
 // Signals that the process ignores or handles itself are left alone.
