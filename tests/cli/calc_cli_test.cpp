@@ -135,6 +135,8 @@ TEST(CalcCli, HelpAndVersionGoToStdout) {
     EXPECT_EQ(help.exitStatus, 0);
     EXPECT_NE(help.out.find("--extra-zero"), std::string::npos);
     EXPECT_NE(help.out.find("\"Infinity\""), std::string::npos);
+    EXPECT_NE(help.out.find("An entry is read from its first 31\ncharacters"), std::string::npos)
+        << help.out;
     const ProcessResult version = Calc({"--version"});
     EXPECT_EQ(version.exitStatus, 0);
     EXPECT_EQ(version.out.rfind("vorlexi-calc ", 0), 0u);
