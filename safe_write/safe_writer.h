@@ -44,8 +44,10 @@ public:
 
     bool Ok() const;                   // false when Begin failed
     const std::string& Error() const;  // why Begin failed
-    int Descriptor() const;            // the temporary file, or the device itself
-    bool WritesInPlace() const;        // true for a device or FIFO: no rename, no seeking
+    // The temporary file, or the device itself. It stays the PendingFile's: never close
+    // it (with libsndfile, sf_open_fd with close_desc FALSE, sf_close before Commit).
+    int Descriptor() const;
+    bool WritesInPlace() const;  // true for a device or FIFO: no rename, no seeking
 
     // The message for a failure while writing to Descriptor(), from its errno: names the
     // path as the other messages do.
