@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
-#include <numbers>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -11,6 +10,7 @@
 #include "frequency_response.h"
 #include "minimax_fit.h"
 #include "response_comparison.h"
+#include "riaa_curve.h"
 #include "riaa_prototype.h"
 #include "squared_magnitude.h"
 
@@ -24,12 +24,6 @@ constexpr int kMaxExchangeRounds = 8;
 // Another round when the dense grid finds a deviation this much (relative) above
 // what the optimiser saw on its own grid.
 constexpr double kExchangeTolerance = 1e-4;
-
-// RIAA time constants, for the sine-warped start.
-constexpr double kLowPoleTau = 3180e-6;
-constexpr double kHighPoleTau = 75e-6;
-constexpr double kZeroTau = 318e-6;
-constexpr double kFixedExtraZeroTau = 3.18e-6;
 
 // The squared gain of the playback curve, 1 at 1 kHz.
 class Target {
@@ -93,16 +87,11 @@ SquaredMagnitude SineWarped(double fs, double tau1, double tau2) {
     return {{1.0, alpha1 + alpha2, alpha1 * alpha2}};
 }
 
+// Without an extra zero its time constant is 0, and its factor is 1.
 RationalFit SineWarpedStart(double fs, double extraZero, double referenceAbscissa) {
-    double extraZeroTau = 0.0;
-    if (extraZero > 1.0) {
-        extraZeroTau = 1.0 / (2.0 * std::numbers::pi * extraZero);
-    } else if (extraZero != 0.0) {
-        extraZeroTau = kFixedExtraZeroTau;
-    }
-    return NormalisedAtReference(
-        {SineWarped(fs, kZeroTau, extraZeroTau), SineWarped(fs, kLowPoleTau, kHighPoleTau)},
-        referenceAbscissa);
+    return NormalisedAtReference({SineWarped(fs, kZeroTau, ExtraZeroTau(extraZero)),
+                                  SineWarped(fs, kLowPoleTau, kHighPoleTau)},
+                                 referenceAbscissa);
 }
 
 // Frequencies where |deviation| on the dense grid has a local maximum.
@@ -217,12 +206,7 @@ RiaaCoefficients ComputeMinimaxRiaaCoefficients(double samplingFrequency, double
     std::copy(numerator.begin(), numerator.end(), result.num);
     std::copy(denominator.begin(), denominator.end(), result.den);
 
-    // Scaled at DC exactly as the matched design scales.
-    const double dcGain =
-        (result.num[0] + result.num[1] + result.num[2]) / (1.0 + result.den[1] + result.den[2]);
-    for (double& b : result.num) {
-        b = (gain / dcGain) * b;
-    }
+    ScaleToGainAtDc(result, gain);
     if (gainReference == GainReference::OneKilohertz) {
         result = ScaleGainAt(result, fs, kReferenceHz, gain);
     }
