@@ -1,6 +1,6 @@
 #include "filter_calculation.h"
 
-#include "c_locale_numbers.h"
+#include "number_text.h"
 #include "coefficient_report.h"
 #include "eng_value.h"
 

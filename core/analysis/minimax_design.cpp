@@ -1,7 +1,6 @@
 #include "minimax_design.h"
 
 #include <algorithm>
-#include <charconv>
 #include <cmath>
 #include <stdexcept>
 #include <string>
@@ -9,6 +8,7 @@
 
 #include "frequency_response.h"
 #include "minimax_fit.h"
+#include "number_text.h"
 #include "response_comparison.h"
 #include "riaa_curve.h"
 #include "riaa_prototype.h"
@@ -141,14 +141,9 @@ CheckedFit FitWithExchange(const RationalFit& start, std::vector<double> frequen
     return {fit, denseDeviation};
 }
 
-// A value for a message, the same in every locale: up to ten significant digits,
-// without an exponent for any sampling rate a user would type.
-std::string NumberText(double value) {
-    char text[32];
-    const auto end =
-        std::to_chars(text, text + sizeof text, value, std::chars_format::general, 10).ptr;
-    return std::string(text, end);
-}
+// A value for a message: up to ten significant digits, without an exponent for any
+// sampling rate a user would type.
+std::string NumberText(double value) { return FormatSignificant(value, 10); }
 
 void Validate(double samplingFrequency, double gain) {
     if (!(samplingFrequency >= kMinimaxLowestSamplingFrequency &&
