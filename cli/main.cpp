@@ -4,7 +4,6 @@
 #include <iostream>
 
 #include "analysis_command.h"
-#include "calc_command.h"
 #include "calc_options.h"
 #include "design_method.h"
 #include "usage_error.h"
@@ -55,5 +54,5 @@ int main(int argc, char** argv) {
     } catch (const CLI::ParseError& error) {
         return ReportParseResult(app, error);
     }
-    return RunCalcWithAnalysis(options, analysis, std::cout, std::cerr);
+    return RunCalc(options, analysis, std::cout, std::cerr);
 }
