@@ -29,7 +29,9 @@ void AddAnalysisOptions(CLI::App& app, AnalysisOptions& options) {
     app.add_option("--plot", options.plotPath,
                    "Also draw the response and its deviation from the\n"
                    "analogue curve into an SVG file")
-        ->type_name("FILE.svg");
+        ->type_name("FILE.svg")
+        ->check(CLI::Validator(
+            [](const std::string& path) { return path.empty() ? "needs a file name" : ""; }, ""));
     app.add_option("--normalize", options.normalize,
                    "dc: the gain applies at DC (the default);\n"
                    "1k: it applies at 1 kHz instead")

@@ -5,6 +5,7 @@
 
 #include "analysis_command.h"
 #include "calc_options.h"
+#include "command_line.h"
 #include "design_method.h"
 #include "usage_error.h"
 
@@ -50,7 +51,7 @@ int main(int argc, char** argv) {
     AddDesignMethodOption(app, analysis.method);
 
     try {
-        app.parse(argc, argv);
+        ParseCommandLine(app, argc, argv);
     } catch (const CLI::ParseError& error) {
         return ReportParseResult(app, error);
     }

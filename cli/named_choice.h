@@ -38,7 +38,7 @@ CLI::Validator OneOf(const NameTable<Enum>& names) {
                     return {};
                 }
             }
-            return text + " not in " + set;
+            return (text.empty() ? "\"\"" : text) + " not in " + set;
         },
         set);
 }
