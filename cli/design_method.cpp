@@ -43,5 +43,8 @@ DesignAttempt MakeDesign(DesignMethod method, const CalculationValues& values) {
                 std::nullopt};
     } catch (const std::invalid_argument& error) {
         return {{values, {}}, std::string("--method=minimax: ") + error.what()};
+    } catch (const std::runtime_error& error) {
+        // NLopt is missing from this system.
+        return {{values, {}}, std::string("--method=minimax: ") + error.what()};
     }
 }
