@@ -9,17 +9,16 @@
 #include "exit_status.h"
 #include "frequency_response.h"
 #include "output_forms.h"
+#include "riaa_curve.h"
 #include "run_checks.h"
 #include "svg_plot.h"
 
 namespace {
 
-constexpr double kReferenceHz = 1000.0;
-
 // |H(1 kHz)| = |gain| instead of H(1) = gain.
 Design NormalizedAt1k(Design design) {
     design.coefficients = ScaleGainAt(design.coefficients, design.values.samplingFrequency,
-                                      kReferenceHz, design.values.gain);
+                                      kRiaaReferenceHz, design.values.gain);
     return design;
 }
 

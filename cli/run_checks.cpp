@@ -5,10 +5,9 @@
 #include "export_formats.h"
 #include "number_text.h"
 #include "response_comparison.h"
+#include "riaa_curve.h"
 
 namespace {
-
-constexpr double kReferenceHz = 1000.0;
 
 bool ExportsALine(const AnalysisOptions& analysis) {
     return analysis.format != OutputFormat::Report;
@@ -35,7 +34,7 @@ std::optional<std::string> UnusableForResponse(const AnalysisOptions& analysis,
     }
     const std::string name(option);
     const double fs = design.values.samplingFrequency;
-    if (!(fs > 2.0 * kReferenceHz) || !std::isfinite(fs)) {
+    if (!(fs > 2.0 * kRiaaReferenceHz) || !std::isfinite(fs)) {
         return name + " needs a finite sampling frequency above 2 kHz, so that 1 kHz lies " +
                "below fs/2; got " + FormatShortest(fs);
     }

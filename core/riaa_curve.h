@@ -13,6 +13,10 @@ inline constexpr double kZeroTau = 0.000318;      // 318 µs, 500.5 Hz
 // The fixed extra zero, a hundredth of the 318 µs zero's time constant.
 inline constexpr double kFixedExtraZeroTau = 0.00000318;  // 3.18 µs, 50.05 kHz
 
+// RIAA curves are quoted relative to their gain at 1 kHz; the comparisons, the minimax fit
+// and the scaling to a gain "at 1 kHz" all take it as their reference.
+inline constexpr double kRiaaReferenceHz = 1000.0;
+
 enum class ExtraZeroKind { None, Fixed, AtFrequency };
 
 // How an extraZero argument reads: exactly 0 is none; above 1 it is the zero's frequency in

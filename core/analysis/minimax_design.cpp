@@ -16,7 +16,6 @@
 
 namespace {
 
-constexpr double kReferenceHz = 1000.0;
 // The grid the optimiser sees, and the far denser one its result is checked on.
 constexpr int kFitPointsPerDecade = 10;
 constexpr int kCheckPointsPerDecade = 1000;
@@ -30,7 +29,7 @@ class Target {
 public:
     explicit Target(double extraZero)
         : prototype_{extraZero, 0},
-          reference_(std::norm(PrototypeResponse(prototype_, kReferenceHz))) {}
+          reference_(std::norm(PrototypeResponse(prototype_, kRiaaReferenceHz))) {}
 
     double SquaredGainAt(double frequencyHz) const {
         return std::norm(PrototypeResponse(prototype_, frequencyHz)) / reference_;
@@ -43,7 +42,7 @@ private:
 
 FitGrid MakeGrid(const std::vector<double>& frequencies, const Target& target, double fs) {
     FitGrid grid;
-    grid.referenceAbscissa = SquaredMagnitudeAbscissa(kReferenceHz, fs);
+    grid.referenceAbscissa = SquaredMagnitudeAbscissa(kRiaaReferenceHz, fs);
     for (double f : frequencies) {
         grid.abscissae.push_back(SquaredMagnitudeAbscissa(f, fs));
         grid.targets.push_back(target.SquaredGainAt(f));
@@ -203,7 +202,7 @@ RiaaCoefficients ComputeMinimaxRiaaCoefficients(double samplingFrequency, double
 
     ScaleToGainAtDc(result, gain);
     if (gainReference == GainReference::OneKilohertz) {
-        result = ScaleGainAt(result, fs, kReferenceHz, gain);
+        result = ScaleGainAt(result, fs, kRiaaReferenceHz, gain);
     }
     return result;
 }

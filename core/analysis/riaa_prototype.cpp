@@ -24,5 +24,5 @@ std::complex<double> PrototypeResponse(const RiaaPrototype& prototype, double fr
 
 double PrototypeGainDbRe1k(const RiaaPrototype& prototype, double frequencyHz) {
     return GainDb(PrototypeResponse(prototype, frequencyHz)) -
-           GainDb(PrototypeResponse(prototype, 1000.0));
+           GainDb(PrototypeResponse(prototype, kRiaaReferenceHz));
 }
