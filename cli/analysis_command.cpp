@@ -22,25 +22,28 @@ Design NormalizedAt1k(Design design) {
     return design;
 }
 
+int Refuse(std::ostream& err, const std::string& problem) {
+    err << "vorlexi-calc: " << problem << '\n';
+    return kExitBadInput;
+}
+
 }  // namespace
 
 int RunCalc(const CalcOptions& calc, const AnalysisOptions& analysis, std::ostream& out,
             std::ostream& err) {
-    std::optional<std::string> problem = ConflictMessage(calc, analysis);
-    if (!problem) {
-        problem = UnreadableEntryMessage(calc);
+    if (const auto problem = ConflictMessage(calc, analysis)) {
+        return Refuse(err, *problem);
+    }
+    if (const auto problem = UnreadableEntryMessage(calc)) {
+        return Refuse(err, *problem);
     }
     const FilterEntries entries = EntriesFromOptions(calc);
-    DesignAttempt attempt = MakeDesign(analysis.method, ReadCalculationValues(entries));
-    if (!problem) {
-        problem = attempt.problem;
+    const DesignAttempt attempt = MakeDesign(analysis.method, ReadCalculationValues(entries));
+    if (attempt.problem) {
+        return Refuse(err, *attempt.problem);
     }
-    if (!problem) {
-        problem = UnusableDesignMessage(analysis, attempt.design);
-    }
-    if (problem) {
-        err << "vorlexi-calc: " << *problem << '\n';
-        return kExitBadInput;
+    if (const auto problem = UnusableDesignMessage(analysis, attempt.design)) {
+        return Refuse(err, *problem);
     }
 
     const Design design = analysis.normalize == GainReference::OneKilohertz

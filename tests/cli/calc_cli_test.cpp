@@ -193,6 +193,26 @@ TEST(CalcCli, NoOptionTakesAnotherOptionAsItsValue) {
               std::string::npos);
 }
 
+// A choice is one of its names as written: not the number the program keeps it as, not
+// another case, not empty.
+TEST(CalcCli, ChoicesAreTakenByTheirNamesOnly) {
+    const struct {
+        const char* argument;
+        const char* message;
+    } cases[] = {
+        {"--format=1", "--format: 1 not in {report,sox,ffmpeg,camilladsp,nyquist}"},
+        {"--method=Minimax", "--method: Minimax not in {matched,minimax}"},
+        {"--normalize=", "--normalize: \"\" not in {dc,1k}"},
+    };
+    for (const auto& c : cases) {
+        const ProcessResult result = Calc({c.argument});
+        EXPECT_EQ(result.exitStatus, 2) << c.argument;
+        EXPECT_EQ(result.err.rfind("vorlexi-calc: " + std::string(c.message) + "\n", 0), 0u)
+            << result.err;
+    }
+    EXPECT_NE(Calc({"--format=sox"}).out.rfind("biquad ", 0), std::string::npos);
+}
+
 // --plot followed by an option once wrote the picture to a file named after the option.
 TEST(CalcCli, APlotPathIsNeverAnOption) {
     char folder[] = "/tmp/vorlexi-calc-plot-XXXXXX";
