@@ -2,6 +2,21 @@
 
 #include "path_validator.h"
 
+const NameTable<OutputFormat> kOutputFormatNames = {
+    {"report", OutputFormat::Report},   {"sox", OutputFormat::Sox},
+    {"ffmpeg", OutputFormat::Ffmpeg},   {"camilladsp", OutputFormat::CamillaDsp},
+    {"nyquist", OutputFormat::Nyquist},
+};
+
+namespace {
+
+const NameTable<GainReference> kNormalizeNames = {
+    {"dc", GainReference::Dc},
+    {"1k", GainReference::OneKilohertz},
+};
+
+}  // namespace
+
 void AddAnalysisOptions(CLI::App& app, AnalysisOptions& options) {
     app.add_flag("--response", options.response,
                  "After the report (or in the JSON), the response at\n"
@@ -22,7 +37,7 @@ void AddAnalysisOptions(CLI::App& app, AnalysisOptions& options) {
                    "dc: the gain applies at DC (the default);\n"
                    "1k: it applies at 1 kHz instead")
         ->type_name("dc|1k")
-        ->check(CLI::IsMember({"dc", "1k"}));
+        ->transform(OneOf(kNormalizeNames));
     app.add_option("--format", options.format,
                    "report (default), or one line for another program,\n"
                    "every coefficient with 17 significant digits:\n"
@@ -37,5 +52,5 @@ void AddAnalysisOptions(CLI::App& app, AnalysisOptions& options) {
                    "biquad would want a1 and a2 negated). The lines\n"
                    "hold only at the designed sampling frequency")
         ->type_name("FORMAT")
-        ->check(CLI::IsMember({"report", "sox", "ffmpeg", "camilladsp", "nyquist"}));
+        ->transform(OneOf(kOutputFormatNames));
 }

@@ -4,8 +4,8 @@
 #include <iostream>
 
 #include "analysis_command.h"
-#include "calc_command.h"
 #include "calc_options.h"
+#include "command_line.h"
 #include "design_method.h"
 #include "usage_error.h"
 
@@ -52,9 +52,9 @@ int main(int argc, char** argv) {
     AddDesignMethodOption(app, analysis.method);
 
     try {
-        app.parse(argc, argv);
+        ParseCommandLine(app, argc, argv);
     } catch (const CLI::ParseError& error) {
         return ReportParseResult(app, error);
     }
-    return RunCalcWithAnalysis(options, analysis, std::cout, std::cerr);
+    return RunCalc(options, analysis, std::cout, std::cerr);
 }

@@ -9,7 +9,7 @@ build_packages=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev libgl-dev libx11-dev
   libcli11-dev
-  libnlopt-cxx-dev
+  libnlopt-dev
   fonts-urw-base35 fontconfig
 )
 test_packages=(
