@@ -5,8 +5,7 @@
 #
 # It reads the help that CLI11 prints: option lines "  -s,--sample-freq FREQ=96k", the
 # type after one space, a value list as "TYPE:{a,b,c}", an optional value as "[FREQ]", a
-# file as "FILE" or "FILE.svg"; the description starts in one column for every option,
-# where continuation lines start. Subcommands are listed under "Subcommands:" and each
+# file as "FILE" or "FILE.svg"; the description starts in one column for every option. Subcommands are listed under "Subcommands:" and each
 # has a --help of its own; a scope with "Positionals:" completes file names.
 
 cmake_minimum_required(VERSION 3.25)
@@ -33,9 +32,11 @@ endfunction()
 # Fills <scope>_options, <scope>_value_cases, <scope>_subcommands, <scope>_positionals.
 function(parse_help scope)
   read_help(lines ${ARGN})
+  # The description column: where continuation lines start, and where the description of
+  # an option with room to spare starts after its gap of two or more spaces.
   set(description_column 0)
   foreach(line IN LISTS lines)
-    if(line MATCHES "^(        +)[^ ]")
+    if(line MATCHES "^(        +)[^ ]" OR line MATCHES "^(  -[^ ]+( [^ ]+)*  +)[^ ]")
       string(LENGTH "${CMAKE_MATCH_1}" indent)
       if(description_column EQUAL 0 OR indent LESS description_column)
         set(description_column ${indent})
