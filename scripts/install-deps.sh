@@ -11,6 +11,7 @@ build_packages=(
   libcli11-dev
   libnlopt-dev
   fonts-urw-base35 fontconfig
+  help2man
 )
 test_packages=(
   libgtest-dev libbenchmark-dev
@@ -20,6 +21,7 @@ test_packages=(
   poppler-utils
   sox ffmpeg librsvg2-bin
   python3
+  desktop-file-utils appstream man-db bash-completion debootstrap
 )
 
 wanted=("${build_packages[@]}")
