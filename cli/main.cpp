@@ -4,6 +4,7 @@
 #include <iostream>
 
 #include "analysis_command.h"
+#include "apply_command.h"
 #include "calc_command.h"
 #include "calc_options.h"
 #include "design_method.h"
@@ -51,10 +52,16 @@ int main(int argc, char** argv) {
     AddAnalysisOptions(app, analysis);
     AddDesignMethodOption(app, analysis.method);
 
+    ApplyOptions applyOptions;
+    const CLI::App* apply = AddApplyCommand(app, applyOptions);
+
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& error) {
         return ReportParseResult(app, error);
+    }
+    if (apply->parsed()) {
+        return RunApply(app, applyOptions, std::cerr);
     }
     return RunCalcWithAnalysis(options, analysis, std::cout, std::cerr);
 }
