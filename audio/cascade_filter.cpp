@@ -33,8 +33,10 @@ bool FmaAvailable() {
 
 }  // namespace
 
-CascadeFilter::CascadeFilter(const Cascade& cascade, int channels)
-    : sections_(cascade.sections), channels_(channels), fma_(FmaAvailable()) {
+CascadeFilter::CascadeFilter(const Cascade& cascade, int channels, Loops loops)
+    : sections_(cascade.sections),
+      channels_(channels),
+      fma_(loops == Loops::Fastest && FmaAvailable()) {
     if (channels < 1) {
         throw std::invalid_argument("CascadeFilter: a signal has at least one channel");
     }

@@ -11,8 +11,12 @@
 
 class CascadeFilter {
 public:
+    // Which build of the inner loops runs: the fastest this processor can, or the one
+    // for any processor (so that the tests check both).
+    enum class Loops { Fastest, Portable };
+
     // Throws std::invalid_argument for no channel or no section.
-    CascadeFilter(const Cascade& cascade, int channels);
+    CascadeFilter(const Cascade& cascade, int channels, Loops loops = Loops::Fastest);
 
     int Channels() const { return channels_; }
 
