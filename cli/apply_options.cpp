@@ -69,7 +69,7 @@ CLI::App* AddApplyCommand(CLI::App& app, ApplyOptions& options) {
         "Exit status: 0 done, 1 a file could not be read or written, or would clip,\n"
         "2 bad options.");
     apply->add_option("inputs", options.inputs, "Audio files to equalise")
-        ->type_name("IN...")
+        ->type_name("IN")
         ->required();
     apply->add_option("-o,--output", options.output, "The equalised file, for one input")
         ->type_name("OUT");
