@@ -3,7 +3,9 @@
 #include <sndfile.h>
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <cmath>
+#include <type_traits>
 #include <vector>
 
 #include "cascade_filter.h"

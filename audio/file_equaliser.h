@@ -4,6 +4,7 @@
 // the file's length. The output goes through the safe writer, so a failed or
 // interrupted run leaves no partial file and the input is never touched.
 
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <optional>

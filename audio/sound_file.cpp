@@ -41,21 +41,20 @@ std::optional<std::string> TruncationInLog(SNDFILE* file) {
 }  // namespace
 
 SoundReader::SoundReader(const std::string& path) : path_(path) {
-    const int descriptor = open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (descriptor < 0) {
+    descriptor_ = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (descriptor_ < 0) {
         error_ = path + ": cannot open: " + std::strerror(errno);
         return;
     }
     struct stat status {};
-    if (fstat(descriptor, &status) != 0 || !S_ISREG(status.st_mode)) {
-        close(descriptor);
+    if (fstat(descriptor_, &status) != 0 || !S_ISREG(status.st_mode)) {
         error_ = path + ": not a regular file (a pipe or device cannot be read twice)";
         return;
     }
-    file_ = sf_open_fd(descriptor, SFM_READ, &info_, SF_TRUE);
+    // The descriptor stays ours, so that it is closed once whatever a failure does.
+    file_ = sf_open_fd(descriptor_, SFM_READ, &info_, SF_FALSE);
     if (file_ == nullptr) {
         error_ = path + ": not an audio file that can be read (" + sf_strerror(nullptr) + ")";
-        close(descriptor);
         return;
     }
     if (const auto truncation = TruncationInLog(file_)) {
@@ -70,6 +69,9 @@ SoundReader::SoundReader(const std::string& path) : path_(path) {
 SoundReader::~SoundReader() {
     if (file_ != nullptr) {
         sf_close(file_);
+    }
+    if (descriptor_ >= 0) {
+        close(descriptor_);
     }
 }
 

@@ -43,6 +43,7 @@ private:
     std::string path_;
     std::string error_;
     SF_INFO info_{};
+    int descriptor_ = -1;
     SNDFILE* file_ = nullptr;
 };
 

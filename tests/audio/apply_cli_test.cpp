@@ -258,6 +258,11 @@ TEST(ApplyCli, StringsAreCopiedAndTheCommentNamesTheDesign) {
     EXPECT_EQ(strings[SF_STR_COMMENT],
               "RIAA playback (de-emphasis) curve, minimax method, 1 section, designed for 96000 "
               "Hz, gain 1 at DC; applied by vorlexi-calc " VORLEXI_VERSION);
+
+    // -o's extension chooses the container, the input's sample format stays.
+    const ProcessResult named = Apply({"-q", folder.Path("in.flac"), "-o", folder.Path("x.caf")});
+    ASSERT_EQ(named.exitStatus, 0) << named.err;
+    EXPECT_EQ(ReadSound(folder.Path("x.caf")).format, SF_FORMAT_CAF | SF_FORMAT_PCM_16);
 }
 
 }  // namespace
