@@ -45,7 +45,11 @@ if [[ $mode == dependencies ]]; then
   for program in "$work"/contents/usr/bin/*; do
     ldd "$program" >"$work/ldd"
     for library in $(readelf -d "$program" | sed -n 's/.*(NEEDED).*\[\(.*\)\]/\1/p'); do
-      path=$(awk -v lib="$library" '$1 == lib && $2 == "=>" { print $3 }' "$work/ldd")
+      # ldd names the dynamic loader by its path alone, without "=>".
+      path=$(awk -v lib="$library" '
+        $1 == lib && $2 == "=>" { print $3 }
+        $2 != "=>" { n = split($1, part, "/"); if (n > 1 && part[n] == lib) print $1 }
+      ' "$work/ldd")
       [[ -n $path && $path != "not" ]] || fail "$(basename "$program") needs $library, which is not on this machine"
       owner=$(dpkg -S "$(realpath "$path")" 2>/dev/null | head -n1 | cut -d: -f1) \
         || owner=$(dpkg -S "$path" | head -n1 | cut -d: -f1)
