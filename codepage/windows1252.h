@@ -1,7 +1,7 @@
 #pragma once
 // Windows-1252, the single-byte code page of every text the programs store (the micro
-// sign is 0xB5), and Unicode. The one table of the code page: the command-line tool, the
-// core and the desktop program's framework layer all convert through it.
+// sign is 0xB5), and Unicode. The one table of the code page: the command-line tool and
+// the desktop program's framework layer both convert through it.
 //
 // Every byte has a reading: the five bytes that Windows-1252 leaves undefined (0x81,
 // 0x8D, 0x8F, 0x90, 0x9D) become the control characters of the same number, as Windows
