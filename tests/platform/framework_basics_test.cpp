@@ -25,6 +25,11 @@ TEST(CStringTest, KeepsEveryByteOfTheCodePage) {
     EXPECT_EQ(static_cast<unsigned char>(text[3]), 0x81);
 }
 
+TEST(CStringTest, NullIsEmptyAndPiecesJoin) {
+    EXPECT_EQ(CString(nullptr), "");
+    EXPECT_TRUE(CString("x") + "y" + CString("z") == "xyz");
+}
+
 // Three targets chained like a view, its document and the application.
 std::vector<std::string> g_ran;
 
