@@ -14,18 +14,22 @@ constexpr int kPeakSearchPointsPerDecade = 2000;
 }  // namespace
 
 ResponsePoint CompareAt(const DesignUnderTest& design, double frequencyHz) {
-    const auto h = DesignResponse(design.coefficients, design.samplingFrequency, frequencyHz);
-    const auto reference =
-        DesignResponse(design.coefficients, design.samplingFrequency, kReferenceHz);
-    const auto analogue = PrototypeResponse(design.prototype, frequencyHz);
+    const auto h = CascadeResponse(design.cascade, design.samplingFrequency, frequencyHz);
+    const auto reference = CascadeResponse(design.cascade, design.samplingFrequency, kReferenceHz);
+    const auto analogue = AnalogueResponse(design.curve, frequencyHz);
+    // The design's polarity: the sign that brings it to the curve at 1 kHz, where
+    // both are far from any phase wrap.
+    const double polarity =
+        (reference / AnalogueResponse(design.curve, kReferenceHz)).real() < 0.0 ? -1.0 : 1.0;
 
     ResponsePoint point{};
     point.frequencyHz = frequencyHz;
     point.gainDb = GainDb(h) - GainDb(reference);
     point.phaseDegrees = PhaseDegrees(h);
-    point.prototypeGainDb = PrototypeGainDbRe1k(design.prototype, frequencyHz);
+    point.prototypeGainDb = AnalogueGainDbRe1k(design.curve, frequencyHz);
     point.prototypePhaseDegrees = PhaseDegrees(analogue);
     point.deviationDb = point.gainDb - point.prototypeGainDb;
+    point.phaseDeviationDegrees = PhaseDegrees(polarity * h * std::conj(analogue));
     return point;
 }
 
@@ -57,6 +61,22 @@ DeviationPeak MaxDeviation(const DesignUnderTest& design, double lowHz, double h
         const double deviation = CompareAt(design, f).deviationDb;
         // A NaN never compares greater, so it must be let through on its own or a
         // broken design would report a perfect fit.
+        if (std::isnan(deviation)) {
+            return {deviation, f};
+        }
+        if (std::abs(deviation) > largest) {
+            largest = std::abs(deviation);
+            peak = {deviation, f};
+        }
+    }
+    return peak;
+}
+
+PhaseDeviationPeak MaxPhaseDeviation(const DesignUnderTest& design, double lowHz, double highHz) {
+    PhaseDeviationPeak peak{0.0, lowHz};
+    double largest = -1.0;
+    for (double f : LogGrid(lowHz, highHz, kPeakSearchPointsPerDecade)) {
+        const double deviation = CompareAt(design, f).phaseDeviationDegrees;
         if (std::isnan(deviation)) {
             return {deviation, f};
         }
