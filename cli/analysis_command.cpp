@@ -7,6 +7,7 @@
 
 #include "atomic_file.h"
 #include "calc_command.h"
+#include "cascade.h"
 #include "coefficient_report.h"
 #include "design_method.h"
 #include "export_formats.h"
@@ -16,6 +17,7 @@
 #include "number_text.h"
 #include "response_json.h"
 #include "response_summary.h"
+#include "riaa_prototype.h"
 #include "svg_plot.h"
 
 namespace {
@@ -62,14 +64,14 @@ std::optional<std::string> UnusableForResponse(const AnalysisOptions& analysis,
     if (calculation.gain == 0.0 || !std::isfinite(calculation.gain)) {
         return name + " needs a finite, non-zero gain; got " + FormatShortest(calculation.gain);
     }
-    if (!HasFiniteCoefficients(calculation.coefficients)) {
+    if (!HasFiniteCoefficients(CascadeFromCoefficients(calculation.coefficients))) {
         return name + ": the design at this sampling frequency has non-finite coefficients";
     }
     // At rates far above audio the poles crowd z = 1 and the response drowns in
     // rounding; a table of NaN would pass for an answer.
-    const DesignUnderTest design{calculation.coefficients,
+    const DesignUnderTest design{CascadeFromCoefficients(calculation.coefficients),
                                  calculation.samplingFrequency,
-                                 {calculation.extraZeroValue, calculation.inverse}};
+                                 RiaaCurve({calculation.extraZeroValue, calculation.inverse})};
     const double fs = calculation.samplingFrequency;
     if (std::isnan(MaxDeviation(design, 20.0, AudioBandTopHz(fs)).deviationDb) ||
         std::isnan(CompareAt(design, fs / 2.0).deviationDb)) {
@@ -105,7 +107,7 @@ std::string PlotTitle(const FilterCalculation& calculation, const AnalysisOption
 }
 
 std::string ExportedText(const AnalysisOptions& analysis, const FilterCalculation& calculation) {
-    const RiaaCoefficients& c = calculation.coefficients;
+    const Cascade c = CascadeFromCoefficients(calculation.coefficients);
     if (analysis.format == "sox") return FormatSoxEffect(c) + '\n';
     if (analysis.format == "ffmpeg") return FormatFfmpegFilter(c) + '\n';
     if (analysis.format == "nyquist")
@@ -185,7 +187,8 @@ int RunCalcWithAnalysis(const CalcOptions& calc, const AnalysisOptions& analysis
     if (!problem) {
         problem = UnusableForResponse(analysis, calculation);
     }
-    if (!problem && ExportsALine(analysis) && !HasFiniteCoefficients(calculation.coefficients)) {
+    if (!problem && ExportsALine(analysis) &&
+        !HasFiniteCoefficients(CascadeFromCoefficients(calculation.coefficients))) {
         problem = "--format=" + analysis.format +
                   ": the design at this sampling frequency has non-finite coefficients";
     }
@@ -197,9 +200,9 @@ int RunCalcWithAnalysis(const CalcOptions& calc, const AnalysisOptions& analysis
     if (analysis.normalize == "1k") {
         NormalizeAt1k(calculation);
     }
-    const DesignUnderTest design{calculation.coefficients,
+    const DesignUnderTest design{CascadeFromCoefficients(calculation.coefficients),
                                  calculation.samplingFrequency,
-                                 {calculation.extraZeroValue, calculation.inverse}};
+                                 RiaaCurve({calculation.extraZeroValue, calculation.inverse})};
 
     if (!analysis.plotPath.empty()) {
         const auto failure = WriteFileAtomically(
