@@ -15,7 +15,6 @@ namespace {
 constexpr int kFitPointsPerDecade = 6;
 constexpr int kTopFitPoints = 16;
 constexpr int kAboveBandFitPoints = 8;
-constexpr int kCheckPointsPerDecade = 1000;
 constexpr int kAboveBandCheckPoints = 1000;
 constexpr double kBelowBandCheckLowHz = 0.01;
 constexpr int kBelowBandCheckPointsPerDecade = 100;
@@ -118,7 +117,7 @@ FitPoints InitialPoints(const Setup& s) {
 // The dense grids a fit is checked on.
 struct CheckPoints {
     explicit CheckPoints(const Setup& s) {
-        band = LogGrid(kMinimaxBandBottomHz, s.top, kCheckPointsPerDecade);
+        band = PeakSearchGrid(kMinimaxBandBottomHz, s.top);
         const double nyquist = 0.5 * s.fs;
         for (int k = 1; k <= kAboveBandCheckPoints; ++k) {
             above.push_back(s.top + (nyquist - s.top) * k / kAboveBandCheckPoints);

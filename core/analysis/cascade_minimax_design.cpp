@@ -19,7 +19,6 @@
 namespace {
 
 constexpr double kReferenceHz = kCascadeReferenceHz;
-constexpr int kCheckPointsPerDecade = 1000;
 
 // A value for a message, the same in every locale.
 std::string NumberText(double value) {
@@ -99,26 +98,12 @@ void Validate(const AnalogueCurve& curve, const CascadeRequest& request, int sec
     }
 }
 
-// The largest |dB deviation| of the cascade over the design band, on the dense grid.
-DeviationPeak DenseDeviation(const Cascade& cascade, const AnalogueCurve& playback,
-                             const CascadeRequest& request) {
-    const double fs = request.samplingFrequency;
-    const double sign = request.inverse ? -1.0 : 1.0;
-    const double reference = GainDb(CascadeResponse(cascade, fs, kReferenceHz));
-    DeviationPeak peak{0.0, kMinimaxBandBottomHz};
-    for (double f : LogGrid(kMinimaxBandBottomHz, MinimaxBandTopHz(fs), kCheckPointsPerDecade)) {
-        const double deviation = GainDb(CascadeResponse(cascade, fs, f)) - reference -
-                                 sign * AnalogueGainDbRe1k(playback, f);
-        if (!(std::abs(deviation) <= std::abs(peak.deviationDb))) {
-            peak = {deviation, f};
-        }
-    }
-    return peak;
-}
-
 MinimaxCascade Finished(Cascade cascade, const AnalogueCurve& playback,
                         const CascadeRequest& request) {
-    const DeviationPeak peak = DenseDeviation(cascade, playback, request);
+    const double fs = request.samplingFrequency;
+    const DesignUnderTest design{cascade, fs,
+                                 request.inverse ? ReciprocalCurve(playback) : playback};
+    const DeviationPeak peak = MaxDeviation(design, kMinimaxBandBottomHz, MinimaxBandTopHz(fs));
     return {std::move(cascade), std::abs(peak.deviationDb), peak.frequencyHz};
 }
 

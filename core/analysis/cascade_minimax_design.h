@@ -35,7 +35,7 @@ struct MinimaxCascade {
     // the first section, the others are 1 (0 dB) at 1 kHz.
     Cascade cascade;
     // The largest |dB deviation| from the curve over the design band, measured on the
-    // cascade's own coefficients (1000 points a decade), and where it is.
+    // cascade's own coefficients (MaxDeviation of response_comparison.h), and where.
     double maxDeviationDb = 0.0;
     double maxDeviationHz = 0.0;
 };
