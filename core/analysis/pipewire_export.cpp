@@ -30,22 +30,22 @@ std::string Quoted(const std::string& text) {
 }
 
 std::string Node(const std::string& node, const BiquadSection& s, const std::string& rate) {
-    return "                {\n"
-           "                    type   = builtin\n"
-           "                    name   = " +
+    return "                    {\n"
+           "                        type   = builtin\n"
+           "                        name   = " +
            node +
            "\n"
-           "                    label  = bq_raw\n"
-           "                    config = {\n"
-           "                        coefficients = [\n"
-           "                            { rate = " +
+           "                        label  = bq_raw\n"
+           "                        config = {\n"
+           "                            coefficients = [\n"
+           "                                { rate = " +
            rate + ", b0 = " + ExportedCoefficient(s.b0) + ", b1 = " + ExportedCoefficient(s.b1) +
            ", b2 = " + ExportedCoefficient(s.b2) + ", a0 = 1, a1 = " + ExportedCoefficient(s.a1) +
            ", a2 = " + ExportedCoefficient(s.a2) +
            " }\n"
-           "                        ]\n"
-           "                    }\n"
-           "                }\n";
+           "                            ]\n"
+           "                        }\n"
+           "                    }\n";
 }
 
 }  // namespace
@@ -73,8 +73,8 @@ std::string FormatPipeWireFilterChain(const Cascade& cascade, double samplingFre
         for (std::size_t i = 0; i < count; ++i) {
             nodes += Node(nodeName(side, i), cascade.sections[i], rate);
             if (i + 1 < count) {
-                links += "                { output = \"" + nodeName(side, i) + ":Out\" input = \"" +
-                         nodeName(side, i + 1) + ":In\" }\n";
+                links += "                    { output = \"" + nodeName(side, i) +
+                         ":Out\" input = \"" + nodeName(side, i + 1) + ":In\" }\n";
             }
         }
     }
