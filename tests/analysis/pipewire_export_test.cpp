@@ -5,8 +5,11 @@
 
 #include <cctype>
 #include <cstdlib>
+#include <fstream>
 #include <map>
 #include <memory>
+#include <set>
+#include <sstream>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -238,6 +241,74 @@ TEST(PipeWireExport, ReadsBackAsAFilterChainModuleWithEveryCoefficient) {
         EXPECT_EQ(args["capture.props"]["node.passive"].word, "true");
         EXPECT_EQ(args["playback.props"]["media.class"].word, "Audio/Source");
     }
+}
+
+// PipeWire's own documentation of the filter-chain module and of its property keys, as
+// Debian's pipewire-doc installs it, as plain text.
+std::string DocumentationText(const std::string& page) {
+    std::ifstream in("/usr/share/doc/pipewire/html/" + page);
+    std::ostringstream html;
+    html << in.rdbuf();
+    std::string text;
+    bool inTag = false;
+    for (char c : html.str()) {
+        if (c == '<') inTag = true;
+        if (!inTag) text += c;
+        if (c == '>') inTag = false;
+    }
+    for (const auto& [entity, plain] : {std::pair<std::string, std::string>{"&quot;", "\""},
+                                        {"&lt;", "<"},
+                                        {"&gt;", ">"},
+                                        {"&#160;", " "},
+                                        {"&nbsp;", " "},
+                                        {"&amp;", "&"}}) {
+        for (std::size_t at = text.find(entity); at != std::string::npos;
+             at = text.find(entity, at + plain.size())) {
+            text.replace(at, entity.size(), plain);
+        }
+    }
+    return text;
+}
+
+// Every key of an object and of the objects and arrays below it, except below `stop`.
+void CollectKeys(const Value& value, const std::string& stop, std::set<std::string>& keys) {
+    for (const auto& [key, member] : value.members) {
+        keys.insert(key);
+        if (key != stop) CollectKeys(member, stop, keys);
+    }
+    for (const Value& item : value.items) CollectKeys(item, stop, keys);
+}
+
+TEST(PipeWireExport, UsesOnlyKeysPipeWiresDocumentationNames) {
+    const std::string module = DocumentationText("page_module_filter_chain.html");
+    ASSERT_NE(module.find("libpipewire-module-filter-chain"), std::string::npos)
+        << "pipewire-doc is missing: scripts/install-deps.sh --test installs it";
+    const std::string keys = DocumentationText("group__pw__keys.html");
+
+    // The documentation's own example reads with the reader the other tests trust.
+    const std::size_t begin = module.find("context.modules", module.find("virtual source\n"));
+    const std::size_t end = module.find("Example configuration of a Dolby");
+    ASSERT_NE(begin, std::string::npos);
+    ASSERT_NE(end, std::string::npos);
+    const Value example = Reader(module.substr(begin, end - begin)).Document();
+    const Value& exampleArgs = example["context.modules"].items.at(0)["args"];
+    EXPECT_EQ(exampleArgs["playback.props"]["media.class"].word, "Audio/Source");
+
+    // Every key the export writes is one the module's page or the key list names; the
+    // contents of bq_raw's config are newer than this documentation (0.3.65) and are
+    // checked number by number above.
+    const std::string text =
+        FormatPipeWireFilterChain(Design(48000.0, 2, false), 48000.0, "riaa", "RIAA");
+    std::set<std::string> used;
+    CollectKeys(Reader(text).Document(), "config", used);
+    for (const std::string& key : used) {
+        const bool documented = module.find(key + " ") != std::string::npos ||
+                                module.find(key + ":") != std::string::npos ||
+                                keys.find("\"" + key + "\"") != std::string::npos;
+        EXPECT_TRUE(documented) << key;
+    }
+    // Biquads are documented with an input port "In" and an output port "Out".
+    EXPECT_NE(module.find("input port \"In\" and an output port \"Out\""), std::string::npos);
 }
 
 TEST(PipeWireExport, RefusesRatesPipeWireCannotRunAndEmptyCascades) {
