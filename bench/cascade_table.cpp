@@ -20,6 +20,7 @@
 #include "frequency_response.h"
 #include "minimax_design.h"
 #include "response_comparison.h"
+#include "riaa_curve.h"
 #include "riaa_prototype.h"
 #include "section_pairing.h"
 
@@ -92,7 +93,7 @@ double LiftAboveBandDb(const Cascade& cascade, double fs) {
 // How far the gain below 20 Hz rises over the curve's gain at DC, both relative to
 // 1 kHz, in dB.
 double ExcessBelowBandDb(const Cascade& cascade, double fs, const AnalogueCurve& curve) {
-    const double reference = GainDbAt(cascade, fs, 1000.0);
+    const double reference = GainDbAt(cascade, fs, kRiaaReferenceHz);
     const double limit = AnalogueGainDbRe1k(curve, 0.0);
     double excess = -INFINITY;
     for (double f : kBelowBandFrequencies) {

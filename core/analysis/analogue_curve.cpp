@@ -3,12 +3,7 @@
 #include <numbers>
 
 #include "decibels.h"
-
-namespace {
-
-constexpr double kReferenceHz = 1000.0;
-
-}  // namespace
+#include "riaa_curve.h"
 
 std::complex<double> AnalogueResponse(const AnalogueCurve& curve, double frequencyHz) {
     const double omega = 2.0 * std::numbers::pi * frequencyHz;
@@ -31,7 +26,7 @@ std::complex<double> AnalogueResponse(const AnalogueCurve& curve, double frequen
 
 double AnalogueGainDbRe1k(const AnalogueCurve& curve, double frequencyHz) {
     return GainDb(AnalogueResponse(curve, frequencyHz)) -
-           GainDb(AnalogueResponse(curve, kReferenceHz));
+           GainDb(AnalogueResponse(curve, kRiaaReferenceHz));
 }
 
 AnalogueCurve ReciprocalCurve(const AnalogueCurve& curve) {

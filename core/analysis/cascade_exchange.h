@@ -14,9 +14,10 @@
 
 #include "analogue_curve.h"
 #include "cascade_fit.h"
+#include "riaa_curve.h"
 
 // The reference frequency both curves are normalised at.
-inline constexpr double kCascadeReferenceHz = 1000.0;
+inline constexpr double kCascadeReferenceHz = kRiaaReferenceHz;
 
 struct CheckedFit {
     RationalFit2N fit;

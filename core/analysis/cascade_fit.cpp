@@ -1,11 +1,13 @@
 #include "cascade_fit.h"
 
-#include <nlopt.hpp>
-
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <memory>
+#include <new>
 #include <stdexcept>
+
+#include "nlopt_library.h"
 
 namespace {
 
@@ -373,6 +375,34 @@ PolynomialInY NormalisedAt(PolynomialInY p, double y) {
     return p;
 }
 
+// Minimises t from x under the problem's constraints; the problem tracks the best point.
+nlopt_result RunSlsqp(ScaledProblem& problem, std::vector<double>& x) {
+    const NloptLibrary& nlopt = Nlopt();
+    const std::unique_ptr<nlopt_opt_s, decltype(nlopt.destroy)> optimiser(
+        nlopt.create(NLOPT_LD_SLSQP, problem.Variables()), nlopt.destroy);
+    if (!optimiser) {
+        return NLOPT_OUT_OF_MEMORY;
+    }
+    const std::vector<double> inequalityTolerances(problem.Inequalities(), kConstraintTolerance);
+    const double equalityTolerances[] = {kConstraintTolerance, kConstraintTolerance};
+    // The settings are made in this order; the first that fails is the result.
+    for (const nlopt_result set : {
+             nlopt.setMinObjective(optimiser.get(), Objective, nullptr),
+             nlopt.addInequalityMconstraint(optimiser.get(), problem.Inequalities(), InequalityRows,
+                                            &problem, inequalityTolerances.data()),
+             nlopt.addEqualityMconstraint(optimiser.get(), 2, EqualityRows, &problem,
+                                          equalityTolerances),
+             nlopt.setXtolRel(optimiser.get(), 1e-12),
+             nlopt.setMaxeval(optimiser.get(), kMaxEvaluations),
+         }) {
+        if (set < 0) {
+            return set;
+        }
+    }
+    double bound = 0.0;
+    return nlopt.optimize(optimiser.get(), x.data(), &bound);
+}
+
 }  // namespace
 
 double PolynomialInY::At(double y) const { return Horner(c, y); }
@@ -414,25 +444,16 @@ RationalFit2N FitCascadeMinimax(const CascadeFitGrid& grid, const RationalFit2N&
     std::vector<double> x(problem.Variables(), 0.0);
     x[problem.BoundIndex()] = 1.0;
 
-    nlopt::opt optimiser(nlopt::LD_SLSQP, problem.Variables());
-    optimiser.set_min_objective(Objective, nullptr);
-    optimiser.add_inequality_mconstraint(
-        InequalityRows, &problem,
-        std::vector<double>(problem.Inequalities(), kConstraintTolerance));
-    optimiser.add_equality_mconstraint(EqualityRows, &problem,
-                                       std::vector<double>(2, kConstraintTolerance));
-    optimiser.set_xtol_rel(1e-12);
-    optimiser.set_maxeval(kMaxEvaluations);
-
-    double bound = 0.0;
-    try {
-        optimiser.optimize(x, bound);
-    } catch (const nlopt::roundoff_limited&) {
-        // SLSQP stops this way when it cannot improve further in double precision;
-        // the best point it visited is judged below like any other.
-    } catch (const std::runtime_error&) {
-        // A failed solve leaves the best point visited so far, if any.
+    const nlopt_result outcome = RunSlsqp(problem, x);
+    if (outcome == NLOPT_INVALID_ARGS) {
+        throw std::invalid_argument("nlopt invalid argument");
     }
+    if (outcome == NLOPT_OUT_OF_MEMORY) {
+        throw std::bad_alloc();
+    }
+    // Any other outcome, ROUNDOFF_LIMITED (SLSQP cannot improve further in double
+    // precision) or a failed solve included, leaves the best point visited, if any,
+    // judged below like any other.
     if (problem.Best().empty()) {
         return start;
     }

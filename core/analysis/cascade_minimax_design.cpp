@@ -1,7 +1,6 @@
 #include "cascade_minimax_design.h"
 
 #include <algorithm>
-#include <charconv>
 #include <cmath>
 #include <limits>
 #include <string>
@@ -10,6 +9,7 @@
 #include "cascade_exchange.h"
 #include "decibels.h"
 #include "frequency_response.h"
+#include "number_text.h"
 #include "polynomial_roots.h"
 #include "response_comparison.h"
 #include "riaa_prototype.h"
@@ -21,12 +21,7 @@ namespace {
 constexpr double kReferenceHz = kCascadeReferenceHz;
 
 // A value for a message, the same in every locale.
-std::string NumberText(double value) {
-    char text[32];
-    const auto end =
-        std::to_chars(text, text + sizeof text, value, std::chars_format::general, 10).ptr;
-    return std::string(text, end);
-}
+std::string NumberText(double value) { return FormatSignificant(value, 10); }
 
 // The z-plane roots of a squared magnitude, each inside (or, for a zero at DC, on) the
 // unit circle.

@@ -49,7 +49,8 @@ int MinimumCascadeSections(const AnalogueCurve& playbackCurve);
 // Throws std::invalid_argument for a sampling frequency outside the range of
 // minimax_design.h, a gain that is not finite, sections outside
 // MinimumCascadeSections(curve)..4, a curve with a pole at DC (no stable filter has
-// one) or, with a zero at DC, an inverse (a pole at DC again) or a gain at DC.
+// one) or, with a zero at DC, an inverse (a pole at DC again) or a gain at DC, and
+// std::runtime_error when NLopt cannot be loaded.
 MinimaxCascade DesignMinimaxCascade(const AnalogueCurve& playbackCurve,
                                     const CascadeRequest& request, int sections);
 

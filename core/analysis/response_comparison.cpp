@@ -5,10 +5,10 @@
 
 #include "decibels.h"
 #include "frequency_response.h"
+#include "riaa_curve.h"
 
 namespace {
 
-constexpr double kReferenceHz = 1000.0;
 constexpr int kPeakSearchPointsPerDecade = 2000;
 // Points towards the band's top, ever closer together: the error of a cascade of
 // several sections has its extremes crowded there.
@@ -19,12 +19,13 @@ constexpr int kRefinementSteps = 40;
 
 ResponsePoint CompareAt(const DesignUnderTest& design, double frequencyHz) {
     const auto h = CascadeResponse(design.cascade, design.samplingFrequency, frequencyHz);
-    const auto reference = CascadeResponse(design.cascade, design.samplingFrequency, kReferenceHz);
+    const auto reference =
+        CascadeResponse(design.cascade, design.samplingFrequency, kRiaaReferenceHz);
     const auto analogue = AnalogueResponse(design.curve, frequencyHz);
     // The design's polarity: the sign that brings it to the curve at 1 kHz, where
     // both are far from any phase wrap.
     const double polarity =
-        (reference / AnalogueResponse(design.curve, kReferenceHz)).real() < 0.0 ? -1.0 : 1.0;
+        (reference / AnalogueResponse(design.curve, kRiaaReferenceHz)).real() < 0.0 ? -1.0 : 1.0;
 
     ResponsePoint point{};
     point.frequencyHz = frequencyHz;

@@ -5,6 +5,7 @@
 #include "decibels.h"
 #include "frequency_response.h"
 #include "number_text.h"
+#include "riaa_curve.h"
 
 namespace {
 
@@ -43,7 +44,8 @@ ResponseSummary SummarizeResponse(const DesignUnderTest& design) {
     summary.peak = MaxDeviation(design, summary.bandLowHz, summary.bandHighHz);
     summary.phasePeak = MaxPhaseDeviation(design, summary.bandLowHz, summary.bandHighHz);
     summary.dcGain = CascadeResponse(design.cascade, design.samplingFrequency, 0.0).real();
-    summary.gainAt1k = std::abs(CascadeResponse(design.cascade, design.samplingFrequency, 1000.0));
+    summary.gainAt1k =
+        std::abs(CascadeResponse(design.cascade, design.samplingFrequency, kRiaaReferenceHz));
     return summary;
 }
 
