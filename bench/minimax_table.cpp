@@ -18,6 +18,7 @@
 #include "minimax_design.h"
 #include "response_comparison.h"
 #include "riaa_design.h"
+#include "riaa_prototype.h"
 
 namespace {
 
@@ -117,10 +118,12 @@ int main(int argc, char** argv) {
         }
         const double slowestCpuMs = *std::max_element(cpuTimes.begin(), cpuTimes.end());
         const double top = MinimaxBandTopHz(rate.hz);
-        const DeviationPeak peak =
-            MaxDeviation({design, rate.hz, {extraZero, 0}}, kMinimaxBandBottomHz, top);
+        const AnalogueCurve curve = RiaaCurve({extraZero, 0});
+        const DeviationPeak peak = MaxDeviation({CascadeFromCoefficients(design), rate.hz, curve},
+                                                kMinimaxBandBottomHz, top);
         const DeviationPeak matched = MaxDeviation(
-            {ComputeRiaaCoefficients(rate.hz, 1.0, extraZero, 0), rate.hz, {extraZero, 0}},
+            {CascadeFromCoefficients(ComputeRiaaCoefficients(rate.hz, 1.0, extraZero, 0)), rate.hz,
+             curve},
             kMinimaxBandBottomHz, top);
         const bool inside = LargestRadius(design.num) < 1.0 && LargestRadius(design.den) < 1.0;
         const bool goalMet = (rate.goalDb == 0.0 || std::abs(peak.deviationDb) <= rate.goalDb) &&

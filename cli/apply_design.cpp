@@ -74,7 +74,7 @@ DesignForRate MakeDesignForRate(const ApplyDesignOptions& options) {
             }
             coefficients = ScaleGainAt(coefficients, samplingRate, kRiaaReferenceHz, values.gain);
         }
-        if (!HasFiniteCoefficients(coefficients)) {
+        if (!HasFiniteCoefficients(CascadeFromCoefficients(coefficients))) {
             applied.error =
                 "the design at " + FormatShortest(samplingRate) + " Hz has non-finite coefficients";
             return applied;

@@ -4,6 +4,7 @@
 
 #include "minimax_design.h"
 #include "named_choice.h"
+#include "riaa_prototype.h"
 
 namespace {
 
@@ -26,9 +27,8 @@ void AddDesignMethodOption(CLI::App& app, DesignMethod& method) {
 }
 
 DesignUnderTest UnderTest(const Design& design) {
-    return {design.coefficients,
-            design.values.samplingFrequency,
-            {design.values.extraZeroValue, design.values.inverse}};
+    return {CascadeFromCoefficients(design.coefficients), design.values.samplingFrequency,
+            RiaaCurve({design.values.extraZeroValue, design.values.inverse})};
 }
 
 DesignAttempt MakeDesign(DesignMethod method, const CalculationValues& values) {

@@ -24,7 +24,7 @@ std::string ExtraZeroText(double extraZeroValue) {
 }
 
 std::string ExportedText(OutputFormat format, const Design& design) {
-    const RiaaCoefficients& c = design.coefficients;
+    const Cascade c = CascadeFromCoefficients(design.coefficients);
     const double fs = design.values.samplingFrequency;
     switch (format) {
         case OutputFormat::Sox:

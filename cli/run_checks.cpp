@@ -42,7 +42,7 @@ std::optional<std::string> UnusableForResponse(const AnalysisOptions& analysis,
     if (gain == 0.0 || !std::isfinite(gain)) {
         return name + " needs a finite, non-zero gain; got " + FormatShortest(gain);
     }
-    if (!HasFiniteCoefficients(design.coefficients)) {
+    if (!HasFiniteCoefficients(CascadeFromCoefficients(design.coefficients))) {
         return name + ": the design at this sampling frequency has non-finite coefficients";
     }
     // At rates far above audio the poles crowd z = 1 and the response drowns in
@@ -74,7 +74,8 @@ std::optional<std::string> UnusableDesignMessage(const AnalysisOptions& analysis
     if (std::optional<std::string> problem = UnusableForResponse(analysis, design)) {
         return problem;
     }
-    if (ExportsALine(analysis) && !HasFiniteCoefficients(design.coefficients)) {
+    if (ExportsALine(analysis) &&
+        !HasFiniteCoefficients(CascadeFromCoefficients(design.coefficients))) {
         return FormatOption(analysis) +
                ": the design at this sampling frequency has non-finite coefficients";
     }

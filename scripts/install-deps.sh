@@ -20,7 +20,7 @@ test_packages=(
   locales
   xvfb xdotool x11-utils imagemagick
   poppler-utils
-  sox ffmpeg librsvg2-bin
+  sox ffmpeg librsvg2-bin pipewire-doc
   python3
   desktop-file-utils appstream man-db bash-completion debootstrap
 )

@@ -38,6 +38,7 @@ NloptLibrary Load() {
     Resolve(library, "nlopt_add_inequality_mconstraint", nlopt.addInequalityMconstraint);
     Resolve(library, "nlopt_add_equality_mconstraint", nlopt.addEqualityMconstraint);
     Resolve(library, "nlopt_set_ftol_abs", nlopt.setFtolAbs);
+    Resolve(library, "nlopt_set_xtol_rel", nlopt.setXtolRel);
     Resolve(library, "nlopt_set_maxeval", nlopt.setMaxeval);
     Resolve(library, "nlopt_optimize", nlopt.optimize);
     return nlopt;

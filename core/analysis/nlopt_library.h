@@ -4,7 +4,7 @@
 
 #include <nlopt.h>
 
-// The functions of NLopt's C interface that the minimax fit calls.
+// The functions of NLopt's C interface that the minimax fits call.
 struct NloptLibrary {
     decltype(&nlopt_create) create;
     decltype(&nlopt_destroy) destroy;
@@ -12,6 +12,7 @@ struct NloptLibrary {
     decltype(&nlopt_add_inequality_mconstraint) addInequalityMconstraint;
     decltype(&nlopt_add_equality_mconstraint) addEqualityMconstraint;
     decltype(&nlopt_set_ftol_abs) setFtolAbs;
+    decltype(&nlopt_set_xtol_rel) setXtolRel;
     decltype(&nlopt_set_maxeval) setMaxeval;
     decltype(&nlopt_optimize) optimize;
 };

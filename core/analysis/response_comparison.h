@@ -3,19 +3,22 @@
 
 #include <vector>
 
-#include "riaa_design.h"
-#include "riaa_prototype.h"
+#include "analogue_curve.h"
+#include "cascade.h"
 
-// One design to compare: its coefficients, the rate they run at and the curve they
-// were meant to follow.
+// One design to compare: its sections, the rate they run at and the analogue curve
+// they were meant to follow (for the desktop program's record:
+// CascadeFromCoefficients and RiaaCurve).
 struct DesignUnderTest {
-    RiaaCoefficients coefficients;
+    Cascade cascade;
     double samplingFrequency;
-    RiaaPrototype prototype;
+    AnalogueCurve curve;
 };
 
 // The two responses at one frequency. Gains in dB relative to each curve's own gain
-// at 1 kHz; deviationDb = gainDb - prototypeGainDb.
+// at 1 kHz; deviationDb = gainDb - prototypeGainDb. phaseDeviationDegrees is the
+// design's phase less the curve's, in (-180, 180], with the design's polarity taken
+// out (a design for a negative gain is not 180° off).
 struct ResponsePoint {
     double frequencyHz;
     double gainDb;
@@ -23,6 +26,7 @@ struct ResponsePoint {
     double prototypeGainDb;
     double prototypePhaseDegrees;
     double deviationDb;
+    double phaseDeviationDegrees;
 };
 
 ResponsePoint CompareAt(const DesignUnderTest& design, double frequencyHz);
@@ -37,9 +41,21 @@ struct DeviationPeak {
     double frequencyHz;
 };
 
-// Searches a dense log grid over [lowHz, highHz]; on a grid of 2000 points a decade
-// the peak's frequency is known to 0.12 % and its value to far below 0.001 dB.
+// The grid the peak searches run on: 2000 points a decade over [lowHz, highHz], and
+// 2000 more that crowd towards highHz (spacing growing with the square of the distance),
+// where the extremes of a many-section design lie a few hertz apart.
+std::vector<double> PeakSearchGrid(double lowHz, double highHz);
+
+// Searches that grid, then refines the largest point between its neighbours (golden
+// section), so the peak's value is exact to far below its own size.
 DeviationPeak MaxDeviation(const DesignUnderTest& design, double lowHz, double highHz);
+
+// The largest |phase deviation| over a band on the same grid, signed, in degrees.
+struct PhaseDeviationPeak {
+    double deviationDegrees;
+    double frequencyHz;
+};
+PhaseDeviationPeak MaxPhaseDeviation(const DesignUnderTest& design, double lowHz, double highHz);
 
 // The band users judge a phono equaliser over: 20 Hz up to the smaller of 20 kHz and
 // 0.49·fs (a single biquad cannot follow the curve right up to Nyquist).

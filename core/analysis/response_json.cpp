@@ -17,6 +17,8 @@ void WriteResponseJson(JsonWriter& json, const ResponseSummary& summary) {
     Member(json, "bandHighHz", summary.bandHighHz);
     Member(json, "maxDeviationDb", summary.peak.deviationDb);
     Member(json, "maxDeviationHz", summary.peak.frequencyHz);
+    Member(json, "maxPhaseDeviationDegrees", summary.phasePeak.deviationDegrees);
+    Member(json, "maxPhaseDeviationHz", summary.phasePeak.frequencyHz);
     Member(json, "dcGain", summary.dcGain);
     Member(json, "dcGainDb", FactorToDb(summary.dcGain));
     Member(json, "gainAt1kHz", summary.gainAt1k);

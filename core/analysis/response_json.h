@@ -4,7 +4,9 @@
 #include "json_writer.h"
 #include "response_summary.h"
 
-// Writes one object: bandLowHz, bandHighHz, maxDeviationDb, maxDeviationHz, dcGain,
+// Writes one object: bandLowHz, bandHighHz, maxDeviationDb, maxDeviationHz,
+// maxPhaseDeviationDegrees, maxPhaseDeviationHz (the design's phase less the curve's,
+// its polarity taken out), dcGain,
 // dcGainDb, gainAt1kHz, gainAt1kHzDb and `table`, an array of objects with
 // frequencyHz, gainDb, phaseDegrees, prototypeGainDb, prototypePhaseDegrees and
 // deviationDb (gains relative to 1 kHz).

@@ -42,9 +42,10 @@ ResponseSummary SummarizeResponse(const DesignUnderTest& design) {
     summary.bandLowHz = kBandLowHz;
     summary.bandHighHz = AudioBandTopHz(design.samplingFrequency);
     summary.peak = MaxDeviation(design, summary.bandLowHz, summary.bandHighHz);
-    summary.dcGain = DesignResponse(design.coefficients, design.samplingFrequency, 0.0).real();
+    summary.phasePeak = MaxPhaseDeviation(design, summary.bandLowHz, summary.bandHighHz);
+    summary.dcGain = CascadeResponse(design.cascade, design.samplingFrequency, 0.0).real();
     summary.gainAt1k =
-        std::abs(DesignResponse(design.coefficients, design.samplingFrequency, kRiaaReferenceHz));
+        std::abs(CascadeResponse(design.cascade, design.samplingFrequency, kRiaaReferenceHz));
     return summary;
 }
 
@@ -69,6 +70,9 @@ std::string FormatResponseTable(const ResponseSummary& summary) {
             HertzText(summary.bandHighHz) + ": " +
             FormatSignedSignificant(summary.peak.deviationDb, kPeakDigits) + " dB at " +
             HertzText(summary.peak.frequencyHz) + "\n";
+    text += "Largest phase deviation over the same band: " +
+            FormatSignedSignificant(summary.phasePeak.deviationDegrees, kPeakDigits) + " deg at " +
+            HertzText(summary.phasePeak.frequencyHz) + "\n";
     text += "Gain at DC: " + FactorAndDb(summary.dcGain) + "\n";
     text += "Gain at 1 kHz: " + FactorAndDb(summary.gainAt1k) + "\n";
     return text;

@@ -11,9 +11,10 @@ struct ResponseSummary {
     std::vector<ResponsePoint> table;  // the usual frequencies from 20 Hz to 20 kHz below fs/2
     double bandLowHz;
     double bandHighHz;
-    DeviationPeak peak;  // over [bandLowHz, bandHighHz]
-    double dcGain;       // H(1), a signed plain factor
-    double gainAt1k;     // |H| at 1 kHz, a plain factor
+    DeviationPeak peak;            // over [bandLowHz, bandHighHz]
+    PhaseDeviationPeak phasePeak;  // over the same band
+    double dcGain;                 // H(1), a signed plain factor
+    double gainAt1k;               // |H| at 1 kHz, a plain factor
 };
 
 ResponseSummary SummarizeResponse(const DesignUnderTest& design);

@@ -1,25 +1,18 @@
 #include "riaa_prototype.h"
 
-#include <numbers>
-
 #include "decibels.h"
 #include "riaa_curve.h"
 
-namespace {
-
-// (1 + jωτ): one first-order factor of the curve.
-std::complex<double> Factor(double omega, double tau) { return {1.0, omega * tau}; }
-
-}  // namespace
+AnalogueCurve RiaaCurve(const RiaaPrototype& prototype) {
+    AnalogueCurve curve{{kZeroTau}, {kLowPoleTau, kHighPoleTau}, {}, {}};
+    if (ExtraZeroKindOf(prototype.extraZero) != ExtraZeroKind::None) {
+        curve.zeroTaus.push_back(ExtraZeroTau(prototype.extraZero));
+    }
+    return prototype.inverse != 0 ? ReciprocalCurve(curve) : curve;
+}
 
 std::complex<double> PrototypeResponse(const RiaaPrototype& prototype, double frequencyHz) {
-    const double omega = 2.0 * std::numbers::pi * frequencyHz;
-    std::complex<double> zeros = Factor(omega, kZeroTau);
-    if (ExtraZeroKindOf(prototype.extraZero) != ExtraZeroKind::None) {
-        zeros *= Factor(omega, ExtraZeroTau(prototype.extraZero));
-    }
-    const std::complex<double> poles = Factor(omega, kLowPoleTau) * Factor(omega, kHighPoleTau);
-    return prototype.inverse != 0 ? poles / zeros : zeros / poles;
+    return AnalogueResponse(RiaaCurve(prototype), frequencyHz);
 }
 
 double PrototypeGainDbRe1k(const RiaaPrototype& prototype, double frequencyHz) {

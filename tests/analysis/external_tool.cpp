@@ -77,3 +77,23 @@ std::vector<double> ImpulseResponse(const double (&b)[3], const double (&a)[3], 
     }
     return y;
 }
+
+std::vector<double> CascadeImpulseResponse(const Cascade& cascade, double amplitude,
+                                           std::size_t length, std::size_t sections) {
+    std::vector<double> signal(length, 0.0);
+    if (length > 0) {
+        signal[0] = amplitude;
+    }
+    for (std::size_t k = 0; k < cascade.sections.size() && k < sections; ++k) {
+        const BiquadSection& s = cascade.sections[k];
+        std::vector<double> out(length, 0.0);
+        for (std::size_t n = 0; n < length; ++n) {
+            double sum = s.b0 * signal[n];
+            if (n >= 1) sum += s.b1 * signal[n - 1] - s.a1 * out[n - 1];
+            if (n >= 2) sum += s.b2 * signal[n - 2] - s.a2 * out[n - 2];
+            out[n] = sum;
+        }
+        signal = std::move(out);
+    }
+    return signal;
+}

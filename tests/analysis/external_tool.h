@@ -30,7 +30,14 @@ int RunCommand(const std::string& command);
 // Wraps text in single quotes for the shell.
 std::string ShellQuoted(const std::string& text);
 
+#include "cascade.h"
+
 // y[n] = (b0 x[n] + b1 x[n-1] + b2 x[n-2] - a1 y[n-1] - a2 y[n-2]) / a0 for a unit
 // impulse scaled by `amplitude`, in double precision.
 std::vector<double> ImpulseResponse(const double (&b)[3], const double (&a)[3], double amplitude,
                                     std::size_t length);
+
+// The impulse response of the first `sections` sections of a cascade (all by default),
+// each filtering the output of the one before.
+std::vector<double> CascadeImpulseResponse(const Cascade& cascade, double amplitude,
+                                           std::size_t length, std::size_t sections = 1000);

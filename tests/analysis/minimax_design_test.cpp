@@ -14,6 +14,7 @@
 #include "minimax_design.h"
 #include "response_comparison.h"
 #include "riaa_design.h"
+#include "riaa_prototype.h"
 
 namespace {
 
@@ -30,7 +31,8 @@ double LargestRootRadius(const double (&c)[3]) {
 
 DeviationPeak WorstDeviation(double fs, double extraZero = 0.0, int inverse = 0) {
     return MaxDeviation(
-        {ComputeMinimaxRiaaCoefficients(fs, 1.0, extraZero, inverse), fs, {extraZero, inverse}},
+        {CascadeFromCoefficients(ComputeMinimaxRiaaCoefficients(fs, 1.0, extraZero, inverse)), fs,
+         RiaaCurve({extraZero, inverse})},
         kMinimaxBandBottomHz, MinimaxBandTopHz(fs));
 }
 
@@ -71,7 +73,8 @@ TEST(MinimaxDesign, ErrorEquioscillatesAsOnlyTheOptimumDoes) {
         for (double extraZero : {0.0, 1.0}) {
             SCOPED_TRACE(testing::Message() << "fs " << fs << " extra zero " << extraZero);
             const DesignUnderTest design{
-                ComputeMinimaxRiaaCoefficients(fs, 1.0, extraZero, 0), fs, {extraZero, 0}};
+                CascadeFromCoefficients(ComputeMinimaxRiaaCoefficients(fs, 1.0, extraZero, 0)), fs,
+                RiaaCurve({extraZero, 0})};
             const double worst = std::abs(WorstDeviation(fs, extraZero).deviationDb);
             const std::vector<double> grid =
                 LogGrid(kMinimaxBandBottomHz, MinimaxBandTopHz(fs), 1000);

@@ -14,7 +14,8 @@
 namespace {
 
 DesignUnderTest Matched(double fs, double extraZero = 0.0, int inverse = 0, double gain = 1.0) {
-    return {ComputeRiaaCoefficients(fs, gain, extraZero, inverse), fs, {extraZero, inverse}};
+    return {CascadeFromCoefficients(ComputeRiaaCoefficients(fs, gain, extraZero, inverse)), fs,
+            RiaaCurve({extraZero, inverse})};
 }
 
 TEST(Prototype, FollowsThePublishedRiaaPlaybackCurve) {
@@ -115,7 +116,7 @@ TEST(Deviation, InverseDesignMirrorsThePlaybackDeviation) {
 
 TEST(Deviation, BrokenDesignReportsNaNNotAPerfectFit) {
     DesignUnderTest design = Matched(44100.0);
-    design.coefficients.num[0] = std::nan("");
+    design.cascade.sections[0].b0 = std::nan("");
     EXPECT_TRUE(std::isnan(MaxDeviation(design, 20.0, 20000.0).deviationDb));
 }
 

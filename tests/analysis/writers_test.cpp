@@ -10,12 +10,14 @@
 #include "export_formats.h"
 #include "external_tool.h"
 #include "response_summary.h"
+#include "riaa_prototype.h"
 #include "svg_plot.h"
 
 namespace {
 
 DesignUnderTest Matched(double fs, double extraZero = 0.0, int inverse = 0) {
-    return {ComputeRiaaCoefficients(fs, 1.0, extraZero, inverse), fs, {extraZero, inverse}};
+    return {CascadeFromCoefficients(ComputeRiaaCoefficients(fs, 1.0, extraZero, inverse)), fs,
+            RiaaCurve({extraZero, inverse})};
 }
 
 std::vector<std::string> Lines(const std::string& text) {
@@ -49,7 +51,9 @@ TEST(ResponseSummary, ListsOnlyFrequenciesBelowNyquistAndStopsTheBandShortOfIt) 
 }
 
 TEST(ResponseSummary, GivesTheGainAtDcAndAt1kHzAsFactors) {
-    const auto design = DesignUnderTest{ComputeRiaaCoefficients(44100.0, 2.0, 0.0, 0), 44100.0, {}};
+    const auto design =
+        DesignUnderTest{CascadeFromCoefficients(ComputeRiaaCoefficients(44100.0, 2.0, 0.0, 0)),
+                        44100.0, RiaaCurve({})};
     const ResponseSummary summary = SummarizeResponse(design);
     EXPECT_NEAR(summary.dcGain, 2.0, 1e-12);
     // The playback curve is about 19.9 dB lower at 1 kHz than at DC.
@@ -140,9 +144,9 @@ TEST(Writers, IgnoreTheUsersLocale) {
     const DesignUnderTest design = Matched(44100.0, 20000.0);
     const auto everything = [&] {
         return FormatResponseTable(SummarizeResponse(design)) + FormatResponseCsv(design) +
-               RenderResponseSvg(design, "t") + FormatSoxEffect(design.coefficients) +
-               FormatNyquistLine(design.coefficients, 44100.0) +
-               FormatCamillaDspFilter(design.coefficients, 44100.0, "riaa");
+               RenderResponseSvg(design, "t") + FormatSoxEffect(design.cascade) +
+               FormatNyquistLine(design.cascade, 44100.0) +
+               FormatCamillaDspFilter(design.cascade, 44100.0, "riaa");
     };
     const std::string inC = everything();
     ASSERT_NE(std::setlocale(LC_ALL, "de_DE.UTF-8"), nullptr)
