@@ -20,19 +20,18 @@ double ExtraZeroTau(double extraZero) {
     return kExtraZeroTau;
 }
 
-// (1 + jωτ): one first-order factor of the curve.
-std::complex<double> Factor(double omega, double tau) { return {1.0, omega * tau}; }
-
 }  // namespace
 
-std::complex<double> PrototypeResponse(const RiaaPrototype& prototype, double frequencyHz) {
-    const double omega = 2.0 * std::numbers::pi * frequencyHz;
-    std::complex<double> zeros = Factor(omega, kZeroTau);
+AnalogueCurve RiaaCurve(const RiaaPrototype& prototype) {
+    AnalogueCurve curve{{kZeroTau}, {kLowPoleTau, kHighPoleTau}, {}, {}};
     if (prototype.extraZero != 0.0) {
-        zeros *= Factor(omega, ExtraZeroTau(prototype.extraZero));
+        curve.zeroTaus.push_back(ExtraZeroTau(prototype.extraZero));
     }
-    const std::complex<double> poles = Factor(omega, kLowPoleTau) * Factor(omega, kHighPoleTau);
-    return prototype.inverse != 0 ? poles / zeros : zeros / poles;
+    return prototype.inverse != 0 ? ReciprocalCurve(curve) : curve;
+}
+
+std::complex<double> PrototypeResponse(const RiaaPrototype& prototype, double frequencyHz) {
+    return AnalogueResponse(RiaaCurve(prototype), frequencyHz);
 }
 
 double PrototypeGainDbRe1k(const RiaaPrototype& prototype, double frequencyHz) {

@@ -6,12 +6,18 @@
 #include <complex>
 #include <cstdint>
 
+#include "analogue_curve.h"
+
 // Which analogue curve: extraZero and inverse read exactly as ComputeRiaaCoefficients
 // reads them (0 no extra zero, above 1 its frequency in Hz, otherwise 3.18 µs).
 struct RiaaPrototype {
     double extraZero = 0.0;
     std::int32_t inverse = 0;
 };
+
+// The curve as time constants: zeros at 318 µs (and the extra zero), poles at 3180 and
+// 75 µs, swapped when inverted.
+AnalogueCurve RiaaCurve(const RiaaPrototype& prototype);
 
 // H(j·2πf) of the analogue curve, 1 at DC.
 std::complex<double> PrototypeResponse(const RiaaPrototype& prototype, double frequencyHz);

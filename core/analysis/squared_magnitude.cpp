@@ -36,14 +36,13 @@ std::complex<double> RootOfAbscissa(std::complex<double> y) {
     return std::abs(inside) <= std::abs(outside) ? inside : outside;
 }
 
-std::array<double, 3> MinimumPhaseFactor(const SquaredMagnitude& squaredMagnitude) {
+std::vector<std::complex<double>> MinimumPhaseRoots(const SquaredMagnitude& squaredMagnitude) {
     const auto& [c0, c1, c2] = squaredMagnitude.c;
     if (c2 == 0.0) {
         if (c1 == 0.0) {
-            return {1.0, 0.0, 0.0};
+            return {};
         }
-        const double r = RootOfAbscissa(-c0 / c1).real();
-        return {1.0, -r, 0.0};
+        return {RootOfAbscissa(-c0 / c1)};
     }
     std::complex<double> y1;
     std::complex<double> y2;
@@ -53,7 +52,7 @@ std::array<double, 3> MinimumPhaseFactor(const SquaredMagnitude& squaredMagnitud
         // so that neither is computed as a small difference of large terms.
         const double q = -0.5 * (c1 + std::copysign(std::sqrt(discriminant), c1));
         if (q == 0.0) {
-            return {1.0, -2.0, 1.0};
+            return {1.0, 1.0};
         }
         y1 = q / c2;
         y2 = c0 / q;
@@ -63,7 +62,16 @@ std::array<double, 3> MinimumPhaseFactor(const SquaredMagnitude& squaredMagnitud
         y1 = {real, imaginary};
         y2 = {real, -imaginary};
     }
-    const std::complex<double> r1 = RootOfAbscissa(y1);
-    const std::complex<double> r2 = RootOfAbscissa(y2);
-    return {1.0, -(r1 + r2).real(), (r1 * r2).real()};
+    return {RootOfAbscissa(y1), RootOfAbscissa(y2)};
+}
+
+std::array<double, 3> MinimumPhaseFactor(const SquaredMagnitude& squaredMagnitude) {
+    const std::vector<std::complex<double>> roots = MinimumPhaseRoots(squaredMagnitude);
+    if (roots.empty()) {
+        return {1.0, 0.0, 0.0};
+    }
+    if (roots.size() == 1) {
+        return {1.0, -roots[0].real(), 0.0};
+    }
+    return {1.0, -(roots[0] + roots[1]).real(), (roots[0] * roots[1]).real()};
 }

@@ -10,6 +10,7 @@
 
 #include <array>
 #include <complex>
+#include <vector>
 
 // c[0] + c[1]·y + c[2]·y², y = sin²(ω/2); the value at DC is c[0], at Nyquist the sum.
 struct SquaredMagnitude {
@@ -30,6 +31,10 @@ SquaredMagnitude SquaredMagnitudeOfPolynomial(const double (&b)[3]);
 // to the root r of (1 - r)² + 4·r·y = 0 with |r| <= 1. Expects a squared magnitude
 // that is positive at some y in [0, 1].
 std::array<double, 3> MinimumPhaseFactor(const SquaredMagnitude& squaredMagnitude);
+
+// The roots of that minimum-phase polynomial: none for a constant, one for a
+// first-order squared magnitude (c2 = 0), otherwise two (a real pair or a conjugate pair).
+std::vector<std::complex<double>> MinimumPhaseRoots(const SquaredMagnitude& squaredMagnitude);
 
 // The root r with |r| <= 1 of (1 - r)² + 4·r·y = 0, for any (complex) y.
 std::complex<double> RootOfAbscissa(std::complex<double> y);
