@@ -10,11 +10,13 @@
 
 #include "analogue_curve.h"
 #include "cascade.h"
+#include "curve_minimax_design.h"
 #include "decibels.h"
 #include "frequency_response.h"
 #include "matched_curve_design.h"
 #include "named_curves.h"
 #include "riaa_design.h"
+#include "section_pairing.h"
 
 namespace {
 
@@ -128,6 +130,62 @@ TEST(MatchedCurveDesign, CurvesWithoutAFiniteGainAtDcAreScaledAt1k) {
     EXPECT_THROW(
         DesignMatchedCascade(Named("riaa"), 2000.0, 1.0, GainReference::OneKilohertz, false),
         std::invalid_argument);
+}
+
+TEST(MinimaxCurveDesign, MeetsAThousandthOfADbInAtMostThreeSections) {
+    // One of each kind: a zero at DC, a pole at DC (its stand-in), flat treble, emphasis,
+    // tape; each within 0.001 dB of the curve itself, stable and minimum-phase, and no
+    // lift between the band's top and Nyquist.
+    for (std::string_view name :
+         {"riaa-iec", "aes-1951", "emi-78-318us", "cd-emphasis", "tape-iec-35us"}) {
+        for (double fs : {44100.0, 48000.0}) {
+            for (bool inverse : {false, true}) {
+                SCOPED_TRACE(testing::Message() << name << " " << fs << " " << inverse);
+                const AnalogueCurve curve = Named(name);
+                CascadeRequest request;
+                request.samplingFrequency = fs;
+                request.inverse = inverse;
+                const MinimaxCascade design =
+                    DesignMinimaxCurveCascadeWithin(curve, request, 0.001);
+                EXPECT_LE(design.cascade.sections.size(), 3u);
+                const AnalogueCurve target = inverse ? ReciprocalCurve(curve) : curve;
+                const double top = MinimaxBandTopHz(fs);
+                const double worst = WorstDeviationDb(design.cascade, fs, target, 20.0, top);
+                EXPECT_LE(worst, 0.001);
+                EXPECT_NEAR(design.maxDeviationDb, worst, 1e-5);
+                for (const BiquadSection& s : design.cascade.sections) {
+                    EXPECT_LT(LargestRootRadius(1.0, s.a1, s.a2), 1.0);
+                    EXPECT_LT(LargestRootRadius(s.b0, s.b1, s.b2), 1.0);
+                }
+                // The playback design never rises above its band edge (the recording
+                // design, its reciprocal, never falls below it).
+                const double edge = std::abs(CascadeResponse(design.cascade, fs, top));
+                for (double f = top; f < fs / 2.0; f += 50.0) {
+                    const double gain = std::abs(CascadeResponse(design.cascade, fs, f));
+                    EXPECT_LE(inverse ? edge : gain, (inverse ? gain : edge) * (1 + 1e-9));
+                }
+                // No gain at DC to scale: the gain applies at 1 kHz.
+                if (NetZerosAtDc(curve) != 0) {
+                    EXPECT_NEAR(std::abs(CascadeResponse(design.cascade, fs, 1000.0)), 1.0, 1e-9);
+                }
+            }
+        }
+    }
+}
+
+TEST(MinimaxCurveDesign, AStandInOnlyWhereAPoleAtDcWouldBe) {
+    const AnalogueCurve aes = Named("aes-1951");
+    const AnalogueCurve playback = WithStandInsForPolesAtDc(aes, false);
+    EXPECT_TRUE(playback.dcPoleTaus.empty());
+    EXPECT_EQ(playback.poleTaus.size(), aes.poleTaus.size() + 1);
+    // A zero at DC stays in the playback design, and makes way for the recording one,
+    // which is the playback design's reciprocal.
+    const AnalogueCurve iec = Named("riaa-iec");
+    EXPECT_EQ(WithStandInsForPolesAtDc(iec, false).dcZeroTaus, iec.dcZeroTaus);
+    EXPECT_TRUE(WithStandInsForPolesAtDc(iec, true).dcZeroTaus.empty());
+    // The stand-in shifts the curve by its stated amount at 20 Hz.
+    EXPECT_NEAR(AnalogueGainDbRe1k(playback, 20.0) - AnalogueGainDbRe1k(aes, 20.0),
+                -10.0 * std::log10(1.0 + std::pow(kDcFactorStandInHz / 20.0, 2)), 1e-6);
 }
 
 }  // namespace
