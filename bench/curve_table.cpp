@@ -2,7 +2,7 @@
 // the minimax cascades of one to three sections are from the analogue curve over 20 Hz
 // to min(20 kHz, 0.46·fs), how many sections the minimax needs for 0.001 dB, the gain
 // that design has at 1 Hz (re 1 kHz, where a bass boost without a shelf ends up), and
-// the CPU time of that design:
+// the CPU time of that design, and the sections the recording curve (inverse) needs:
 //   curve_table
 // Exits 1 when a curve needs more than three sections for 0.001 dB.
 #include <cmath>
@@ -58,8 +58,8 @@ std::string Column(double deviationDb) {
 
 int main() {
     bool goalsMet = true;
-    std::printf("%-20s %7s %10s %10s %10s %10s %5s %9s %8s\n", "curve", "rate", "matched",
-                "1 section", "2", "3", "need", "1 Hz dB", "CPU ms");
+    std::printf("%-20s %7s %10s %10s %10s %10s %5s %9s %8s %8s\n", "curve", "rate", "matched",
+                "1 section", "2", "3", "need", "1 Hz dB", "CPU ms", "inverse");
     for (const NamedCurve& row : NamedCurves()) {
         const AnalogueCurve curve = CurveOf(row);
         for (double fs : kRates) {
@@ -91,9 +91,18 @@ int main() {
             } catch (const UnreachableTolerance&) {
                 goalsMet = false;
             }
-            std::printf("%-20s %7.0f %10.4f%s %5s %9.1f %8.1f\n", std::string(row.name).c_str(), fs,
-                        WorstDeviationDb(matched, fs, curve), columns.c_str(), need.c_str(),
-                        lowGainDb, milliseconds);
+            // The recording curve: the playback design's reciprocal, stand-ins included.
+            request.inverse = true;
+            std::string inverseNeed = "> 4";
+            try {
+                inverseNeed =
+                    std::to_string(DesignMinimaxCurveCascadeWithin(curve, request, kGoalDb)
+                                       .cascade.sections.size());
+            } catch (const UnreachableTolerance&) {
+            }
+            std::printf("%-20s %7.0f %10.4f%s %5s %9.1f %8.1f %8s\n", std::string(row.name).c_str(),
+                        fs, WorstDeviationDb(matched, fs, curve), columns.c_str(), need.c_str(),
+                        lowGainDb, milliseconds, inverseNeed.c_str());
         }
     }
     // The list text and a matched design of every curve, as --list-curves and a matched

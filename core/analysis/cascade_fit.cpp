@@ -1,0 +1,449 @@
+#include "cascade_fit.h"
+
+#include <nlopt.hpp>
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+#include <stdexcept>
+
+namespace {
+
+// Guards keep P and Q above this share of the start's value outside the band.
+constexpr double kGuardShare = 1e-3;
+constexpr int kMaxEvaluations = 400;
+// Constraints are in units of the start's deviation; the best point is chosen by its
+// true deviation (see Track), so this only steers NLopt's own bookkeeping.
+constexpr double kConstraintTolerance = 1e-9;
+// An out-of-band bound counts as kept up to this share of the start's deviation.
+constexpr double kBoundSlack = 1e-6;
+// Directions of a polynomial that move it this little on the band (against its
+// strongest direction) are held fixed: they only move it outside the band.
+constexpr double kRankFloor = 1e-13;
+
+double Horner(const std::vector<double>& c, double y) {
+    double value = 0.0;
+    for (auto it = c.rbegin(); it != c.rend(); ++it) {
+        value = value * y + *it;
+    }
+    return value;
+}
+
+// P without its zeros at DC: c[m] + c[m+1]·y + ... .
+double Reduced(const std::vector<double>& c, int dcZeros, double y) {
+    double value = 0.0;
+    for (std::size_t j = c.size(); j-- > static_cast<std::size_t>(dcZeros);) {
+        value = value * y + c[j];
+    }
+    return value;
+}
+
+std::vector<double> Padded(std::vector<double> c, int degree) {
+    c.resize(static_cast<std::size_t>(degree) + 1, 0.0);
+    return c;
+}
+
+using Row = std::vector<double>;
+
+double Dot(const Row& row, const double* x) {
+    double sum = 0.0;
+    for (std::size_t j = 0; j < row.size(); ++j) sum += row[j] * x[j];
+    return sum;
+}
+
+// One polynomial of the fit. Its free coefficients are c_j = start_j + t0·(R⁻¹z)_j·s_j:
+// the powers y^j divided by the start's value form, over the band points, a matrix
+// whose columns are nearly parallel at high degree (a Vandermonde matrix over six
+// decades); R comes from its QR factorisation, so that in the variables z the band
+// rows are orthonormal and the optimiser sees a problem of the same scale in every
+// direction.
+class Side {
+public:
+    Side(std::vector<double> start, int first, unsigned offset, const std::vector<double>& band)
+        : start_(std::move(start)), first_(first), offset_(offset) {
+        const std::size_t k = Count();
+        std::vector<Row> columns(k, Row(band.size()));
+        for (std::size_t i = 0; i < band.size(); ++i) {
+            const Row raw = RawRow(band[i], std::vector<double>(k, 1.0));
+            for (std::size_t j = 0; j < k; ++j) columns[j][i] = raw[j];
+        }
+        // Each column scaled to its largest entry first, then orthogonalised (modified
+        // Gram-Schmidt, twice for accuracy).
+        for (std::size_t j = 0; j < k; ++j) {
+            double largest = 0.0;
+            for (double v : columns[j]) largest = std::max(largest, std::abs(v));
+            scale_.push_back(largest > 0.0 && std::isfinite(largest) ? 1.0 / largest : 1.0);
+            for (double& v : columns[j]) v *= scale_[j];
+        }
+        r_.assign(k, Row(k, 0.0));
+        double strongest = 0.0;
+        for (std::size_t j = 0; j < k; ++j) {
+            for (int pass = 0; pass < 2; ++pass) {
+                for (std::size_t i = 0; i < j; ++i) {
+                    double projection = 0.0;
+                    for (std::size_t p = 0; p < band.size(); ++p) {
+                        projection += columns[i][p] * columns[j][p];
+                    }
+                    r_[i][j] += projection;
+                    for (std::size_t p = 0; p < band.size(); ++p) {
+                        columns[j][p] -= projection * columns[i][p];
+                    }
+                }
+            }
+            double norm = 0.0;
+            for (double v : columns[j]) norm += v * v;
+            norm = std::sqrt(norm);
+            strongest = std::max(strongest, norm);
+            r_[j][j] = std::max(norm, kRankFloor * strongest);
+            if (norm > 0.0) {
+                for (double& v : columns[j]) v /= norm;
+            }
+        }
+    }
+
+    unsigned Count() const { return static_cast<unsigned>(start_.size()) - first_; }
+    unsigned Offset() const { return offset_; }
+    const std::vector<double>& Start() const { return start_; }
+
+    // The relative change at y per unit of each variable: row·z = (P - P0)/(t0·P0).
+    Row RowAt(double y) const {
+        const Row raw = RawRow(y, scale_);
+        // Solve row·R = raw.
+        Row row(raw.size());
+        for (std::size_t j = 0; j < raw.size(); ++j) {
+            double sum = raw[j];
+            for (std::size_t i = 0; i < j; ++i) sum -= row[i] * r_[i][j];
+            row[j] = sum / r_[j][j];
+        }
+        return row;
+    }
+
+    std::vector<double> Coefficients(const double* z, double t0) const {
+        // x = R⁻¹z by back substitution.
+        const std::size_t k = Count();
+        Row x(k);
+        for (std::size_t j = k; j-- > 0;) {
+            double sum = z[offset_ + j];
+            for (std::size_t i = j + 1; i < k; ++i) sum -= r_[j][i] * x[i];
+            x[j] = sum / r_[j][j];
+        }
+        std::vector<double> c = start_;
+        for (std::size_t j = 0; j < k; ++j) c[first_ + j] += t0 * scale_[j] * x[j];
+        return c;
+    }
+
+private:
+    Row RawRow(double y, const std::vector<double>& scale) const {
+        Row row;
+        const double value = Reduced(start_, first_, y);
+        double power = 1.0;
+        for (double s : scale) {
+            row.push_back(s * power / value);
+            power *= y;
+        }
+        return row;
+    }
+
+    std::vector<double> start_;
+    int first_;
+    unsigned offset_;
+    std::vector<double> scale_;
+    std::vector<Row> r_;
+};
+
+struct Point {
+    Row numerator;
+    Row denominator;
+};
+
+// The problem in relative corrections: P = P0·(1 + t0·α), Q = Q0·(1 + t0·β), t = t0·v.
+class ScaledProblem {
+public:
+    ScaledProblem(const CascadeFitGrid& grid, const RationalFit2N& start)
+        : grid_(grid),
+          t0_(LargestRatioDeviation(grid, start)),
+          numerator_(Padded(start.numerator.c, grid.degree), grid.dcZeros, 0, grid.abscissae),
+          denominator_(Padded(start.denominator.c, grid.degree), 0, numerator_.Count(),
+                       grid.abscissae) {
+        boundIndex_ = numerator_.Count() + denominator_.Count();
+        for (std::size_t i = 0; i < grid.abscissae.size(); ++i) {
+            const double y = grid.abscissae[i];
+            band_.push_back(MakePoint(y));
+            bandStart_.push_back(StartGain(y) / grid.targets[i]);
+        }
+        edge_ = MakePoint(grid.bandEdgeAbscissa);
+        const double edgeGain = StartGain(grid.bandEdgeAbscissa);
+        for (double y : grid.aboveBandAbscissae) {
+            above_.push_back(MakePoint(y));
+            aboveStart_.push_back(StartGain(y) / edgeGain);
+        }
+        for (double y : grid.belowBandAbscissae) {
+            below_.push_back(MakePoint(y));
+            belowStart_.push_back(StartGain(y) / grid.belowBandLimit);
+        }
+        for (double y : grid.guardAbscissae) guards_.push_back(MakePoint(y));
+        reference_ = MakePoint(grid.referenceAbscissa);
+    }
+
+    unsigned Variables() const { return boundIndex_ + 1; }
+    unsigned BoundIndex() const { return boundIndex_; }
+    unsigned Inequalities() const {
+        return static_cast<unsigned>(2 * band_.size() + above_.size() + below_.size() +
+                                     2 * guards_.size());
+    }
+
+    // Rows in the order: band (above and below the target), above the band, below it,
+    // guards of P and Q; each divided by t0.
+    void Inequalities(double* result, const double* x, double* gradient) {
+        const unsigned n = Variables();
+        if (gradient != nullptr) {
+            std::fill(gradient, gradient + static_cast<std::size_t>(Inequalities()) * n, 0.0);
+        }
+        const double v = x[boundIndex_];
+        unsigned row = 0;
+        const auto gradientRow = [&](unsigned r) {
+            return gradient == nullptr ? nullptr : gradient + static_cast<std::size_t>(r) * n;
+        };
+        // a - (1 + t)·b <= 0 and b - (1 + t)·a <= 0, a = A·(1 + t0·α), b = 1 + t0·β.
+        for (std::size_t i = 0; i < band_.size(); ++i) {
+            const Point& p = band_[i];
+            const double a = bandStart_[i];
+            const double alpha = Alpha(p, x);
+            const double beta = Beta(p, x);
+            result[row] = (a - 1.0) / t0_ + a * alpha - beta - v * (1.0 + t0_ * beta);
+            result[row + 1] = (1.0 - a) / t0_ + beta - a * alpha - v * a * (1.0 + t0_ * alpha);
+            if (double* g = gradientRow(row)) {
+                Add(g, numerator_, p.numerator, a);
+                Add(g, denominator_, p.denominator, -(1.0 + t0_ * v));
+                g[boundIndex_] = -(1.0 + t0_ * beta);
+                double* h = g + n;
+                Add(h, numerator_, p.numerator, -a * (1.0 + t0_ * v));
+                Add(h, denominator_, p.denominator, 1.0);
+                h[boundIndex_] = -a * (1.0 + t0_ * alpha);
+            }
+            row += 2;
+        }
+        // K·(1 + t0·αc)(1 + t0·βe) - (1 + t0·αe)(1 + t0·βc) <= 0.
+        const double alphaEdge = Alpha(edge_, x);
+        const double betaEdge = Beta(edge_, x);
+        for (std::size_t i = 0; i < above_.size(); ++i) {
+            const Point& p = above_[i];
+            const double k = aboveStart_[i];
+            const double alpha = Alpha(p, x);
+            const double beta = Beta(p, x);
+            result[row] = (k - 1.0) / t0_ + k * (alpha + betaEdge + t0_ * alpha * betaEdge) -
+                          (alphaEdge + beta + t0_ * alphaEdge * beta);
+            if (double* g = gradientRow(row)) {
+                Add(g, numerator_, p.numerator, k * (1.0 + t0_ * betaEdge));
+                Add(g, numerator_, edge_.numerator, -(1.0 + t0_ * beta));
+                Add(g, denominator_, edge_.denominator, k * (1.0 + t0_ * alpha));
+                Add(g, denominator_, p.denominator, -(1.0 + t0_ * alphaEdge));
+            }
+            ++row;
+        }
+        // K·(1 + t0·α) - (1 + t0·β) <= 0, K the start's gain over the limit.
+        for (std::size_t i = 0; i < below_.size(); ++i) {
+            const Point& p = below_[i];
+            const double k = belowStart_[i];
+            result[row] = (k - 1.0) / t0_ + k * Alpha(p, x) - Beta(p, x);
+            if (double* g = gradientRow(row)) {
+                Add(g, numerator_, p.numerator, k);
+                Add(g, denominator_, p.denominator, -1.0);
+            }
+            ++row;
+        }
+        // share - (1 + t0·α) <= 0, and the same for β.
+        for (const Point& p : guards_) {
+            result[row] = (kGuardShare - 1.0) / t0_ - Alpha(p, x);
+            result[row + 1] = (kGuardShare - 1.0) / t0_ - Beta(p, x);
+            if (double* g = gradientRow(row)) {
+                Add(g, numerator_, p.numerator, -1.0);
+                Add(g + n, denominator_, p.denominator, -1.0);
+            }
+            row += 2;
+        }
+        Track(result, x);
+    }
+
+    // P and Q unchanged at the reference: α = β = 0 there.
+    void Equalities(double* result, const double* x, double* gradient) const {
+        const unsigned n = Variables();
+        result[0] = Alpha(reference_, x);
+        result[1] = Beta(reference_, x);
+        if (gradient != nullptr) {
+            std::fill(gradient, gradient + 2 * n, 0.0);
+            Add(gradient, numerator_, reference_.numerator, 1.0);
+            Add(gradient + n, denominator_, reference_.denominator, 1.0);
+        }
+    }
+
+    // The best point visited, or empty when none was better than the start.
+    const std::vector<double>& Best() const { return best_; }
+
+    RationalFit2N Decode(const double* x) const {
+        return {{numerator_.Coefficients(x, t0_)}, {denominator_.Coefficients(x, t0_)}};
+    }
+
+private:
+    Point MakePoint(double y) const { return {numerator_.RowAt(y), denominator_.RowAt(y)}; }
+
+    double StartGain(double y) const {
+        return Horner(numerator_.Start(), y) / Horner(denominator_.Start(), y);
+    }
+    double Alpha(const Point& p, const double* x) const {
+        return Dot(p.numerator, x + numerator_.Offset());
+    }
+    double Beta(const Point& p, const double* x) const {
+        return Dot(p.denominator, x + denominator_.Offset());
+    }
+
+    static void Add(double* gradient, const Side& side, const Row& row, double weight) {
+        for (std::size_t j = 0; j < row.size(); ++j) {
+            gradient[side.Offset() + j] += weight * row[j];
+        }
+    }
+
+    // Remembers the best point the optimiser has visited, judged as the result will
+    // be: its largest deviation once P and Q are scaled to 1 at the reference, among
+    // the points that keep the out-of-band bounds and are positive at the guards.
+    // SLSQP meets nonlinear constraints only to a tolerance near the optimum; this
+    // keeps the answer from depending on it.
+    void Track(const double* rows, const double* x) {
+        const double renormalise =
+            (1.0 + t0_ * Beta(reference_, x)) / (1.0 + t0_ * Alpha(reference_, x));
+        double largest = 0.0;
+        for (std::size_t i = 0; i < band_.size(); ++i) {
+            const double ratio = bandStart_[i] * (1.0 + t0_ * Alpha(band_[i], x)) /
+                                 (1.0 + t0_ * Beta(band_[i], x)) * renormalise;
+            if (!(ratio > 0.0)) return;
+            largest = std::max(largest, std::max(ratio, 1.0 / ratio) - 1.0);
+        }
+        std::size_t row = 2 * band_.size();
+        for (std::size_t i = 0; i < above_.size() + below_.size(); ++i, ++row) {
+            if (!(rows[row] <= kBoundSlack)) return;
+        }
+        for (const Point& p : guards_) {
+            if (!(1.0 + t0_ * Alpha(p, x) > 0.0) || !(1.0 + t0_ * Beta(p, x) > 0.0)) return;
+        }
+        if (largest < bestDeviation_) {
+            bestDeviation_ = largest;
+            best_.assign(x, x + Variables());
+        }
+    }
+
+    const CascadeFitGrid& grid_;
+    double t0_;
+    Side numerator_;
+    Side denominator_;
+    unsigned boundIndex_ = 0;
+    std::vector<Point> band_;
+    std::vector<double> bandStart_;
+    Point edge_;
+    std::vector<Point> above_;
+    std::vector<double> aboveStart_;
+    std::vector<Point> below_;
+    std::vector<double> belowStart_;
+    std::vector<Point> guards_;
+    Point reference_;
+    double bestDeviation_ = std::numeric_limits<double>::infinity();
+    std::vector<double> best_;
+};
+
+double Objective(unsigned n, const double* x, double* gradient, void*) {
+    if (gradient != nullptr) {
+        std::fill(gradient, gradient + n, 0.0);
+        gradient[n - 1] = 1.0;
+    }
+    return x[n - 1];
+}
+
+void InequalityRows(unsigned, double* result, unsigned, const double* x, double* gradient,
+                    void* data) {
+    static_cast<ScaledProblem*>(data)->Inequalities(result, x, gradient);
+}
+
+void EqualityRows(unsigned, double* result, unsigned, const double* x, double* gradient,
+                  void* data) {
+    static_cast<const ScaledProblem*>(data)->Equalities(result, x, gradient);
+}
+
+PolynomialInY NormalisedAt(PolynomialInY p, double y) {
+    const double value = p.At(y);
+    for (double& c : p.c) c /= value;
+    return p;
+}
+
+}  // namespace
+
+double PolynomialInY::At(double y) const { return Horner(c, y); }
+
+double LargestRatioDeviation(const CascadeFitGrid& grid, const RationalFit2N& fit) {
+    double largest = 0.0;
+    for (std::size_t i = 0; i < grid.abscissae.size(); ++i) {
+        const double ratio = fit.At(grid.abscissae[i]) / grid.targets[i];
+        if (!(ratio > 0.0) || !std::isfinite(ratio)) {
+            return std::numeric_limits<double>::infinity();
+        }
+        largest = std::max(largest, std::max(ratio, 1.0 / ratio) - 1.0);
+    }
+    return largest;
+}
+
+double LargestBoundExcess(const CascadeFitGrid& grid, const RationalFit2N& fit) {
+    double largest = -1.0;
+    const double edge = fit.At(grid.bandEdgeAbscissa);
+    for (double y : grid.aboveBandAbscissae) {
+        const double excess = fit.At(y) / edge - 1.0;
+        if (std::isnan(excess)) return std::numeric_limits<double>::infinity();
+        largest = std::max(largest, excess);
+    }
+    for (double y : grid.belowBandAbscissae) {
+        const double excess = fit.At(y) / grid.belowBandLimit - 1.0;
+        if (std::isnan(excess)) return std::numeric_limits<double>::infinity();
+        largest = std::max(largest, excess);
+    }
+    return largest;
+}
+
+RationalFit2N FitCascadeMinimax(const CascadeFitGrid& grid, const RationalFit2N& start) {
+    const double startDeviation = LargestRatioDeviation(grid, start);
+    if (!std::isfinite(startDeviation) || !(startDeviation > 0.0)) {
+        return start;
+    }
+    ScaledProblem problem(grid, start);
+    std::vector<double> x(problem.Variables(), 0.0);
+    x[problem.BoundIndex()] = 1.0;
+
+    nlopt::opt optimiser(nlopt::LD_SLSQP, problem.Variables());
+    optimiser.set_min_objective(Objective, nullptr);
+    optimiser.add_inequality_mconstraint(
+        InequalityRows, &problem,
+        std::vector<double>(problem.Inequalities(), kConstraintTolerance));
+    optimiser.add_equality_mconstraint(EqualityRows, &problem,
+                                       std::vector<double>(2, kConstraintTolerance));
+    optimiser.set_xtol_rel(1e-12);
+    optimiser.set_maxeval(kMaxEvaluations);
+
+    double bound = 0.0;
+    try {
+        optimiser.optimize(x, bound);
+    } catch (const nlopt::roundoff_limited&) {
+        // SLSQP stops this way when it cannot improve further in double precision;
+        // the best point it visited is judged below like any other.
+    } catch (const std::runtime_error&) {
+        // A failed solve leaves the best point visited so far, if any.
+    }
+    if (problem.Best().empty()) {
+        return start;
+    }
+    RationalFit2N result = problem.Decode(problem.Best().data());
+    result.numerator = NormalisedAt(result.numerator, grid.referenceAbscissa);
+    result.denominator = NormalisedAt(result.denominator, grid.referenceAbscissa);
+    const bool keepsBounds =
+        LargestBoundExcess(grid, result) <=
+        std::max(LargestBoundExcess(grid, start), 0.0) + kBoundSlack * startDeviation;
+    if (keepsBounds && LargestRatioDeviation(grid, result) < startDeviation) {
+        return result;
+    }
+    return start;
+}
