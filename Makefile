@@ -1,19 +1,30 @@
 # The two commands of the README:
 #   make run    builds vorlexi and starts it (or, with no display, prints the default calculation)
 #   make test   builds everything and runs every test
-# Both install the Debian packages they miss first.
+# Both install the Debian packages they miss first. Beside them:
+#   make install [PREFIX=/usr/local] [DESTDIR=staging]   builds and installs vorlexi
+#   make package                                          builds the Debian package
 
 BUILD_DIR      ?= build
 ASAN_BUILD_DIR ?= build-asan
 JOBS           ?= $(shell nproc)
 CMAKE_FLAGS    ?=
+PREFIX         ?= /usr/local
 
-.PHONY: run test deps test-deps build-program test-plain test-sanitized clean
+.PHONY: run test install package deps test-deps build-program test-plain test-sanitized clean
 
 run: deps build-program
 	@scripts/run-program.sh $(BUILD_DIR)
 
 test: test-deps test-plain test-sanitized
+
+# Nothing installed depends on the prefix, so it is chosen at install time, not at configure.
+install: deps build-program
+	DESTDIR="$(DESTDIR)" cmake --install $(BUILD_DIR) --prefix "$(PREFIX)"
+
+package: deps build-program
+	cd $(BUILD_DIR) && cpack -G DEB
+	@ls $(BUILD_DIR)/package/*.deb
 
 deps:
 	@scripts/install-deps.sh

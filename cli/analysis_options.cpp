@@ -1,5 +1,22 @@
 #include "analysis_options.h"
 
+#include "path_validator.h"
+
+const NameTable<OutputFormat> kOutputFormatNames = {
+    {"report", OutputFormat::Report},   {"sox", OutputFormat::Sox},
+    {"ffmpeg", OutputFormat::Ffmpeg},   {"camilladsp", OutputFormat::CamillaDsp},
+    {"nyquist", OutputFormat::Nyquist},
+};
+
+namespace {
+
+const NameTable<GainReference> kNormalizeNames = {
+    {"dc", GainReference::Dc},
+    {"1k", GainReference::OneKilohertz},
+};
+
+}  // namespace
+
 void AddAnalysisOptions(CLI::App& app, AnalysisOptions& options) {
     app.add_flag("--response", options.response,
                  "After the report (or in the JSON), the response at\n"
@@ -14,12 +31,13 @@ void AddAnalysisOptions(CLI::App& app, AnalysisOptions& options) {
     app.add_option("--plot", options.plotPath,
                    "Also draw the response and its deviation from the\n"
                    "analogue curve into an SVG file")
-        ->type_name("FILE.svg");
+        ->type_name("FILE.svg")
+        ->check(NonEmptyPath());
     app.add_option("--normalize", options.normalize,
                    "dc: the gain applies at DC (the default);\n"
                    "1k: it applies at 1 kHz instead")
         ->type_name("dc|1k")
-        ->check(CLI::IsMember({"dc", "1k"}));
+        ->transform(OneOf(kNormalizeNames));
     app.add_option("--format", options.format,
                    "report (default), or one line for another program,\n"
                    "every coefficient with 17 significant digits:\n"
@@ -34,5 +52,5 @@ void AddAnalysisOptions(CLI::App& app, AnalysisOptions& options) {
                    "biquad would want a1 and a2 negated). The lines\n"
                    "hold only at the designed sampling frequency")
         ->type_name("FORMAT")
-        ->check(CLI::IsMember({"report", "sox", "ffmpeg", "camilladsp", "nyquist"}));
+        ->transform(OneOf(kOutputFormatNames));
 }

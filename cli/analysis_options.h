@@ -7,13 +7,22 @@
 
 #include <CLI/CLI.hpp>
 
+#include "design_method.h"
+#include "minimax_design.h"
+#include "named_choice.h"
+
+// What stdout carries: the report (or the JSON, the CSV), or one line for another program.
+enum class OutputFormat { Report, Sox, Ffmpeg, CamillaDsp, Nyquist };
+
+extern const NameTable<OutputFormat> kOutputFormatNames;
+
 struct AnalysisOptions {
-    bool response = false;           // the response table after the report, or in the JSON
-    bool csv = false;                // the response on a dense log grid as CSV instead
-    std::string plotPath;            // an SVG picture of the response; empty for none
-    std::string normalize = "dc";    // "dc": gain at DC, as designed; "1k": |H(1 kHz)| = gain
-    std::string format = "report";   // report, sox, ffmpeg, camilladsp or nyquist
-    std::string method = "matched";  // the design: matched or minimax, see design_method.h
+    bool response = false;  // the response table after the report, or in the JSON
+    bool csv = false;       // the response on a dense log grid as CSV instead
+    std::string plotPath;   // an SVG picture of the response; empty for none
+    GainReference normalize = GainReference::Dc;  // where the gain applies: DC or 1 kHz
+    OutputFormat format = OutputFormat::Report;
+    DesignMethod method = DesignMethod::Matched;
 };
 
 void AddAnalysisOptions(CLI::App& app, AnalysisOptions& options);

@@ -1,6 +1,5 @@
 #include "json_output.h"
 
-#include "json_writer.h"
 #include "windows1252.h"
 
 namespace {
@@ -30,28 +29,25 @@ void WriteNumbers(JsonWriter& json, const double (&values)[3]) {
 
 }  // namespace
 
-std::string FormatCalculationJson(const FilterEntries& entries,
-                                  const FilterCalculation& calculation) {
-    JsonWriter json;
-    json.BeginObject();
+void WriteCalculationJson(JsonWriter& json, const FilterEntries& entries, const Design& design) {
+    const CalculationValues& values = design.values;
+    const RiaaCoefficients& coefficients = design.coefficients;
     json.Key("entries");
     WriteEntries(json, entries);
     json.Key("samplingFrequency");
-    json.Number(calculation.samplingFrequency);
+    json.Number(values.samplingFrequency);
     json.Key("gain");
-    json.Number(calculation.gain);
+    json.Number(values.gain);
     json.Key("extraZeroValue");
-    json.Number(calculation.extraZeroValue);
+    json.Number(values.extraZeroValue);
     json.Key("inverse");
-    json.Integer(calculation.inverse);
+    json.Integer(values.inverse);
     json.Key("numCount");
-    json.Integer(calculation.coefficients.numCount);
+    json.Integer(coefficients.numCount);
     json.Key("denCount");
-    json.Integer(calculation.coefficients.denCount);
+    json.Integer(coefficients.denCount);
     json.Key("num");
-    WriteNumbers(json, calculation.coefficients.num);
+    WriteNumbers(json, coefficients.num);
     json.Key("den");
-    WriteNumbers(json, calculation.coefficients.den);
-    json.EndObject();
-    return json.Text();
+    WriteNumbers(json, coefficients.den);
 }

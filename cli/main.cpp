@@ -4,8 +4,8 @@
 #include <iostream>
 
 #include "analysis_command.h"
-#include "calc_command.h"
 #include "calc_options.h"
+#include "command_line.h"
 #include "design_method.h"
 #include "usage_error.h"
 
@@ -14,7 +14,8 @@ int main(int argc, char** argv) {
         "Designs a one-biquad digital RIAA phono-equalisation filter and prints its\n"
         "coefficients and Nyquist biquad expressions. Values take SI prefixes\n"
         "(96k, 44.1k, 2.2u or 2.2µ). Arguments are read as UTF-8 where valid,\n"
-        "else as Windows-1252 bytes.",
+        "else as Windows-1252 bytes. An entry is read from its first 31\n"
+        "characters, as the desktop program reads it; the rest is ignored.",
         "vorlexi-calc"};
     app.footer(
         "Example: vorlexi-calc --sample-freq 44.1k --gain 2 --extra-zero 20k\n"
@@ -51,9 +52,9 @@ int main(int argc, char** argv) {
     AddDesignMethodOption(app, analysis.method);
 
     try {
-        app.parse(argc, argv);
+        ParseCommandLine(app, argc, argv);
     } catch (const CLI::ParseError& error) {
         return ReportParseResult(app, error);
     }
-    return RunCalcWithAnalysis(options, analysis, std::cout, std::cerr);
+    return RunCalc(options, analysis, std::cout, std::cerr);
 }

@@ -2,7 +2,7 @@
 
 #include <iostream>
 
-#include "calc_command.h"
+#include "exit_status.h"
 
 int ReportParseResult(const CLI::App& app, const CLI::ParseError& error) {
     if (error.get_exit_code() == static_cast<int>(CLI::ExitCodes::Success)) {

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstdint>
 
-#include "c_locale_numbers.h"
+#include "number_text.h"
 
 namespace {
 

@@ -1,10 +1,9 @@
 #include "eng_value.h"
 
-#include <charconv>
 #include <cstddef>
 #include <cstring>
 
-#include "c_locale_numbers.h"
+#include "number_text.h"
 
 namespace {
 
@@ -59,7 +58,7 @@ EngValue ReadEngValue(const char* text) {
         char* end = prefix;
         if (power != 0) {
             *end++ = 'e';
-            end = std::to_chars(end, work + sizeof work - 1, power).ptr;
+            end = WriteInteger(end, work + sizeof work - 1, power);
         }
         *end = '\0';
     }

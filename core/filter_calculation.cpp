@@ -1,8 +1,8 @@
 #include "filter_calculation.h"
 
-#include "c_locale_numbers.h"
 #include "coefficient_report.h"
 #include "eng_value.h"
+#include "number_text.h"
 
 double ExtraZeroValue(bool extraZero, const char* zeroFreqText) {
     if (!extraZero) {
@@ -13,31 +13,38 @@ double ExtraZeroValue(bool extraZero, const char* zeroFreqText) {
     return frequency > 1.0 ? frequency : 1.0;
 }
 
-std::string FormatCalculationSummary(double samplingFrequency, double gain, double extraZeroValue,
-                                     std::int32_t inverse) {
-    std::string text = "Filter calculated for:\r\nSampling frequency: ";
-    AppendGeneral(text, samplingFrequency);
+CalculationValues ReadCalculationValues(const FilterEntries& entries) {
+    CalculationValues values{};
+    values.samplingFrequency = ParseEngValue(entries.sampleFreq.c_str());
+    values.gain = ParseEngValue(entries.gain.c_str());
+    values.extraZeroValue = ExtraZeroValue(entries.extraZero, entries.zeroFreq.c_str());
+    values.inverse = entries.inverse ? 1 : 0;
+    return values;
+}
+
+std::string FormatCalculationText(const CalculationValues& values,
+                                  const RiaaCoefficients& coefficients) {
+    std::string text;
+    // Room for the summary and any report, so that the text is allocated once.
+    text.reserve(768);
+    text += "Filter calculated for:\r\nSampling frequency: ";
+    AppendGeneral(text, values.samplingFrequency);
     text += "\r\nGain:  ";
-    AppendGeneral(text, gain);
+    AppendGeneral(text, values.gain);
     text += "\r\nExtra zero:  ";
-    AppendGeneral(text, extraZeroValue);
+    AppendGeneral(text, values.extraZeroValue);
     text += "\r\nInverse:  ";
-    AppendInteger(text, inverse);
+    AppendInteger(text, values.inverse);
     text += "\r\n\r\n";
+    text += FormatCoefficientReport(coefficients);
     return text;
 }
 
 FilterCalculation CalculateFilter(const FilterEntries& entries) {
-    FilterCalculation calculation{};
-    calculation.samplingFrequency = ParseEngValue(entries.sampleFreq.c_str());
-    calculation.gain = ParseEngValue(entries.gain.c_str());
-    calculation.extraZeroValue = ExtraZeroValue(entries.extraZero, entries.zeroFreq.c_str());
-    calculation.inverse = entries.inverse ? 1 : 0;
+    FilterCalculation calculation{ReadCalculationValues(entries), {}, {}};
     calculation.coefficients =
         ComputeRiaaCoefficients(calculation.samplingFrequency, calculation.gain,
                                 calculation.extraZeroValue, calculation.inverse);
-    calculation.text = FormatCalculationSummary(calculation.samplingFrequency, calculation.gain,
-                                                calculation.extraZeroValue, calculation.inverse) +
-                       FormatCoefficientReport(calculation.coefficients);
+    calculation.text = FormatCalculationText(calculation, calculation.coefficients);
     return calculation;
 }

@@ -17,11 +17,15 @@ struct FilterEntries {
     bool inverse = false;
 };
 
-struct FilterCalculation {
+// The four values a design is made from, as read from the entries.
+struct CalculationValues {
     double samplingFrequency;  // as read by ParseEngValue
     double gain;
     double extraZeroValue;  // 0, exactly 1, or the frequency above 1
     std::int32_t inverse;   // 0 or 1
+};
+
+struct FilterCalculation : CalculationValues {
     RiaaCoefficients coefficients;
     std::string text;  // summary + report, CR LF line breaks
 };
@@ -31,10 +35,13 @@ struct FilterCalculation {
 // 1, the fixed 3.18 µs zero, for anything else: empty, unreadable, 1 or less.
 double ExtraZeroValue(bool extraZero, const char* zeroFreqText);
 
-// "Filter calculated for:" and the four values the design was given, then an empty
-// line; the report follows it directly.
-std::string FormatCalculationSummary(double samplingFrequency, double gain, double extraZeroValue,
-                                     std::int32_t inverse);
+// Validates nothing: an unreadable entry reads as 0, as the dialog does.
+CalculationValues ReadCalculationValues(const FilterEntries& entries);
 
-// Validates nothing: an unreadable entry is used as 0, like the dialog does.
+// The text that a calculation shows: "Filter calculated for:" and the four values the
+// design was made from, an empty line, then the coefficient report of the design.
+std::string FormatCalculationText(const CalculationValues& values,
+                                  const RiaaCoefficients& coefficients);
+
+// The values read, the matched design of them and its text.
 FilterCalculation CalculateFilter(const FilterEntries& entries);

@@ -1,7 +1,8 @@
 #include "json_writer.h"
 
-#include <charconv>
 #include <cmath>
+
+#include "number_text.h"
 
 namespace {
 
@@ -35,9 +36,7 @@ std::string JsonNumberText(double value) {
         return value > 0 ? "\"Infinity\"" : "\"-Infinity\"";
     }
     // The shortest round trip gives JSON's grammar: "-0", "96000", "2.5e-06", "1e+300".
-    char buffer[32];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
-    return std::string(buffer, result.ptr);
+    return FormatShortest(value);
 }
 
 void JsonWriter::BeginObject() { Open('{'); }
@@ -62,9 +61,7 @@ void JsonWriter::Number(double value) {
 
 void JsonWriter::Integer(std::int64_t value) {
     BeginValue();
-    char buffer[24];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
-    text_.append(buffer, result.ptr);
+    AppendInteger(text_, value);
 }
 
 void JsonWriter::Boolean(bool value) {

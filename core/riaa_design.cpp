@@ -2,13 +2,9 @@
 
 #include <cmath>
 
-namespace {
+#include "riaa_curve.h"
 
-// RIAA time constants in seconds.
-constexpr double kLowPoleTau = 0.00318;       // 3180 µs, 50.05 Hz
-constexpr double kHighPoleTau = 0.000075;     // 75 µs, 2122 Hz
-constexpr double kZeroTau = 0.000318;         // 318 µs, 500.5 Hz
-constexpr double kExtraZeroTau = 0.00000318;  // 3.18 µs, 50.05 kHz
+namespace {
 
 // Matched z-transform of the root s = -1/tau: z = exp(-1/(fs*tau)), each step
 // rounded to double in this order.
@@ -16,15 +12,6 @@ double MatchedRoot(double samplingFrequency, double tau) {
     const double product = samplingFrequency * tau;
     const double exponent = -1.0 / product;
     return std::exp(exponent);
-}
-
-double ExtraZeroRoot(double samplingFrequency, double extraZero) {
-    if (extraZero > 1.0) {
-        const double pi = std::acos(-1.0);
-        const double tau = 1.0 / ((pi + pi) * extraZero);
-        return std::exp(-1.0 / (tau * samplingFrequency));
-    }
-    return MatchedRoot(samplingFrequency, kExtraZeroTau);
 }
 
 }  // namespace
@@ -45,9 +32,9 @@ RiaaCoefficients ComputeRiaaCoefficients(double samplingFrequency, double gain, 
     result.den[2] = p1 * p2;
 
     result.num[0] = 1.0;
-    if (extraZero != 0.0) {
+    if (ExtraZeroKindOf(extraZero) != ExtraZeroKind::None) {
         // (1 - z1 z^-1)(1 - z2 z^-1)
-        const double z2 = ExtraZeroRoot(samplingFrequency, extraZero);
+        const double z2 = MatchedRoot(samplingFrequency, ExtraZeroTau(extraZero));
         result.numCount = 3;
         result.num[1] = -z1 - z2;
         result.num[2] = z1 * z2;
@@ -68,13 +55,6 @@ RiaaCoefficients ComputeRiaaCoefficients(double samplingFrequency, double gain, 
         result.denCount = count;
     }
 
-    // Scale the numerator so that H(1), the gain at DC, equals `gain`. Den[0] is
-    // 1 in every design, so the constant stands in its place.
-    const double numeratorSum = result.num[0] + result.num[1] + result.num[2];
-    const double denominatorSum = 1.0 + result.den[1] + result.den[2];
-    const double dcGain = numeratorSum / denominatorSum;
-    for (double& coefficient : result.num) {
-        coefficient = (gain / dcGain) * coefficient;
-    }
+    ScaleToGainAtDc(result, gain);
     return result;
 }

@@ -1,6 +1,6 @@
 #pragma once
 // One-biquad digital RIAA equaliser: the matched z-transform of the RIAA time
-// constants (3180, 318 and 75 µs), with an optional extra zero, scaled to a gain at DC.
+// constants (riaa_curve.h), with an optional extra zero, scaled to a gain at DC.
 
 #include <cstdint>
 
@@ -13,8 +13,8 @@ struct RiaaCoefficients {
     double den[3];  // a0, a1, a2
 };
 
-// extraZero: 0 gives no extra zero; above 1 it is the zero's frequency in hertz;
-// any other value puts it at the fixed 3.18 µs time constant.
+// extraZero chooses the extra zero as ExtraZeroKindOf reads it: 0 none, above 1 its
+// frequency in hertz, any other value the fixed 3.18 µs zero.
 // inverse: non-zero swaps numerator and denominator (the pre-emphasis filter).
 // Validates nothing: unusable values run through IEEE arithmetic. Reentrant.
 RiaaCoefficients ComputeRiaaCoefficients(double samplingFrequency, double gain, double extraZero,

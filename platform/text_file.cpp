@@ -3,9 +3,11 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 #include <algorithm>
+#include <optional>
+
+#include "safe_writer.h"
 
 namespace platform {
 namespace {
@@ -73,29 +75,15 @@ LoadedTextFile LoadTextFile(const QString& path, qint64 maxBytes) {
 }
 
 SavedTextFile SaveTextFileAtomically(const QString& path, std::string_view bytes) {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        return {
-            QStringLiteral("%1\nCannot save the file: %2.").arg(Shown(path), file.errorString())};
+    const std::optional<std::string> failure =
+        safe_write::WriteFileSafely(QFile::encodeName(path).toStdString(), bytes);
+    if (!failure) {
+        return {};
     }
-    qint64 written = 0;
-    const auto size = static_cast<qint64>(bytes.size());
-    while (written < size) {
-        const qint64 got = file.write(bytes.data() + written, size - written);
-        if (got <= 0) {
-            const QString reason = file.errorString();
-            file.cancelWriting();
-            return {
-                QStringLiteral("%1\nCannot write the file: %2. The file on disk was not changed.")
-                    .arg(Shown(path), reason)};
-        }
-        written += got;
-    }
-    if (!file.commit()) {
-        return {QStringLiteral("%1\nCannot save the file: %2. The file on disk was not changed.")
-                    .arg(Shown(path), file.errorString())};
-    }
-    return {};
+    // The writer's own words, as vorlexi-calc prints them, made a sentence for the box.
+    QString message = QString::fromLocal8Bit(*failure);
+    message[0] = message[0].toUpper();
+    return {message + u'.'};
 }
 
 }  // namespace platform

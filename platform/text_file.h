@@ -36,9 +36,11 @@ struct SavedTextFile {
 // maxBytes (a file of exactly maxBytes is accepted).
 LoadedTextFile LoadTextFile(const QString& path, qint64 maxBytes = kMaxTextFileBytes);
 
-// Writes bytes to path through QSaveFile: the file is replaced only after the new content is
-// completely on disk; on any failure the old file is left as it was and an error returned.
-// An existing file keeps its permissions; a symbolic link is followed and its target replaced.
+// Writes bytes to path through the program's one file writer (safe_write/): the file is
+// replaced only after the new content is completely on disk; on any failure the old file is
+// left as it was and an error returned. An existing file keeps its permissions, a read-only
+// one is refused, a symbolic link is followed and its target replaced, a device is written
+// in place and never replaced.
 SavedTextFile SaveTextFileAtomically(const QString& path, std::string_view bytes);
 
 }  // namespace platform

@@ -9,8 +9,9 @@ build_packages=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev libgl-dev libx11-dev
   libcli11-dev
-  libnlopt-cxx-dev
+  libnlopt-dev
   fonts-urw-base35 fontconfig
+  help2man
 )
 test_packages=(
   libgtest-dev libbenchmark-dev
@@ -20,6 +21,7 @@ test_packages=(
   poppler-utils
   sox ffmpeg librsvg2-bin
   python3
+  desktop-file-utils appstream man-db bash-completion debootstrap
 )
 
 wanted=("${build_packages[@]}")

@@ -21,11 +21,7 @@ binary="$out_dir/${name}_fuzzer"
   -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=all \
   -I "$source_dir/core" \
   "$source_dir/tests/fuzz/${name}_fuzzer.cpp" \
-  "$source_dir/core/c_locale_numbers.cpp" \
-  "$source_dir/core/coefficient_report.cpp" \
-  "$source_dir/core/eng_value.cpp" \
-  "$source_dir/core/filter_calculation.cpp" \
-  "$source_dir/core/riaa_design.cpp" \
+  "$source_dir"/core/*.cpp \
   -o "$binary"
 
 # New inputs go to the scratch corpus in the build folder; the seeds stay untouched.

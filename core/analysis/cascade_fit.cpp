@@ -1,11 +1,12 @@
 #include "cascade_fit.h"
 
-#include <nlopt.hpp>
-
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <memory>
 #include <stdexcept>
+
+#include "nlopt_library.h"
 
 namespace {
 
@@ -414,25 +415,22 @@ RationalFit2N FitCascadeMinimax(const CascadeFitGrid& grid, const RationalFit2N&
     std::vector<double> x(problem.Variables(), 0.0);
     x[problem.BoundIndex()] = 1.0;
 
-    nlopt::opt optimiser(nlopt::LD_SLSQP, problem.Variables());
-    optimiser.set_min_objective(Objective, nullptr);
-    optimiser.add_inequality_mconstraint(
-        InequalityRows, &problem,
-        std::vector<double>(problem.Inequalities(), kConstraintTolerance));
-    optimiser.add_equality_mconstraint(EqualityRows, &problem,
-                                       std::vector<double>(2, kConstraintTolerance));
-    optimiser.set_xtol_rel(1e-12);
-    optimiser.set_maxeval(kMaxEvaluations);
-
+    // SLSQP may stop short (its round-off limit, or a failed solve); the best point it
+    // visited is judged below like any other.
+    const NloptLibrary& nlopt = Nlopt();
+    const std::unique_ptr<nlopt_opt_s, decltype(nlopt.destroy)> optimiser(
+        nlopt.create(NLOPT_LD_SLSQP, problem.Variables()), nlopt.destroy);
+    const std::vector<double> inequalityTolerances(problem.Inequalities(), kConstraintTolerance);
+    const std::vector<double> equalityTolerances(2, kConstraintTolerance);
+    nlopt.setMinObjective(optimiser.get(), Objective, nullptr);
+    nlopt.addInequalityMconstraint(optimiser.get(), problem.Inequalities(), InequalityRows,
+                                   &problem, inequalityTolerances.data());
+    nlopt.addEqualityMconstraint(optimiser.get(), 2, EqualityRows, &problem,
+                                 equalityTolerances.data());
+    nlopt.setXtolRel(optimiser.get(), 1e-12);
+    nlopt.setMaxeval(optimiser.get(), kMaxEvaluations);
     double bound = 0.0;
-    try {
-        optimiser.optimize(x, bound);
-    } catch (const nlopt::roundoff_limited&) {
-        // SLSQP stops this way when it cannot improve further in double precision;
-        // the best point it visited is judged below like any other.
-    } catch (const std::runtime_error&) {
-        // A failed solve leaves the best point visited so far, if any.
-    }
+    nlopt.optimize(optimiser.get(), x.data(), &bound);
     if (problem.Best().empty()) {
         return start;
     }

@@ -1,22 +1,21 @@
 #include "minimax_design.h"
 
 #include <algorithm>
-#include <charconv>
 #include <cmath>
-#include <numbers>
 #include <stdexcept>
 #include <string>
 #include <vector>
 
 #include "frequency_response.h"
 #include "minimax_fit.h"
+#include "number_text.h"
 #include "response_comparison.h"
+#include "riaa_curve.h"
 #include "riaa_prototype.h"
 #include "squared_magnitude.h"
 
 namespace {
 
-constexpr double kReferenceHz = 1000.0;
 // The grid the optimiser sees, and the far denser one its result is checked on.
 constexpr int kFitPointsPerDecade = 10;
 constexpr int kCheckPointsPerDecade = 1000;
@@ -25,18 +24,12 @@ constexpr int kMaxExchangeRounds = 8;
 // what the optimiser saw on its own grid.
 constexpr double kExchangeTolerance = 1e-4;
 
-// RIAA time constants, for the sine-warped start.
-constexpr double kLowPoleTau = 3180e-6;
-constexpr double kHighPoleTau = 75e-6;
-constexpr double kZeroTau = 318e-6;
-constexpr double kFixedExtraZeroTau = 3.18e-6;
-
 // The squared gain of the playback curve, 1 at 1 kHz.
 class Target {
 public:
     explicit Target(double extraZero)
         : prototype_{extraZero, 0},
-          reference_(std::norm(PrototypeResponse(prototype_, kReferenceHz))) {}
+          reference_(std::norm(PrototypeResponse(prototype_, kRiaaReferenceHz))) {}
 
     double SquaredGainAt(double frequencyHz) const {
         return std::norm(PrototypeResponse(prototype_, frequencyHz)) / reference_;
@@ -49,7 +42,7 @@ private:
 
 FitGrid MakeGrid(const std::vector<double>& frequencies, const Target& target, double fs) {
     FitGrid grid;
-    grid.referenceAbscissa = SquaredMagnitudeAbscissa(kReferenceHz, fs);
+    grid.referenceAbscissa = SquaredMagnitudeAbscissa(kRiaaReferenceHz, fs);
     for (double f : frequencies) {
         grid.abscissae.push_back(SquaredMagnitudeAbscissa(f, fs));
         grid.targets.push_back(target.SquaredGainAt(f));
@@ -93,16 +86,11 @@ SquaredMagnitude SineWarped(double fs, double tau1, double tau2) {
     return {{1.0, alpha1 + alpha2, alpha1 * alpha2}};
 }
 
+// Without an extra zero its time constant is 0, and its factor is 1.
 RationalFit SineWarpedStart(double fs, double extraZero, double referenceAbscissa) {
-    double extraZeroTau = 0.0;
-    if (extraZero > 1.0) {
-        extraZeroTau = 1.0 / (2.0 * std::numbers::pi * extraZero);
-    } else if (extraZero != 0.0) {
-        extraZeroTau = kFixedExtraZeroTau;
-    }
-    return NormalisedAtReference(
-        {SineWarped(fs, kZeroTau, extraZeroTau), SineWarped(fs, kLowPoleTau, kHighPoleTau)},
-        referenceAbscissa);
+    return NormalisedAtReference({SineWarped(fs, kZeroTau, ExtraZeroTau(extraZero)),
+                                  SineWarped(fs, kLowPoleTau, kHighPoleTau)},
+                                 referenceAbscissa);
 }
 
 // Frequencies where |deviation| on the dense grid has a local maximum.
@@ -152,14 +140,9 @@ CheckedFit FitWithExchange(const RationalFit& start, std::vector<double> frequen
     return {fit, denseDeviation};
 }
 
-// A value for a message, the same in every locale: up to ten significant digits,
-// without an exponent for any sampling rate a user would type.
-std::string NumberText(double value) {
-    char text[32];
-    const auto end =
-        std::to_chars(text, text + sizeof text, value, std::chars_format::general, 10).ptr;
-    return std::string(text, end);
-}
+// A value for a message: up to ten significant digits, without an exponent for any
+// sampling rate a user would type.
+std::string NumberText(double value) { return FormatSignificant(value, 10); }
 
 void Validate(double samplingFrequency, double gain) {
     if (!(samplingFrequency >= kMinimaxLowestSamplingFrequency &&
@@ -217,14 +200,9 @@ RiaaCoefficients ComputeMinimaxRiaaCoefficients(double samplingFrequency, double
     std::copy(numerator.begin(), numerator.end(), result.num);
     std::copy(denominator.begin(), denominator.end(), result.den);
 
-    // Scaled at DC exactly as the matched design scales.
-    const double dcGain =
-        (result.num[0] + result.num[1] + result.num[2]) / (1.0 + result.den[1] + result.den[2]);
-    for (double& b : result.num) {
-        b = (gain / dcGain) * b;
-    }
+    ScaleToGainAtDc(result, gain);
     if (gainReference == GainReference::OneKilohertz) {
-        result = ScaleGainAt(result, fs, kReferenceHz, gain);
+        result = ScaleGainAt(result, fs, kRiaaReferenceHz, gain);
     }
     return result;
 }

@@ -30,7 +30,7 @@ inline constexpr double kMinimaxHighestSamplingFrequency = 10.0e6;
 // is optimal too, and its poles are the playback design's minimum-phase zeros.
 // Always a full biquad: numCount = denCount = 3, a0 = 1.
 // Throws std::invalid_argument for a sampling frequency outside the accepted range
-// or a gain that is not finite. Deterministic: the same arguments give the same bits.
+// or a gain that is not finite, std::runtime_error when NLopt cannot be loaded. Deterministic: the same arguments give the same bits.
 RiaaCoefficients ComputeMinimaxRiaaCoefficients(double samplingFrequency, double gain,
                                                 double extraZero, std::int32_t inverse,
                                                 GainReference gainReference = GainReference::Dc);

@@ -1,12 +1,14 @@
 #include "minimax_fit.h"
 
-#include <nlopt.hpp>
-
 #include <algorithm>
 #include <array>
 #include <cmath>
 #include <limits>
+#include <memory>
+#include <new>
 #include <stdexcept>
+
+#include "nlopt_library.h"
 
 namespace {
 
@@ -161,6 +163,36 @@ double Bound(unsigned, const double* x, double* gradient, void*) {
     return x[kBoundIndex];
 }
 
+// Minimises t from x under the problem's constraints; x holds the last point after.
+nlopt_result RunSlsqp(ScaledProblem& problem, std::vector<double>& x) {
+    const NloptLibrary& nlopt = Nlopt();
+    const std::unique_ptr<nlopt_opt_s, decltype(nlopt.destroy)> optimiser(
+        nlopt.create(NLOPT_LD_SLSQP, kVariables), nlopt.destroy);
+    if (!optimiser) {
+        return NLOPT_OUT_OF_MEMORY;
+    }
+    const auto inequalities =
+        2 * (problem.numeratorRows.size() + problem.guardNumeratorRows.size());
+    const std::vector<double> inequalityTolerances(inequalities, kConstraintTolerance);
+    const double equalityTolerances[] = {kConstraintTolerance, kConstraintTolerance};
+    // The settings are made in this order; the first that fails is the result.
+    for (const nlopt_result set : {
+             nlopt.setMinObjective(optimiser.get(), Bound, nullptr),
+             nlopt.addInequalityMconstraint(optimiser.get(), inequalities, Constraints, &problem,
+                                            inequalityTolerances.data()),
+             nlopt.addEqualityMconstraint(optimiser.get(), 2, ReferenceConstraints, &problem,
+                                          equalityTolerances),
+             nlopt.setFtolAbs(optimiser.get(), 1e-13),
+             nlopt.setMaxeval(optimiser.get(), kMaxEvaluations),
+         }) {
+        if (set < 0) {
+            return set;
+        }
+    }
+    double bound = 0.0;
+    return nlopt.optimize(optimiser.get(), x.data(), &bound);
+}
+
 }  // namespace
 
 double LargestRatioDeviation(const FitGrid& grid, const RationalFit& fit) {
@@ -194,24 +226,17 @@ RationalFit FitMinimax(const FitGrid& grid, const RationalFit& start) {
     }
     x[kBoundIndex] = startDeviation;
 
-    nlopt::opt optimiser(nlopt::LD_SLSQP, kVariables);
-    optimiser.set_min_objective(Bound, nullptr);
-    const auto inequalities =
-        2 * (problem.numeratorRows.size() + problem.guardNumeratorRows.size());
-    optimiser.add_inequality_mconstraint(Constraints, &problem,
-                                         std::vector<double>(inequalities, kConstraintTolerance));
-    optimiser.add_equality_mconstraint(ReferenceConstraints, &problem,
-                                       std::vector<double>(2, kConstraintTolerance));
-    optimiser.set_ftol_abs(1e-13);
-    optimiser.set_maxeval(kMaxEvaluations);
-
-    double bound = 0.0;
-    try {
-        optimiser.optimize(x, bound);
-    } catch (const nlopt::roundoff_limited&) {
-        // SLSQP stops this way when it cannot improve further in double precision; x
-        // holds its last point, judged below like any other.
-    } catch (const std::runtime_error&) {
+    const nlopt_result outcome = RunSlsqp(problem, x);
+    if (outcome == NLOPT_INVALID_ARGS) {
+        throw std::invalid_argument("nlopt invalid argument");
+    }
+    if (outcome == NLOPT_OUT_OF_MEMORY) {
+        throw std::bad_alloc();
+    }
+    // SLSQP stops with ROUNDOFF_LIMITED when it cannot improve further in double
+    // precision; x then holds its last point, judged below like any other. Any other
+    // failure keeps the start.
+    if (outcome < 0 && outcome != NLOPT_ROUNDOFF_LIMITED) {
         return start;
     }
 

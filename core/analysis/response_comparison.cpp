@@ -5,10 +5,10 @@
 
 #include "decibels.h"
 #include "frequency_response.h"
+#include "riaa_curve.h"
 
 namespace {
 
-constexpr double kReferenceHz = 1000.0;
 constexpr int kPeakSearchPointsPerDecade = 2000;
 
 }  // namespace
@@ -16,7 +16,7 @@ constexpr int kPeakSearchPointsPerDecade = 2000;
 ResponsePoint CompareAt(const DesignUnderTest& design, double frequencyHz) {
     const auto h = DesignResponse(design.coefficients, design.samplingFrequency, frequencyHz);
     const auto reference =
-        DesignResponse(design.coefficients, design.samplingFrequency, kReferenceHz);
+        DesignResponse(design.coefficients, design.samplingFrequency, kRiaaReferenceHz);
     const auto analogue = PrototypeResponse(design.prototype, frequencyHz);
 
     ResponsePoint point{};

@@ -5,6 +5,7 @@
 #include "decibels.h"
 #include "frequency_response.h"
 #include "number_text.h"
+#include "riaa_curve.h"
 
 namespace {
 
@@ -43,7 +44,7 @@ ResponseSummary SummarizeResponse(const DesignUnderTest& design) {
     summary.peak = MaxDeviation(design, summary.bandLowHz, summary.bandHighHz);
     summary.dcGain = DesignResponse(design.coefficients, design.samplingFrequency, 0.0).real();
     summary.gainAt1k =
-        std::abs(DesignResponse(design.coefficients, design.samplingFrequency, 1000.0));
+        std::abs(DesignResponse(design.coefficients, design.samplingFrequency, kRiaaReferenceHz));
     return summary;
 }
 

@@ -1,7 +1,7 @@
 #pragma once
 // The analogue curve a digital RIAA design approximates: the RIAA playback
-// response (poles at 3180 and 75 µs, zero at 318 µs) with the same optional extra
-// zero as the design, or its reciprocal (the recording curve) when inverted.
+// response (the time constants of riaa_curve.h) with the same optional extra zero as
+// the design, or its reciprocal (the recording curve) when inverted.
 
 #include <complex>
 #include <cstdint>
@@ -9,7 +9,7 @@
 #include "analogue_curve.h"
 
 // Which analogue curve: extraZero and inverse read exactly as ComputeRiaaCoefficients
-// reads them (0 no extra zero, above 1 its frequency in Hz, otherwise 3.18 µs).
+// reads them (see ExtraZeroKindOf).
 struct RiaaPrototype {
     double extraZero = 0.0;
     std::int32_t inverse = 0;

@@ -164,7 +164,7 @@ TEST(CalcPlot, AnUnwritablePathFailsWithoutLeavingAnything) {
     EXPECT_EQ(result.out, "");
     EXPECT_NE(result.err.find("cannot write " + missingFolder), std::string::npos) << result.err;
 
-    // A folder in the way: the rename fails after the data was written.
+    // A folder in the way is refused, and nothing is left beside it.
     std::filesystem::create_directory(folder.Path("taken.svg"));
     EXPECT_EQ(Calc({"--plot", folder.Path("taken.svg")}).exitStatus, 1);
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.Path("")),

@@ -51,6 +51,23 @@ TEST(Prototype, ExtraZeroAndInversionShapeTheCurve) {
     }
 }
 
+// The curve a design is measured against must have the extra zero the design has.
+TEST(Prototype, PutsTheExtraZeroWhereTheDesignPutsIt) {
+    for (double extraZero : {1.0, 0.5, -3.0, static_cast<double>(NAN), 1.0000001, 20000.0}) {
+        const double fs = 96000.0;
+        const RiaaCoefficients design = ComputeRiaaCoefficients(fs, 1.0, extraZero, 0);
+        // The digital zero other than the 318 µs one, mapped back to its time constant.
+        const double z1 = std::exp(-1.0 / (fs * 318e-6));
+        const double z2 = design.num[2] / design.num[0] / z1;
+        const double tau = -1.0 / (fs * std::log(z2));
+        const double f = 1.0 / (2.0 * M_PI * tau);
+        // The prototype's extra factor at that corner is |1 + j| = √2, 3.01 dB.
+        const double lift = 20.0 * std::log10(std::abs(PrototypeResponse({extraZero, 0}, f)) /
+                                              std::abs(PrototypeResponse({}, f)));
+        EXPECT_NEAR(lift, 10.0 * std::log10(2.0), 1e-6) << extraZero;
+    }
+}
+
 TEST(DesignResponse, EqualsTheGainAtDcAndTheTransferFunctionElsewhere) {
     const auto c = ComputeRiaaCoefficients(44100.0, 3.0, 0.0, 0);
     EXPECT_NEAR(DesignResponse(c, 44100.0, 0.0).real(), 3.0, 1e-12);

@@ -135,6 +135,8 @@ TEST(CalcCli, HelpAndVersionGoToStdout) {
     EXPECT_EQ(help.exitStatus, 0);
     EXPECT_NE(help.out.find("--extra-zero"), std::string::npos);
     EXPECT_NE(help.out.find("\"Infinity\""), std::string::npos);
+    EXPECT_NE(help.out.find("An entry is read from its first 31\ncharacters"), std::string::npos)
+        << help.out;
     const ProcessResult version = Calc({"--version"});
     EXPECT_EQ(version.exitStatus, 0);
     EXPECT_EQ(version.out.rfind("vorlexi-calc ", 0), 0u);
@@ -145,6 +147,91 @@ TEST(CalcCli, AFailedWriteIsNoSuccess) {
         RunProcess({"/bin/sh", "-c", "exec \"$0\" > /dev/full", VORLEXI_CALC_PATH});
     EXPECT_EQ(result.exitStatus, 1);
     EXPECT_EQ(result.err, "vorlexi-calc: cannot write the output\n");
+}
+
+// "--gain=" gives the entry an empty text, as clearing the dialog's field does: the next
+// argument stays an option of its own.
+TEST(CalcCli, AnEmptyValueAfterTheEqualsSignIsAnEntry) {
+    const ProcessResult gain = Calc({"--gain=", "--inverse", "--lenient"});
+    EXPECT_EQ(gain.exitStatus, 0) << gain.err;
+    EXPECT_NE(gain.out.find("\nGain:  0\nExtra zero:  0\nInverse:  1\n"), std::string::npos);
+    const ProcessResult rate = Calc({"--sample-freq=", "--gain=2", "--lenient"});
+    EXPECT_NE(rate.out.find("Sampling frequency: 0\nGain:  2\n"), std::string::npos);
+
+    const ProcessResult strictGain = Calc({"--gain=", "--inverse"});
+    EXPECT_EQ(strictGain.exitStatus, 2);
+    EXPECT_EQ(strictGain.err, "vorlexi-calc: --gain: \"\" holds no readable number\n");
+    EXPECT_EQ(strictGain.out, "");
+    EXPECT_EQ(Calc({"--sample-freq=", "--gain=2"}).err,
+              "vorlexi-calc: --sample-freq: \"\" holds no readable number\n");
+
+    // An empty zero frequency is the fixed zero, and takes nothing after it either.
+    const ProcessResult zero = Calc({"--extra-zero=", "--inverse"});
+    EXPECT_NE(zero.out.find("\nExtra zero:  1\nInverse:  1\n"), std::string::npos);
+    const ProcessResult stray = Calc({"--extra-zero=", "20k"});
+    EXPECT_EQ(stray.exitStatus, 2);
+    EXPECT_NE(stray.err.find("20k"), std::string::npos) << stray.err;
+}
+
+TEST(CalcCli, NoOptionTakesAnotherOptionAsItsValue) {
+    for (const std::vector<std::string>& arguments : std::vector<std::vector<std::string>>{
+             {"--gain", "--inverse"}, {"-g", "-i"}, {"-s", "--json"}, {"--format", "--json"}}) {
+        const ProcessResult result = Calc(arguments);
+        EXPECT_EQ(result.exitStatus, 2) << arguments[0];
+        EXPECT_EQ(result.out, "") << arguments[0];
+        EXPECT_EQ(
+            result.err.rfind("vorlexi-calc: " + arguments[0] + " needs a value, not the option " +
+                                 arguments[1] + "\nUsage: vorlexi-calc",
+                             0),
+            0u)
+            << result.err;
+    }
+    // The value of -z is optional: an option after it is an option.
+    const ProcessResult zero = Calc({"--extra-zero", "--inverse"});
+    EXPECT_NE(zero.out.find("\nExtra zero:  1\nInverse:  1\n"), std::string::npos);
+    // A negative number is a value, not an option.
+    EXPECT_NE(Calc({"--gain", "-3m"}).out.find("\nGain:  -0.003\n"), std::string::npos);
+    EXPECT_NE(Calc({"-z", "-2k", "-i"}).out.find("\nExtra zero:  1\nInverse:  1\n"),
+              std::string::npos);
+}
+
+// A choice is one of its names as written: not the number the program keeps it as, not
+// another case, not empty.
+TEST(CalcCli, ChoicesAreTakenByTheirNamesOnly) {
+    const struct {
+        const char* argument;
+        const char* message;
+    } cases[] = {
+        {"--format=1", "--format: 1 not in {report,sox,ffmpeg,camilladsp,nyquist}"},
+        {"--method=Minimax", "--method: Minimax not in {matched,minimax}"},
+        {"--normalize=", "--normalize: \"\" not in {dc,1k}"},
+    };
+    for (const auto& c : cases) {
+        const ProcessResult result = Calc({c.argument});
+        EXPECT_EQ(result.exitStatus, 2) << c.argument;
+        EXPECT_EQ(result.err.rfind("vorlexi-calc: " + std::string(c.message) + "\n", 0), 0u)
+            << result.err;
+    }
+    EXPECT_NE(Calc({"--format=sox"}).out.rfind("biquad ", 0), std::string::npos);
+}
+
+// --plot followed by an option once wrote the picture to a file named after the option.
+TEST(CalcCli, APlotPathIsNeverAnOption) {
+    char folder[] = "/tmp/vorlexi-calc-plot-XXXXXX";
+    ASSERT_NE(mkdtemp(folder), nullptr);
+    const ProcessResult result = RunProcess(
+        {"/bin/sh", "-c", "cd \"$1\" && exec \"$0\" --plot --json", VORLEXI_CALC_PATH, folder});
+    EXPECT_EQ(result.exitStatus, 2);
+    EXPECT_EQ(result.out, "");
+    const std::string leftover = std::string(folder) + "/--json";
+    EXPECT_NE(access(leftover.c_str(), F_OK), 0) << "a file named --json was written";
+    std::remove(leftover.c_str());
+    rmdir(folder);
+
+    // An empty path is no plot to skip silently.
+    const ProcessResult empty = Calc({"--plot="});
+    EXPECT_EQ(empty.exitStatus, 2);
+    EXPECT_EQ(empty.err.rfind("vorlexi-calc: --plot: an empty path names no file\n", 0), 0u) << empty.err;
 }
 
 // The document as a strict JSON reader sees it, one "path value" per line.

@@ -130,6 +130,14 @@ TEST(RiaaExtraZero, AnyNonZeroValueUpToOneGivesTheFixedZero) {
     }
 }
 
+// A NaN is neither 0 nor above 1: the fixed zero, never a zero at NaN hertz.
+TEST(RiaaExtraZero, NotANumberGivesTheFixedZero) {
+    for (std::int32_t inverse : {0, 1}) {
+        EXPECT_TRUE(SameRecord(ComputeRiaaCoefficients(96000, 1, NAN, inverse),
+                               ComputeRiaaCoefficients(96000, 1, 1.0, inverse)));
+    }
+}
+
 TEST(RiaaExtraZero, JustAboveOneIsAFrequencyInHertz) {
     const double justAboveOne = std::nextafter(1.0, 2.0);
     const RiaaCoefficients design = ComputeRiaaCoefficients(96000, 1, justAboveOne, 0);

@@ -1,4 +1,4 @@
-#include "c_locale_numbers.h"
+#include "number_text.h"
 
 #include <gtest/gtest.h>
 

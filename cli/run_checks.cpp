@@ -1,0 +1,82 @@
+#include "run_checks.h"
+
+#include <cmath>
+
+#include "export_formats.h"
+#include "number_text.h"
+#include "response_comparison.h"
+#include "riaa_curve.h"
+
+namespace {
+
+bool ExportsALine(const AnalysisOptions& analysis) {
+    return analysis.format != OutputFormat::Report;
+}
+
+std::string FormatOption(const AnalysisOptions& analysis) {
+    return "--format=" + NameOf(kOutputFormatNames, analysis.format);
+}
+
+// The first option given that needs the response at 1 kHz, or nothing.
+const char* ResponseOption(const AnalysisOptions& analysis) {
+    if (analysis.response) return "--response";
+    if (analysis.csv) return "--csv";
+    if (!analysis.plotPath.empty()) return "--plot";
+    if (analysis.normalize == GainReference::OneKilohertz) return "--normalize=1k";
+    return nullptr;
+}
+
+std::optional<std::string> UnusableForResponse(const AnalysisOptions& analysis,
+                                               const Design& design) {
+    const char* option = ResponseOption(analysis);
+    if (option == nullptr) {
+        return std::nullopt;
+    }
+    const std::string name(option);
+    const double fs = design.values.samplingFrequency;
+    if (!(fs > 2.0 * kRiaaReferenceHz) || !std::isfinite(fs)) {
+        return name + " needs a finite sampling frequency above 2 kHz, so that 1 kHz lies " +
+               "below fs/2; got " + FormatShortest(fs);
+    }
+    const double gain = design.values.gain;
+    if (gain == 0.0 || !std::isfinite(gain)) {
+        return name + " needs a finite, non-zero gain; got " + FormatShortest(gain);
+    }
+    if (!HasFiniteCoefficients(design.coefficients)) {
+        return name + ": the design at this sampling frequency has non-finite coefficients";
+    }
+    // At rates far above audio the poles crowd z = 1 and the response drowns in
+    // rounding; a table of NaN would pass for an answer.
+    const DesignUnderTest underTest = UnderTest(design);
+    if (std::isnan(MaxDeviation(underTest, 20.0, AudioBandTopHz(fs)).deviationDb) ||
+        std::isnan(CompareAt(underTest, fs / 2.0).deviationDb)) {
+        return name + ": the design's response cannot be evaluated at this sampling frequency";
+    }
+    return std::nullopt;
+}
+
+}  // namespace
+
+std::optional<std::string> ConflictMessage(const CalcOptions& calc,
+                                           const AnalysisOptions& analysis) {
+    if (ExportsALine(analysis) && (calc.json || analysis.csv || analysis.response)) {
+        return FormatOption(analysis) + " writes one line for another program and " +
+               "cannot go with --json, --csv or --response";
+    }
+    if (analysis.csv && (calc.json || analysis.response)) {
+        return std::string("--csv cannot go with --json or --response");
+    }
+    return std::nullopt;
+}
+
+std::optional<std::string> UnusableDesignMessage(const AnalysisOptions& analysis,
+                                                 const Design& design) {
+    if (std::optional<std::string> problem = UnusableForResponse(analysis, design)) {
+        return problem;
+    }
+    if (ExportsALine(analysis) && !HasFiniteCoefficients(design.coefficients)) {
+        return FormatOption(analysis) +
+               ": the design at this sampling frequency has non-finite coefficients";
+    }
+    return std::nullopt;
+}

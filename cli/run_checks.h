@@ -1,0 +1,21 @@
+#pragma once
+// What vorlexi-calc refuses before it writes anything: options that cannot go together,
+// and designs that the asked-for output cannot use.
+
+#include <optional>
+#include <string>
+
+#include "analysis_options.h"
+#include "calc_options.h"
+#include "design_method.h"
+
+// The error line's text when the options cannot go together; nothing otherwise.
+std::optional<std::string> ConflictMessage(const CalcOptions& calc,
+                                           const AnalysisOptions& analysis);
+
+// The error line's text when the design, before any scaling at 1 kHz, cannot give what
+// the options ask for: anything measured against 1 kHz needs 1 kHz below fs/2, a
+// non-zero gain and a response that can be evaluated; an exported line needs finite
+// coefficients. Nothing otherwise.
+std::optional<std::string> UnusableDesignMessage(const AnalysisOptions& analysis,
+                                                 const Design& design);

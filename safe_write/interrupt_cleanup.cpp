@@ -1,0 +1,74 @@
+#include "interrupt_cleanup.h"
+
+#include <unistd.h>
+
+#include <array>
+#include <atomic>
+#include <csignal>
+#include <cstdlib>
+#include <cstring>
+
+namespace safe_write::detail {
+namespace {
+
+// A fixed table, because the handler may neither allocate nor lock. The paths are copies
+// that live until their slot is emptied.
+constexpr std::size_t kSlots = 64;
+std::array<std::atomic<char*>, kSlots> pendingPaths{};
+static_assert(std::atomic<char*>::is_always_lock_free);
+
+constexpr int kCleanedSignals[] = {SIGINT, SIGTERM, SIGHUP};
+
+void RemovePendingFilesAndDie(int signal) {
+    for (std::atomic<char*>& slot : pendingPaths) {
+        if (const char* path = slot.load()) {
+            ::unlink(path);
+        }
+    }
+    // SA_RESETHAND has restored the default action; the signal, blocked while this
+    // handler runs, is delivered again as it returns and ends the process.
+    ::raise(signal);
+}
+
+// At every registration, not once: a signal whose action the program has set back to
+// the default since then is covered again.
+void InstallHandlers() {
+    for (const int signal : kCleanedSignals) {
+        struct sigaction current {};
+        if (::sigaction(signal, nullptr, &current) != 0 || (current.sa_flags & SA_SIGINFO) != 0 ||
+            current.sa_handler != SIG_DFL) {
+            continue;
+        }
+        struct sigaction cleanup {};
+        cleanup.sa_handler = RemovePendingFilesAndDie;
+        sigfillset(&cleanup.sa_mask);
+        cleanup.sa_flags = SA_RESETHAND;
+        ::sigaction(signal, &cleanup, nullptr);
+    }
+}
+
+}  // namespace
+
+int RegisterTemporaryFile(const std::string& path) {
+    InstallHandlers();
+    char* copy = ::strdup(path.c_str());
+    if (copy == nullptr) {
+        return -1;
+    }
+    for (std::size_t i = 0; i < kSlots; ++i) {
+        char* empty = nullptr;
+        if (pendingPaths[i].compare_exchange_strong(empty, copy)) {
+            return static_cast<int>(i);
+        }
+    }
+    std::free(copy);
+    return -1;
+}
+
+void ForgetTemporaryFile(int slot) {
+    if (slot >= 0) {
+        std::free(pendingPaths[static_cast<std::size_t>(slot)].exchange(nullptr));
+    }
+}
+
+}  // namespace safe_write::detail

@@ -1,0 +1,17 @@
+#pragma once
+// Temporary files that a SIGINT, SIGTERM or SIGHUP must not leave behind.
+//
+// Each registration installs a handler for each of the three signals whose action
+// is still the default (termination): it removes every registered file with unlink(),
+// which is async-signal-safe, and lets the signal end the process as it would have.
+// Signals that the process ignores or handles itself are left alone.
+
+#include <string>
+
+namespace safe_write::detail {
+
+// The slot that holds path until ForgetTemporaryFile, or -1 when every slot is taken.
+int RegisterTemporaryFile(const std::string& path);
+void ForgetTemporaryFile(int slot);
+
+}  // namespace safe_write::detail

@@ -1,0 +1,142 @@
+#!/usr/bin/env bash
+# The Debian package that cpack builds from this build folder.
+#   debian_package_test.sh dependencies BUILD_DIR
+#     every shared library that the packaged programs link comes from a package that
+#     the package depends on
+#   debian_package_test.sh clean-install BUILD_DIR CACHE_DIR
+#     apt-get installs it into a clean Debian bookworm (debootstrap from the machine's
+#     configured Debian mirror, the bare system cached in CACHE_DIR and copied afresh each
+#     run) with its Depends alone, and the programs run there. Needs root, debootstrap,
+#     chroot and the mirror; skipped (status 77) with the reason where one is missing.
+set -euo pipefail
+mode=$1 build=$2
+
+fail() {
+  echo "FAIL: $*" >&2
+  exit 1
+}
+skip() {
+  echo "SKIPPED: $*"
+  exit 77
+}
+
+work=$(mktemp -d)
+root=
+cleanup() {
+  if [[ -n $root ]] && mountpoint -q "$root/proc"; then
+    umount "$root/proc" || true
+  fi
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+cpack -G DEB --config "$build/CPackConfig.cmake" -B "$work/package" >"$work/cpack.log" 2>&1 \
+  || { cat "$work/cpack.log" >&2; fail "cpack -G DEB failed"; }
+deb=$(find "$work/package" -maxdepth 1 -name 'vorlexi_*.deb' -print -quit)
+[[ -n $deb ]] || fail "cpack made no vorlexi_*.deb"
+depends=$(dpkg-deb -f "$deb" Depends)
+echo "$(basename "$deb"): Depends: $depends"
+
+if [[ $mode == dependencies ]]; then
+  dpkg-deb -x "$deb" "$work/contents"
+  # Package names of the Depends field, without versions and alternatives' bars.
+  named=" $(tr ',|' '\n\n' <<<"$depends" | sed 's/(.*//; s/ //g' | tr '\n' ' ') "
+  checked=0
+  for program in "$work"/contents/usr/bin/*; do
+    ldd "$program" >"$work/ldd"
+    for library in $(readelf -d "$program" | sed -n 's/.*(NEEDED).*\[\(.*\)\]/\1/p'); do
+      path=$(awk -v lib="$library" '$1 == lib && $2 == "=>" { print $3 }' "$work/ldd")
+      [[ -n $path && $path != "not" ]] || fail "$(basename "$program") needs $library, which is not on this machine"
+      owner=$(dpkg -S "$(realpath "$path")" 2>/dev/null | head -n1 | cut -d: -f1) \
+        || owner=$(dpkg -S "$path" | head -n1 | cut -d: -f1)
+      [[ $named == *" $owner "* ]] || fail "$(basename "$program") links $library from $owner, which Depends does not name"
+      checked=$((checked + 1))
+    done
+  done
+  for package in libqt6widgets6 libnlopt0 qt6-qpa-plugins; do
+    [[ $named == *" $package "* ]] || fail "Depends does not name $package"
+  done
+  echo "dependencies: the $checked libraries the programs link all come from named packages"
+  exit 0
+fi
+
+cache=$3
+[[ $(id -u) == 0 ]] || skip "debootstrap and chroot need root"
+command -v debootstrap >/dev/null || skip "debootstrap is not installed"
+chroot / true 2>/dev/null || skip "chroot is not permitted here"
+# The first Debian mirror that the machine's apt sources name for bookworm (one-line
+# lists or deb822 .sources).
+mirror=$(
+  {
+    cat /etc/apt/sources.list /etc/apt/sources.list.d/*.list 2>/dev/null \
+      | sed -n 's/^deb \(\[[^]]*\] \)\?\(https\?:\/\/[^ ]*\) bookworm .*/\2/p'
+    for sources in /etc/apt/sources.list.d/*.sources; do
+      [[ -f $sources ]] || continue
+      awk 'BEGIN { RS = ""; FS = "\n" }
+           {
+             uri = ""; suites = ""; types = ""; enabled = "yes"
+             for (i = 1; i <= NF; ++i) {
+               if ($i ~ /^URIs:/) uri = $i
+               if ($i ~ /^Suites:/) suites = " " $i " "
+               if ($i ~ /^Types:/) types = $i
+               if ($i ~ /^Enabled: *no/) enabled = "no"
+             }
+             sub(/^URIs: */, "", uri); sub(/ .*/, "", uri)
+             if (enabled == "yes" && types ~ / deb( |$)/ && suites ~ / bookworm / && uri ~ /^https?:/)
+               print uri
+           }' "$sources"
+    done
+  } | head -n1
+)
+[[ -n $mirror ]] || skip "no Debian bookworm mirror in /etc/apt/sources.list*"
+host=$(sed 's|^https\?://||; s|/.*||' <<<"$mirror")
+port=80
+[[ $mirror == https:* ]] && port=443
+timeout 10 bash -c "exec 3<>/dev/tcp/$host/$port" 2>/dev/null || skip "the mirror $mirror cannot be reached"
+
+mkdir -p "$cache"
+exec 9>"$cache/lock"
+flock 9
+started=$SECONDS
+if [[ ! -x $cache/bookworm/usr/bin/apt-get ]]; then
+  echo "Making the bare bookworm system in $cache/bookworm from $mirror (once)"
+  rm -rf "$cache/bookworm.partial"
+  debootstrap --variant=minbase bookworm "$cache/bookworm.partial" "$mirror" \
+    >"$cache/debootstrap.log" 2>&1 \
+    || { tail -n 30 "$cache/debootstrap.log" >&2; fail "debootstrap failed (log in $cache)"; }
+  mv "$cache/bookworm.partial" "$cache/bookworm"
+  echo "bare system made in $((SECONDS - started)) s"
+fi
+
+root="$work/root"
+cp -a "$cache/bookworm" "$root"
+cp /etc/resolv.conf "$root/etc/resolv.conf"
+mount -t proc proc "$root/proc" 2>/dev/null || true
+mkdir -p "$cache/archives"
+cp "$cache"/archives/*.deb "$root/var/cache/apt/archives/" 2>/dev/null || true
+cp "$deb" "$root/tmp/"
+in_root() { chroot "$root" /usr/bin/env -i PATH=/usr/sbin:/usr/bin:/sbin:/bin LANG=C.UTF-8 "$@"; }
+
+in_root apt-get update -qq >"$work/apt.log" 2>&1 \
+  || { cat "$work/apt.log" >&2; fail "apt-get update failed in the chroot"; }
+# Recommends stay out, so that the package's Depends alone must carry the programs.
+if ! in_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends \
+  "/tmp/$(basename "$deb")" >>"$work/apt.log" 2>&1; then
+  cat "$work/apt.log" >&2
+  fail "apt-get install ./$(basename "$deb") failed in a clean bookworm"
+fi
+cp "$root"/var/cache/apt/archives/*.deb "$cache/archives/" 2>/dev/null || true
+
+in_root vorlexi-calc -s 44.1k >"$work/report" 2>&1 || { cat "$work/report" >&2; fail "vorlexi-calc -s 44.1k failed"; }
+grep -q '^Sampling frequency: 44100' "$work/report" || fail "vorlexi-calc printed no report"
+in_root vorlexi-calc -s 44.1k --method=minimax --format=sox >/dev/null || fail "the minimax design (NLopt) failed"
+in_root vorlexi --version | grep -q '^vorlexi ' || fail "vorlexi --version failed"
+# The window on Qt's offscreen platform: the program runs until it is stopped.
+status=0
+in_root env QT_QPA_PLATFORM=offscreen HOME=/tmp timeout 5 vorlexi >"$work/gui.log" 2>&1 || status=$?
+((status == 124)) || { cat "$work/gui.log" >&2; fail "vorlexi on the offscreen platform ended with status $status"; }
+for file in usr/share/applications/org.example.vorlexi.desktop usr/share/man/man1/vorlexi-calc.1.gz \
+  usr/share/bash-completion/completions/vorlexi-calc; do
+  [[ -f $root/$file ]] || fail "the installed package has no /$file"
+done
+echo "clean bookworm: installed with $(grep -c '^Unpacking' "$work/apt.log" || true) packages; vorlexi-calc -s 44.1k and vorlexi run ($((SECONDS - started)) s)"

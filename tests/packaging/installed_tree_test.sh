@@ -1,0 +1,83 @@
+#!/usr/bin/env bash
+# Installs the build into a temporary DESTDIR, as a packager does, and checks the tree:
+# every file of a desktop installation and nothing else, a valid desktop entry and
+# AppStream metadata that name one id, the release version, icons of the size their
+# folder names, and programs that run from where they were installed.
+#   installed_tree_test.sh BUILD_DIR APP_ID VERSION gui|cli
+set -euo pipefail
+build=$1 app_id=$2 version=$3 kind=$4
+
+fail() {
+  echo "FAIL: $*" >&2
+  exit 1
+}
+
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+DESTDIR="$work/root" cmake --install "$build" --prefix /usr >"$work/install.log" \
+  || { cat "$work/install.log" >&2; fail "cmake --install failed"; }
+usr="$work/root/usr"
+
+icon_sizes=(16 22 24 32 48 64 128 256)
+expected=(
+  bin/vorlexi-calc
+  share/bash-completion/completions/vorlexi-calc
+  share/doc/vorlexi/copyright
+  share/man/man1/vorlexi-calc.1.gz
+)
+if [[ $kind == gui ]]; then
+  expected+=(
+    bin/vorlexi
+    share/applications/$app_id.desktop
+    share/metainfo/$app_id.metainfo.xml
+    share/man/man1/vorlexi.1.gz
+  )
+  for size in "${icon_sizes[@]}"; do
+    expected+=("share/icons/hicolor/${size}x${size}/apps/$app_id.png")
+  done
+fi
+
+(cd "$usr" && find . -type f -printf '%P\n' | sort) >"$work/installed"
+printf '%s\n' "${expected[@]}" | sort >"$work/expected"
+if ! diff -u "$work/expected" "$work/installed" >"$work/diff"; then
+  cat "$work/diff" >&2
+  fail "the installed files differ from the list (- missing, + not listed)"
+fi
+programs=(vorlexi-calc)
+[[ $kind == cli ]] || programs+=(vorlexi)
+for program in "${programs[@]}"; do
+  [[ -x "$usr/bin/$program" ]] || fail "bin/$program is not executable"
+done
+
+"$usr/bin/vorlexi-calc" -s 44.1k >"$work/report" || fail "the installed vorlexi-calc failed"
+grep -q '^Sampling frequency: 44100' "$work/report" || fail "the installed vorlexi-calc printed no report"
+[[ $("$usr/bin/vorlexi-calc" --version) == "vorlexi-calc $version" ]] \
+  || fail "vorlexi-calc --version does not name $version"
+echo "tree: ${#expected[@]} files, as listed; vorlexi-calc runs from it"
+[[ $kind == gui ]] || exit 0
+
+desktop="$usr/share/applications/$app_id.desktop"
+metainfo="$usr/share/metainfo/$app_id.metainfo.xml"
+desktop-file-validate "$desktop" || fail "desktop-file-validate refused $desktop"
+appstreamcli validate --no-net --pedantic "$metainfo" || fail "appstreamcli refused the metadata"
+# The tree as a whole: the metadata's launchable entry and icon are found where it says.
+appstreamcli validate-tree --no-net "$work/root" || fail "appstreamcli refused the installed tree"
+
+grep -qx "Icon=$app_id" "$desktop" || fail "the desktop entry does not name the icon $app_id"
+grep -qx 'Exec=vorlexi %f' "$desktop" || fail "the desktop entry does not start vorlexi with a file"
+grep -q "<id>$app_id</id>" "$metainfo" || fail "the metadata's id is not $app_id"
+grep -q "<launchable type=\"desktop-id\">$app_id.desktop</launchable>" "$metainfo" \
+  || fail "the metadata does not launch $app_id.desktop"
+grep -q "<release version=\"$version\" date=\"[0-9]\{4\}-[0-9][0-9]-[0-9][0-9]\"/>" "$metainfo" \
+  || fail "the metadata's release is not $version with a date"
+for caption in "The main window after Actions &gt; Calc Filter" "The parameter dialog"; do
+  grep -q "<caption>$caption</caption>" "$metainfo" || fail "no screenshot caption '$caption'"
+done
+
+for size in "${icon_sizes[@]}"; do
+  icon="$usr/share/icons/hicolor/${size}x${size}/apps/$app_id.png"
+  [[ $(identify -format '%wx%h %[opaque]' "$icon") == "${size}x${size} false" ]] \
+    || fail "$icon is $(identify -format '%wx%h, opaque %[opaque]' "$icon"), not ${size}x${size} with transparent corners"
+done
+"$usr/bin/vorlexi" --version | grep -q '^vorlexi ' || fail "the installed vorlexi does not start"
+echo "desktop entry, metadata and ${#icon_sizes[@]} icons valid and named $app_id"
