@@ -17,17 +17,17 @@
 #include "frequency_response.h"
 #include "matched_curve_design.h"
 #include "named_curves.h"
+#include "riaa_curve.h"
 
 namespace {
 
 constexpr double kRates[] = {44100.0, 48000.0, 96000.0};
 constexpr double kGoalDb = 0.001;
 constexpr int kMostSections = 3;
-constexpr double kReferenceHz = 1000.0;
 
 double GainDbRe1k(const Cascade& cascade, double fs, double f) {
     return GainDb(CascadeResponse(cascade, fs, f)) -
-           GainDb(CascadeResponse(cascade, fs, kReferenceHz));
+           GainDb(CascadeResponse(cascade, fs, kRiaaReferenceHz));
 }
 
 // On the grid of the minimax design's own measurement: 1000 points a decade.

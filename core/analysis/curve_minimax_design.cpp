@@ -6,16 +6,16 @@
 
 #include "decibels.h"
 #include "frequency_response.h"
+#include "riaa_curve.h"
 
 namespace {
 
-constexpr double kReferenceHz = 1000.0;
 constexpr int kMeasurePointsPerDecade = 1000;
 
 // The largest |dB error| of the cascade against the curve, both 0 dB at 1 kHz.
 void MeasureAgainst(const AnalogueCurve& curve, double samplingFrequency, MinimaxCascade& design) {
     const double reference =
-        GainDb(CascadeResponse(design.cascade, samplingFrequency, kReferenceHz));
+        GainDb(CascadeResponse(design.cascade, samplingFrequency, kRiaaReferenceHz));
     const double low = kMinimaxBandBottomHz;
     const double high = MinimaxBandTopHz(samplingFrequency);
     const int steps = static_cast<int>(std::ceil(std::log10(high / low) * kMeasurePointsPerDecade));

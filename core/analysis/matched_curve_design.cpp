@@ -6,11 +6,10 @@
 #include <vector>
 
 #include "frequency_response.h"
+#include "riaa_curve.h"
 #include "section_pairing.h"
 
 namespace {
-
-constexpr double kReferenceHz = 1000.0;
 
 // z = exp(-1/(fs·τ)), each step rounded to double in this order, as the RIAA design
 // rounds it.
@@ -42,7 +41,8 @@ void ScaleAtDc(Cascade& cascade, double gain) {
 }
 
 void ScaleAt1k(Cascade& cascade, double samplingFrequency, double gain) {
-    const double magnitude = std::abs(CascadeResponse(cascade, samplingFrequency, kReferenceHz));
+    const double magnitude =
+        std::abs(CascadeResponse(cascade, samplingFrequency, kRiaaReferenceHz));
     BiquadSection& first = cascade.sections.front();
     for (double* b : {&first.b0, &first.b1, &first.b2}) *b = (gain / magnitude) * *b;
 }
@@ -70,7 +70,7 @@ MatchedCascade DesignMatchedCascade(const AnalogueCurve& playbackCurve, double s
         ScaleAtDc(result.cascade, gain);
         return result;
     }
-    if (samplingFrequency <= 2.0 * kReferenceHz) {
+    if (samplingFrequency <= 2.0 * kRiaaReferenceHz) {
         throw std::invalid_argument("scaling at 1 kHz needs a sampling frequency above 2 kHz");
     }
     ScaleAt1k(result.cascade, samplingFrequency, gain);

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <array>
 
+#include "riaa_curve.h"
+
 namespace {
 
 using enum CurveRole;
@@ -13,17 +15,17 @@ using enum CurveRole;
 // 10 kHz, and a 78 or early LP with no bass shelf there has its bass boost run on down
 // to DC. Each figure below is checked against those frequencies: f = 1/(2πτ).
 
-// RIAA (1954), IEC 60098: 50.05 Hz, 500.5 Hz, 2122 Hz.
-constexpr std::array kRiaa{CurveConstant{BassShelf, 3180e-6}, CurveConstant{Turnover, 318e-6},
-                           CurveConstant{TrebleRollOff, 75e-6}};
+// RIAA (1954), IEC 60098: 50.05 Hz, 500.5 Hz, 2122 Hz, from the one home of its constants.
+constexpr std::array kRiaa{CurveConstant{BassShelf, kLowPoleTau}, CurveConstant{Turnover, kZeroTau},
+                           CurveConstant{TrebleRollOff, kHighPoleTau}};
 // IEC 60098 amendment (1976): a 7950 µs high-pass (20.02 Hz) ahead of the RIAA curve.
-constexpr std::array kRiaaIec{CurveConstant{HighPass, 7950e-6}, CurveConstant{BassShelf, 3180e-6},
-                              CurveConstant{Turnover, 318e-6}, CurveConstant{TrebleRollOff, 75e-6}};
-// RIAA with the 3.18 µs zero (50.05 kHz), a hundredth of the 318 µs: the desktop
-// program's fixed extra zero.
+constexpr std::array kRiaaIec{
+    CurveConstant{HighPass, 7950e-6}, CurveConstant{BassShelf, kLowPoleTau},
+    CurveConstant{Turnover, kZeroTau}, CurveConstant{TrebleRollOff, kHighPoleTau}};
+// RIAA with the 3.18 µs zero (50.05 kHz), the desktop program's fixed extra zero.
 constexpr std::array kRiaaExtraZero{
-    CurveConstant{BassShelf, 3180e-6}, CurveConstant{Turnover, 318e-6},
-    CurveConstant{TrebleRollOff, 75e-6}, CurveConstant{TrebleShelf, 3.18e-6}};
+    CurveConstant{BassShelf, kLowPoleTau}, CurveConstant{Turnover, kZeroTau},
+    CurveConstant{TrebleRollOff, kHighPoleTau}, CurveConstant{TrebleShelf, kFixedExtraZeroTau}};
 // Columbia LP (1948), collectors' tables: 100 Hz, 500 Hz, -16 dB at 10 kHz (1592 Hz).
 constexpr std::array kColumbiaLp{CurveConstant{BassShelf, 1590e-6}, CurveConstant{Turnover, 318e-6},
                                  CurveConstant{TrebleRollOff, 100e-6}};
