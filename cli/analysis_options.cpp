@@ -17,6 +17,14 @@ const NameTable<GainReference> kNormalizeNames = {
 
 }  // namespace
 
+void AddNormalizeOption(CLI::App& app, GainReference& normalize) {
+    app.add_option("--normalize", normalize,
+                   "dc: the gain applies at DC (the default);\n"
+                   "1k: it applies at 1 kHz instead")
+        ->type_name("dc|1k")
+        ->transform(OneOf(kNormalizeNames));
+}
+
 void AddAnalysisOptions(CLI::App& app, AnalysisOptions& options) {
     app.add_flag("--response", options.response,
                  "After the report (or in the JSON), the response at\n"
@@ -33,11 +41,7 @@ void AddAnalysisOptions(CLI::App& app, AnalysisOptions& options) {
                    "analogue curve into an SVG file")
         ->type_name("FILE.svg")
         ->check(NonEmptyPath());
-    app.add_option("--normalize", options.normalize,
-                   "dc: the gain applies at DC (the default);\n"
-                   "1k: it applies at 1 kHz instead")
-        ->type_name("dc|1k")
-        ->transform(OneOf(kNormalizeNames));
+    AddNormalizeOption(app, options.normalize);
     app.add_option("--format", options.format,
                    "report (default), or one line for another program,\n"
                    "every coefficient with 17 significant digits:\n"

@@ -26,3 +26,6 @@ struct AnalysisOptions {
 };
 
 void AddAnalysisOptions(CLI::App& app, AnalysisOptions& options);
+
+// --normalize=dc|1k, which the print command and `apply` share.
+void AddNormalizeOption(CLI::App& app, GainReference& normalize);

@@ -4,6 +4,7 @@
 #include <iostream>
 
 #include "analysis_command.h"
+#include "apply_command.h"
 #include "calc_options.h"
 #include "command_line.h"
 #include "design_method.h"
@@ -51,10 +52,16 @@ int main(int argc, char** argv) {
     AddAnalysisOptions(app, analysis);
     AddDesignMethodOption(app, analysis.method);
 
+    ApplyOptions applyOptions;
+    const CLI::App* apply = AddApplyCommand(app, applyOptions);
+
     try {
         ParseCommandLine(app, argc, argv);
     } catch (const CLI::ParseError& error) {
         return ReportParseResult(app, error);
+    }
+    if (apply->parsed()) {
+        return RunApply(app, applyOptions, std::cerr);
     }
     return RunCalc(options, analysis, std::cout, std::cerr);
 }

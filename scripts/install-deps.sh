@@ -10,6 +10,7 @@ build_packages=(
   qt6-base-dev libgl-dev libx11-dev
   libcli11-dev
   libnlopt-dev
+  libsndfile1-dev
   fonts-urw-base35 fontconfig
   help2man
 )

@@ -1,0 +1,2 @@
+#define VORLEXI_KERNELS portable_kernels
+#include "cascade_kernels.inc"

@@ -1,0 +1,197 @@
+#include "sound_file.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+#include <sstream>
+#include <type_traits>
+
+namespace {
+
+// libsndfile shortens a file whose header promises more audio than the file holds to
+// what is there and says so only in its log ("data : 288000 (should be 99920)"). A
+// streamed file whose header could not be finished declares 0 or the largest size
+// instead, and is not cut short.
+std::optional<std::string> TruncationInLog(SNDFILE* file) {
+    char log[8192] = {};
+    sf_command(file, SFC_GET_LOG_INFO, log, sizeof log);
+    std::istringstream lines(log);
+    for (std::string line; std::getline(lines, line);) {
+        const bool audioChunk = line.rfind("data", 0) == 0 || line.rfind("SSND", 0) == 0;
+        const std::size_t should = line.find("(should be ");
+        if (!audioChunk || should == std::string::npos) {
+            continue;
+        }
+        const std::size_t colon = line.find(':');
+        const unsigned long long declared = std::strtoull(line.c_str() + colon + 1, nullptr, 10);
+        const unsigned long long present = std::strtoull(line.c_str() + should + 11, nullptr, 10);
+        if (declared == 0 || declared >= 0xFFFFFFF0ULL || declared <= present) {
+            continue;
+        }
+        return "the file ends before its audio does (the header declares " +
+               std::to_string(declared) + " bytes of audio, the file holds " +
+               std::to_string(present) + "): it looks cut short";
+    }
+    return std::nullopt;
+}
+
+}  // namespace
+
+SoundReader::SoundReader(const std::string& path) : path_(path) {
+    descriptor_ = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (descriptor_ < 0) {
+        error_ = path + ": cannot open: " + std::strerror(errno);
+        return;
+    }
+    struct stat status {};
+    if (fstat(descriptor_, &status) != 0 || !S_ISREG(status.st_mode)) {
+        error_ = path + ": not a regular file (a pipe or device cannot be read twice)";
+        return;
+    }
+    // The descriptor stays ours, so that it is closed once whatever a failure does.
+    file_ = sf_open_fd(descriptor_, SFM_READ, &info_, SF_FALSE);
+    if (file_ == nullptr) {
+        error_ = path + ": not an audio file that can be read (" + sf_strerror(nullptr) + ")";
+        return;
+    }
+    if (const auto truncation = TruncationInLog(file_)) {
+        Fail(*truncation);
+        return;
+    }
+    if (info_.channels < 1 || info_.samplerate < 1) {
+        Fail("no channels or no sampling rate in the header");
+    }
+}
+
+SoundReader::~SoundReader() {
+    if (file_ != nullptr) {
+        sf_close(file_);
+    }
+    if (descriptor_ >= 0) {
+        close(descriptor_);
+    }
+}
+
+void SoundReader::Fail(const std::string& reason) {
+    error_ = path_ + ": " + reason;
+    if (file_ != nullptr) {
+        sf_close(file_);
+        file_ = nullptr;
+    }
+}
+
+template <typename Sample>
+long long SoundReader::ReadFrames(Sample* frames, std::size_t count) {
+    if (file_ == nullptr) {
+        return -1;
+    }
+    sf_count_t got;
+    if constexpr (std::is_same_v<Sample, float>) {
+        got = sf_readf_float(file_, frames, static_cast<sf_count_t>(count));
+    } else {
+        got = sf_readf_double(file_, frames, static_cast<sf_count_t>(count));
+    }
+    if (got < static_cast<sf_count_t>(count) && sf_error(file_) != SF_ERR_NO_ERROR) {
+        Fail(std::string("cannot read: ") + sf_strerror(file_));
+        return -1;
+    }
+    return got;
+}
+
+long long SoundReader::Read(float* frames, std::size_t count) { return ReadFrames(frames, count); }
+long long SoundReader::Read(double* frames, std::size_t count) { return ReadFrames(frames, count); }
+
+bool SoundReader::Rewind() {
+    if (file_ == nullptr) {
+        return false;
+    }
+    if (sf_seek(file_, 0, SEEK_SET) != 0) {
+        Fail(std::string("cannot go back to the start: ") + sf_strerror(file_));
+        return false;
+    }
+    return true;
+}
+
+std::vector<SoundString> SoundReader::Strings() const {
+    std::vector<SoundString> strings;
+    for (int kind = SF_STR_FIRST; kind <= SF_STR_LAST; ++kind) {
+        if (const char* text = sf_get_string(file_, kind); text != nullptr && *text != '\0') {
+            strings.emplace_back(kind, text);
+        }
+    }
+    return strings;
+}
+
+SoundWriter::SoundWriter(int descriptor, const std::string& name, const SF_INFO& format)
+    : name_(name) {
+    SF_INFO info = format;
+    file_ = sf_open_fd(descriptor, SFM_WRITE, &info, SF_FALSE);
+    if (file_ == nullptr) {
+        error_ = name + ": cannot write this format: " + sf_strerror(nullptr);
+        return;
+    }
+    // The samples arrive rounded and in range; nothing is to be rescaled or clipped by
+    // libsndfile, and a float file gets no PEAK chunk pass of its own.
+    sf_command(file_, SFC_SET_ADD_PEAK_CHUNK, nullptr, SF_FALSE);
+}
+
+SoundWriter::~SoundWriter() {
+    if (file_ != nullptr) {
+        sf_close(file_);
+    }
+}
+
+void SoundWriter::SetStrings(const std::vector<SoundString>& strings) {
+    for (const auto& [kind, text] : strings) {
+        sf_set_string(file_, kind, text.c_str());
+    }
+}
+
+template <typename Sample>
+bool SoundWriter::WriteFrames(const Sample* frames, std::size_t count) {
+    if (!Ok()) {
+        return false;
+    }
+    sf_count_t written;
+    if constexpr (std::is_same_v<Sample, float>) {
+        written = sf_writef_float(file_, frames, static_cast<sf_count_t>(count));
+    } else if constexpr (std::is_same_v<Sample, double>) {
+        written = sf_writef_double(file_, frames, static_cast<sf_count_t>(count));
+    } else {
+        written = sf_writef_int(file_, frames, static_cast<sf_count_t>(count));
+    }
+    if (written != static_cast<sf_count_t>(count)) {
+        const int saved = errno;
+        error_ = name_ + ": cannot write: " +
+                 (sf_error(file_) == SF_ERR_SYSTEM && saved != 0 ? std::strerror(saved)
+                                                                 : sf_strerror(file_));
+        return false;
+    }
+    return true;
+}
+
+bool SoundWriter::Write(const float* frames, std::size_t count) {
+    return WriteFrames(frames, count);
+}
+bool SoundWriter::Write(const double* frames, std::size_t count) {
+    return WriteFrames(frames, count);
+}
+bool SoundWriter::Write(const int* frames, std::size_t count) { return WriteFrames(frames, count); }
+
+std::optional<std::string> SoundWriter::Close() {
+    if (file_ == nullptr) {
+        return error_.empty() ? std::nullopt : std::optional<std::string>(error_);
+    }
+    const int status = sf_close(file_);
+    file_ = nullptr;
+    if (!error_.empty()) {
+        return error_;
+    }
+    if (status != 0) {
+        return name_ + ": cannot finish the file: " + sf_strerror(nullptr);
+    }
+    return std::nullopt;
+}

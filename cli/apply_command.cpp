@@ -1,0 +1,117 @@
+#include "apply_command.h"
+
+#include <algorithm>
+#include <cmath>
+#include <ostream>
+
+#include "apply_design.h"
+#include "apply_progress.h"
+#include "argument_text.h"
+#include "decibels.h"
+#include "eng_value.h"
+#include "exit_status.h"
+#include "number_text.h"
+
+namespace {
+
+std::string Dbfs(double peak) {
+    return peak > 0.0 ? FormatSignedFixed(FactorToDb(peak), 2) + " dBFS" : "silence";
+}
+
+// The gain times scale, rounded towards zero to four significant digits, so that it
+// keeps the promise of the message that names it.
+std::string GainTimes(const ApplyDesignOptions& design, double scale) {
+    const double gain = ReadEngValue(EntryTextFromArgument(design.gain).c_str()).value * scale;
+    const double magnitude = std::fabs(gain);
+    const double unit = std::pow(10.0, std::floor(std::log10(magnitude)) - 3.0);
+    return FormatSignificant(std::copysign(std::floor(magnitude / unit) * unit, gain), 4);
+}
+
+int StatusOf(EqualiseOutcome outcome) {
+    switch (outcome) {
+        case EqualiseOutcome::Done:
+            return kExitSuccess;
+        case EqualiseOutcome::BadRequest:
+            return kExitBadInput;
+        case EqualiseOutcome::WouldClip:
+        case EqualiseOutcome::Failed:
+            return kExitOutputFailed;
+    }
+    return kExitOutputFailed;
+}
+
+void Report(const ApplyOptions& options, const std::string& input, const std::string& output,
+            const EqualiseResult& result, std::ostream& err) {
+    const std::string gainOption =
+        options.design.normalize == GainReference::OneKilohertz ? " (at 1 kHz)" : "";
+    if (result.outcome == EqualiseOutcome::WouldClip) {
+        err << "vorlexi-calc: " << result.message << ": it peaks at " << Dbfs(result.peak)
+            << "; --gain " << GainTimes(options.design, result.safeScale) << gainOption
+            << " would fit it (or --auto-gain, --clip, or a float output with --bits 32f)\n";
+        return;
+    }
+    if (result.outcome != EqualiseOutcome::Done) {
+        err << "vorlexi-calc: " << result.message << '\n';
+        return;
+    }
+    if (result.clippedSamples > 0) {
+        err << "vorlexi-calc: " << output << ": " << result.clippedSamples
+            << " samples clipped (the signal peaks at " << Dbfs(result.peak) << ")\n";
+    }
+    if (!result.integerOutput && result.peak > 1.0) {
+        err << "vorlexi-calc: " << output << ": the signal peaks at " << Dbfs(result.peak)
+            << ", above full scale: the float file holds it, but an integer copy needs --gain "
+            << GainTimes(options.design, 1.0 / result.peak) << gainOption << " or less\n";
+    }
+    if (!options.quiet) {
+        err << "vorlexi-calc: " << input << " -> " << output << ": " << result.frames
+            << " frames at " << FormatShortest(result.samplingRate) << " Hz, peak "
+            << Dbfs(result.peak);
+        if (options.autoGain) {
+            err << " after " << FormatSignedFixed(FactorToDb(result.appliedScale), 2)
+                << " dB of --auto-gain";
+        }
+        err << '\n';
+    }
+}
+
+}  // namespace
+
+int RunApply(const CLI::App& app, const ApplyOptions& options, std::ostream& err) {
+    const ApplySettings settings = SettingsFromOptions(options);
+    std::optional<std::string> problem = OptionOutsideApply(app);
+    if (!problem && !settings.settings) {
+        problem = settings.error;
+    }
+    if (!problem) {
+        problem = DesignOptionsProblem(options.design);
+    }
+    const OutputPaths outputs = problem ? OutputPaths{} : PlanOutputs(options);
+    if (!problem && outputs.paths.empty()) {
+        problem = outputs.error;
+    }
+    if (problem) {
+        err << "vorlexi-calc apply: " << *problem << '\n';
+        return kExitBadInput;
+    }
+
+    const DesignForRate design = MakeDesignForRate(options.design);
+    const bool showProgress = !options.quiet && StandardErrorIsTerminal();
+    int status = kExitSuccess;
+    for (std::size_t i = 0; i < options.inputs.size(); ++i) {
+        const std::string& input = options.inputs[i];
+        const std::string& output = outputs.paths[i];
+        EqualiseResult result;
+        {
+            ProgressBar bar(err, showProgress, input);
+            result = EqualiseFile(input, output, design, *settings.settings,
+                                  [&bar](std::uint64_t done, std::uint64_t total, double rate) {
+                                      bar.Update(done, total, rate);
+                                  });
+        }
+        Report(options, input, output, result, err);
+        status = std::max(status, StatusOf(result.outcome));
+    }
+    err.flush();
+    return status;
+}

@@ -1,0 +1,220 @@
+#include "apply_options.h"
+
+#include <sys/stat.h>
+
+#include <charconv>
+#include <cmath>
+#include <filesystem>
+
+#include "analysis_options.h"
+#include "design_method.h"
+
+namespace {
+
+constexpr double kDefaultAutoGainPeakDbfs = -1.0;
+
+std::optional<double> ReadDecibels(const std::string& text) {
+    double value = 0.0;
+    const char* end = text.data() + text.size();
+    const auto [stop, error] = std::from_chars(text.data(), end, value);
+    if (error != std::errc() || stop != end || !std::isfinite(value)) {
+        return std::nullopt;
+    }
+    return value;
+}
+
+struct FileIdentity {
+    dev_t device;
+    ino_t inode;
+};
+
+std::optional<FileIdentity> IdentityOf(const std::string& path) {
+    struct stat status {};
+    if (stat(path.c_str(), &status) != 0) {
+        return std::nullopt;
+    }
+    return FileIdentity{status.st_dev, status.st_ino};
+}
+
+bool SameFile(const std::string& a, const std::string& b) {
+    const auto firstFile = IdentityOf(a);
+    const auto secondFile = IdentityOf(b);
+    if (firstFile && secondFile) {
+        return firstFile->device == secondFile->device && firstFile->inode == secondFile->inode;
+    }
+    // Not both there yet: the same name is the same file to be.
+    std::error_code firstError;
+    std::error_code secondError;
+    const auto first = std::filesystem::weakly_canonical(a, firstError);
+    const auto second = std::filesystem::weakly_canonical(b, secondError);
+    if (firstError || secondError) {
+        return std::filesystem::path(a).lexically_normal() ==
+               std::filesystem::path(b).lexically_normal();
+    }
+    return first == second;
+}
+
+}  // namespace
+
+CLI::App* AddApplyCommand(CLI::App& app, ApplyOptions& options) {
+    CLI::App* apply = app.add_subcommand(
+        "apply",
+        "Equalise audio files (WAV, WAV64, AIFF, FLAC, CAF) with the design made\n"
+        "for each file's own sampling rate");
+    apply->footer(
+        "Playback EQ lifts 20 Hz by about 19 dB over 1 kHz: write a float file\n"
+        "(--bits 32f) to keep every sample, or lower --gain for an integer one.\n"
+        "Examples:\n"
+        "  vorlexi-calc apply flat.wav -o riaa.wav --method=minimax --bits 32f\n"
+        "  vorlexi-calc apply --inverse --output-dir cut/ side-a.flac side-b.flac\n"
+        "Exit status: 0 done, 1 a file could not be read or written, or would clip,\n"
+        "2 bad options.");
+    apply->add_option("inputs", options.inputs, "Audio files to equalise")
+        ->type_name("IN")
+        ->required();
+    apply->add_option("-o,--output", options.output, "The equalised file, for one input")
+        ->type_name("OUT");
+    apply
+        ->add_option("--output-dir", options.outputDir,
+                     "An existing folder for the equalised files,\n"
+                     "each under its input's name")
+        ->type_name("DIR");
+
+    apply->add_option("-g,--gain", options.design.gain, "Gain at DC, a plain factor")
+        ->type_name("FACTOR")
+        ->capture_default_str();
+    apply
+        ->add_option("-z,--extra-zero", options.design.zeroFreq,
+                     "Add an extra zero: alone at the fixed 3.18 µs\n"
+                     "time constant, with FREQ at that frequency")
+        ->type_name("[FREQ]")
+        ->expected(0, 1);
+    apply->add_flag("-i,--inverse", options.design.inverse,
+                    "The recording (pre-emphasis) curve instead of playback");
+    AddDesignMethodOption(*apply, options.design.method);
+    AddNormalizeOption(*apply, options.design.normalize);
+    apply
+        ->add_option("-s,--sample-freq", options.sampleFreq,
+                     "Refused: each file is equalised at its own rate")
+        ->type_name("FREQ");
+
+    apply
+        ->add_option("--format-out", options.formatOut,
+                     "wav, w64, aiff, flac or caf; default: the\n"
+                     "input's container (or -o's extension)")
+        ->type_name("CONTAINER")
+        ->check(CLI::IsMember({"wav", "w64", "aiff", "flac", "caf"}, CLI::ignore_case));
+    apply
+        ->add_option("--bits", options.bits,
+                     "16, 24, 32 (integer) or 32f, 64f (float);\n"
+                     "default: the input's. Float is recommended\n"
+                     "for playback EQ: it never clips")
+        ->type_name("BITS")
+        ->check(CLI::IsMember({"16", "24", "32", "32f", "64f"}, CLI::ignore_case));
+    apply->add_flag("--clip", options.clip,
+                    "Integer output: let samples beyond full scale\n"
+                    "clip, and count them (default: refuse the file\n"
+                    "and name the --gain that fits)");
+    apply
+        ->add_option("--auto-gain", options.autoGain,
+                     "Scale each file so that its peak is DBFS\n"
+                     "(default -1; at most what the format holds)")
+        ->type_name("[DBFS]")
+        ->expected(0, 1);
+    apply->add_flag("--no-dither", options.noDither, "Integer output: round without TPDF dither");
+    apply->add_flag("-q,--quiet", options.quiet, "No progress bar and no summary");
+    return apply;
+}
+
+std::optional<std::string> OptionOutsideApply(const CLI::App& app) {
+    for (const CLI::Option* option : app.get_options()) {
+        if (option->count() > 0) {
+            return option->get_name() + " belongs to the print command; apply takes its own " +
+                   "options after the word apply";
+        }
+    }
+    return std::nullopt;
+}
+
+ApplySettings SettingsFromOptions(const ApplyOptions& options) {
+    if (options.sampleFreq) {
+        return {std::nullopt,
+                "--sample-freq cannot go with apply: each file is equalised at its own "
+                "sampling rate"};
+    }
+    if (options.clip && options.autoGain) {
+        return {std::nullopt, "--clip and --auto-gain cannot go together"};
+    }
+    EqualiseSettings settings;
+    if (!options.formatOut.empty()) {
+        settings.container = ContainerFromName(options.formatOut);
+    } else if (!options.output.empty()) {
+        settings.container = ContainerFromPath(options.output);
+    }
+    if (!options.bits.empty()) {
+        settings.encoding = EncodingFromName(options.bits);
+    }
+    settings.dither = !options.noDither;
+    if (options.clip) {
+        settings.headroom = Headroom::Clip;
+    } else if (options.autoGain) {
+        settings.headroom = Headroom::AutoGain;
+        settings.targetPeakDbfs = kDefaultAutoGainPeakDbfs;
+        if (!options.autoGain->empty()) {
+            const std::optional<double> decibels = ReadDecibels(*options.autoGain);
+            if (!decibels) {
+                return {std::nullopt, "--auto-gain: \"" + *options.autoGain +
+                                          "\" is not a peak in dBFS (such as -1 or -0.3)"};
+            }
+            settings.targetPeakDbfs = *decibels;
+        }
+    }
+    return {settings, {}};
+}
+
+OutputPaths PlanOutputs(const ApplyOptions& options) {
+    const bool toFile = !options.output.empty();
+    const bool toFolder = !options.outputDir.empty();
+    if (toFile == toFolder) {
+        return {{},
+                toFile ? "-o and --output-dir cannot go together"
+                       : "name the output: -o OUT for one input, --output-dir DIR for any"};
+    }
+    if (toFile && options.inputs.size() > 1) {
+        return {{},
+                "-o names one output, but " + std::to_string(options.inputs.size()) +
+                    " inputs were given; use --output-dir"};
+    }
+    std::vector<std::string> paths;
+    if (toFile) {
+        paths.push_back(options.output);
+    } else {
+        std::error_code error;
+        if (!std::filesystem::is_directory(options.outputDir, error)) {
+            return {{}, "--output-dir: \"" + options.outputDir + "\" is not a folder"};
+        }
+        const std::optional<int> container = ContainerFromName(options.formatOut);
+        for (const std::string& input : options.inputs) {
+            std::filesystem::path name = std::filesystem::path(input).filename();
+            if (container) {
+                name.replace_extension(ExtensionOf(*container));
+            }
+            paths.push_back((std::filesystem::path(options.outputDir) / name).string());
+        }
+    }
+    for (std::size_t i = 0; i < paths.size(); ++i) {
+        for (const std::string& input : options.inputs) {
+            if (SameFile(paths[i], input)) {
+                return {{}, paths[i] + " is an input: apply never overwrites its input"};
+            }
+        }
+        for (std::size_t j = 0; j < i; ++j) {
+            if (SameFile(paths[i], paths[j])) {
+                return {{},
+                        options.inputs[j] + " and " + options.inputs[i] +
+                            " would both be written to " + paths[i]};
+            }
+        }
+    }
+    return {paths, {}};
+}

@@ -1,0 +1,60 @@
+#pragma once
+// vorlexi-calc apply: equalise audio files with a design made for each file's own
+// sampling rate. The options, and their checks before any file is touched.
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include <CLI/CLI.hpp>
+
+#include "design_method.h"
+#include "file_equaliser.h"
+#include "minimax_design.h"
+
+// The design options, as the print command has them, without the sampling frequency:
+// apply takes each input's own.
+struct ApplyDesignOptions {
+    std::string gain = "1";
+    std::optional<std::string> zeroFreq;  // set by --extra-zero; empty for the fixed zero
+    bool inverse = false;
+    DesignMethod method = DesignMethod::Matched;
+    GainReference normalize = GainReference::Dc;
+};
+
+struct ApplyOptions {
+    std::vector<std::string> inputs;
+    std::string output;     // -o, for one input
+    std::string outputDir;  // --output-dir, for any number
+    ApplyDesignOptions design;
+    std::optional<std::string> sampleFreq;  // only to be refused
+    std::string formatOut;                  // empty: the input's container
+    std::string bits;                       // empty: the input's sample format
+    bool clip = false;
+    std::optional<std::string> autoGain;  // set by --auto-gain; empty for the default peak
+    bool noDither = false;
+    bool quiet = false;
+};
+
+// Registers the `apply` subcommand on app; the options land in options.
+CLI::App* AddApplyCommand(CLI::App& app, ApplyOptions& options);
+
+// The error line when an option of the print command was given before `apply`.
+std::optional<std::string> OptionOutsideApply(const CLI::App& app);
+
+// The settings for the equaliser from the options, or the error line (exit status 2).
+struct ApplySettings {
+    std::optional<EqualiseSettings> settings;
+    std::string error;
+};
+ApplySettings SettingsFromOptions(const ApplyOptions& options);
+
+// One output path per input, in order: -o as given, or the input's name in --output-dir
+// (with the extension of the --format-out container where one is asked for). The error
+// line when the options name no output, too many, or outputs that would overwrite an
+// input or each other.
+struct OutputPaths {
+    std::vector<std::string> paths;
+    std::string error;
+};
+OutputPaths PlanOutputs(const ApplyOptions& options);

@@ -1,0 +1,80 @@
+#include "sound_files.h"
+
+#include <algorithm>
+#include <cmath>
+#include <random>
+#include <stdexcept>
+
+void WriteSound(const std::string& path, const Sound& sound) {
+    SF_INFO info{};
+    info.format = sound.format;
+    info.samplerate = sound.rate;
+    info.channels = sound.channels;
+    SNDFILE* file = sf_open(path.c_str(), SFM_WRITE, &info);
+    if (file == nullptr) {
+        throw std::runtime_error(path + ": " + sf_strerror(nullptr));
+    }
+    for (const auto& [kind, text] : sound.strings) {
+        sf_set_string(file, kind, text.c_str());
+    }
+    const sf_count_t frames = static_cast<sf_count_t>(sound.samples.size()) / sound.channels;
+    bool complete;
+    const int subtype = sound.format & SF_FORMAT_SUBMASK;
+    if (subtype == SF_FORMAT_FLOAT || subtype == SF_FORMAT_DOUBLE) {
+        complete = sf_writef_double(file, sound.samples.data(), frames) == frames;
+    } else {
+        // libsndfile scales doubles to integers by 0x7FFF..., but reads them back by
+        // 1/0x8000...: integers left-justified in 32 bits go in exactly.
+        std::vector<int> integers(sound.samples.size());
+        for (std::size_t i = 0; i < integers.size(); ++i) {
+            integers[i] = static_cast<int>(std::clamp(
+                std::nearbyint(sound.samples[i] * 2147483648.0), -2147483648.0, 2147483647.0));
+        }
+        complete = sf_writef_int(file, integers.data(), frames) == frames;
+    }
+    if (sf_close(file) != 0 || !complete) {
+        throw std::runtime_error(path + ": cannot write");
+    }
+}
+
+Sound ReadSound(const std::string& path) {
+    SF_INFO info{};
+    SNDFILE* file = sf_open(path.c_str(), SFM_READ, &info);
+    if (file == nullptr) {
+        throw std::runtime_error(path + ": " + sf_strerror(nullptr));
+    }
+    Sound sound;
+    sound.format = info.format;
+    sound.rate = info.samplerate;
+    sound.channels = info.channels;
+    sound.samples.resize(static_cast<std::size_t>(info.frames * info.channels));
+    const sf_count_t read = sf_readf_double(file, sound.samples.data(), info.frames);
+    for (int kind = SF_STR_FIRST; kind <= SF_STR_LAST; ++kind) {
+        if (const char* text = sf_get_string(file, kind)) {
+            sound.strings.emplace_back(kind, text);
+        }
+    }
+    sf_close(file);
+    if (read != info.frames) {
+        throw std::runtime_error(path + ": cannot read every frame");
+    }
+    return sound;
+}
+
+std::vector<double> Impulse(int channels, std::size_t frames, std::size_t at, double height) {
+    std::vector<double> samples(frames * static_cast<std::size_t>(channels), 0.0);
+    for (int c = 0; c < channels; ++c) {
+        samples[at * static_cast<std::size_t>(channels) + static_cast<std::size_t>(c)] = height;
+    }
+    return samples;
+}
+
+std::vector<double> Noise(std::size_t samples, double amplitude, unsigned seed) {
+    std::mt19937 random(seed);
+    std::uniform_real_distribution<double> uniform(-amplitude, amplitude);
+    std::vector<double> noise(samples);
+    for (double& value : noise) {
+        value = uniform(random);
+    }
+    return noise;
+}

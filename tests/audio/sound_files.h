@@ -1,0 +1,29 @@
+#pragma once
+// Audio files for the tests, written and read with libsndfile directly, so that the
+// tests see what another program would see.
+
+#include <sndfile.h>
+
+#include <string>
+#include <utility>
+#include <vector>
+
+struct Sound {
+    int format = 0;
+    int rate = 0;
+    int channels = 0;
+    std::vector<double> samples;  // interleaved, full scale 1.0
+    std::vector<std::pair<int, std::string>> strings;
+};
+
+// Throws std::runtime_error when the file cannot be written. For an integer format the
+// samples should be whole steps of it; others are rounded.
+void WriteSound(const std::string& path, const Sound& sound);
+// Throws std::runtime_error when the file cannot be read.
+Sound ReadSound(const std::string& path);
+
+// An impulse of the given height at frame `at` in every channel, zeros elsewhere.
+std::vector<double> Impulse(int channels, std::size_t frames, std::size_t at, double height);
+
+// Uniform noise in [-amplitude, amplitude] from a fixed seed.
+std::vector<double> Noise(std::size_t samples, double amplitude, unsigned seed);
