@@ -32,6 +32,41 @@ constexpr double kNoiseFloor = 5e-13;
 // follow: the last digits of the design's own response are rounding.
 constexpr double kRoundingFloor = 1e-11;
 
+PolynomialInY NormalisedAt(PolynomialInY p, double y) {
+    const double value = p.At(y);
+    for (double& c : p.c) c /= value;
+    return p;
+}
+
+PolynomialInY Product(const std::vector<PolynomialInY>& factors) {
+    PolynomialInY product{{1.0}};
+    for (const PolynomialInY& f : factors) {
+        std::vector<double> c(product.c.size() + f.c.size() - 1, 0.0);
+        for (std::size_t i = 0; i < product.c.size(); ++i) {
+            for (std::size_t j = 0; j < f.c.size(); ++j) c[i + j] += product.c[i] * f.c[j];
+        }
+        product.c = std::move(c);
+    }
+    return product;
+}
+
+// Each analogue factor |1 + jωτ|² = 1 + (ωτ)² with ω replaced by 2·fs·sin(ω/2), and
+// |jωτ|² by (2·fs·τ)²·y: exact at low frequencies, compressed towards Nyquist
+// instead of folded.
+RationalFit2N WarpedStart(const AnalogueCurve& curve, double fs) {
+    const auto warped = [&](double tau, double constant) {
+        return PolynomialInY{{constant, 4.0 * fs * fs * tau * tau}};
+    };
+    std::vector<PolynomialInY> zeros;
+    std::vector<PolynomialInY> poles;
+    for (double tau : curve.dcZeroTaus) zeros.push_back(warped(tau, 0.0));
+    for (double tau : curve.zeroTaus) zeros.push_back(warped(tau, 1.0));
+    for (double tau : curve.dcPoleTaus) poles.push_back(warped(tau, 0.0));
+    for (double tau : curve.poleTaus) poles.push_back(warped(tau, 1.0));
+    const double y = SquaredMagnitudeAbscissa(kCascadeReferenceHz, fs);
+    return {NormalisedAt(Product(zeros), y), NormalisedAt(Product(poles), y)};
+}
+
 // Everything the fits of one curve at one rate share.
 struct Setup {
     Setup(const AnalogueCurve& curve, double samplingFrequency)
@@ -39,7 +74,8 @@ struct Setup {
           fs(samplingFrequency),
           top(MinimaxBandTopHz(samplingFrequency)),
           dcZeros(NetZerosAtDc(curve)),
-          reference(std::norm(AnalogueResponse(curve, kCascadeReferenceHz))) {
+          reference(std::norm(AnalogueResponse(curve, kCascadeReferenceHz))),
+          warped(WarpedStart(curve, samplingFrequency)) {
         double largest = 0.0;
         if (dcZeros == 0) largest = Target(0.0);
         for (double f :
@@ -58,6 +94,7 @@ struct Setup {
     double top;
     int dcZeros;
     double reference;
+    RationalFit2N warped;  // the start of the least order, and the guards' floor
     double belowBandLimit = 0.0;
 };
 
@@ -83,6 +120,8 @@ CascadeFitGrid MakeGrid(const Setup& s, const FitPoints& points, int sections) {
     grid.guardAbscissae = points.guardAbscissae;
     grid.bandEdgeAbscissa = s.Abscissa(s.top);
     grid.belowBandLimit = s.belowBandLimit;
+    grid.guardNumerator = s.warped.numerator;
+    grid.guardDenominator = s.warped.denominator;
     return grid;
 }
 
@@ -181,8 +220,25 @@ double NonPositiveAbscissa(const CascadeFitGrid& dense, const RationalFit2N& fit
     return where;
 }
 
-CheckedFit Exchange(const Setup& s, const CheckPoints& dense, RationalFit2N fit, int sections,
-                    double tolerance) {
+// The fit the exchange ended with when it did not settle, if on the dense grids it is
+// positive, keeps the out-of-band bounds as well as the start and follows the curve
+// more closely; else the start, which the exchange may never make worse.
+CheckedFit Unsettled(const CascadeFitGrid& dense, const RationalFit2N& start,
+                     const RationalFit2N& fit, int sections) {
+    const double startDeviation = LargestRatioDeviation(dense, start);
+    const double deviation = LargestRatioDeviation(dense, fit);
+    const bool keepsBounds =
+        LargestBoundExcess(dense, fit) <=
+        std::max(LargestBoundExcess(dense, start), 0.0) + kExchangeTolerance * deviation;
+    if (NonPositiveAbscissa(dense, fit) < 0.0 && keepsBounds && deviation < startDeviation) {
+        return {fit, sections, deviation};
+    }
+    return {start, sections, startDeviation};
+}
+
+CheckedFit Exchange(const Setup& s, const CheckPoints& dense, const RationalFit2N& start,
+                    int sections, double tolerance) {
+    RationalFit2N fit = start;
     CascadeFitGrid denseGrid = dense.grid;
     denseGrid.degree = 2 * sections;
     const FitPoints base = InitialPoints(s);
@@ -258,7 +314,7 @@ CheckedFit Exchange(const Setup& s, const CheckPoints& dense, RationalFit2N fit,
             return {fit, sections, worst};
         }
     }
-    return {fit, sections, std::numeric_limits<double>::infinity()};
+    return Unsettled(denseGrid, start, fit, sections);
 }
 
 // The constrained fit with the exchange, its last digits from the Remez iteration;
@@ -267,41 +323,6 @@ CheckedFit Exchange(const Setup& s, const CheckPoints& dense, RationalFit2N fit,
 CheckedFit FitWithExchange(const Setup& s, const CheckPoints& dense, const RationalFit2N& start,
                            int sections) {
     return Exchange(s, dense, start, sections, kExchangeTolerance);
-}
-
-PolynomialInY NormalisedAt(PolynomialInY p, double y) {
-    const double value = p.At(y);
-    for (double& c : p.c) c /= value;
-    return p;
-}
-
-PolynomialInY Product(const std::vector<PolynomialInY>& factors) {
-    PolynomialInY product{{1.0}};
-    for (const PolynomialInY& f : factors) {
-        std::vector<double> c(product.c.size() + f.c.size() - 1, 0.0);
-        for (std::size_t i = 0; i < product.c.size(); ++i) {
-            for (std::size_t j = 0; j < f.c.size(); ++j) c[i + j] += product.c[i] * f.c[j];
-        }
-        product.c = std::move(c);
-    }
-    return product;
-}
-
-// Each analogue factor |1 + jωτ|² = 1 + (ωτ)² with ω replaced by 2·fs·sin(ω/2), and
-// |jωτ|² by (2·fs·τ)²·y: exact at low frequencies, compressed towards Nyquist
-// instead of folded.
-RationalFit2N WarpedStart(const Setup& s) {
-    const auto warped = [&](double tau, double constant) {
-        return PolynomialInY{{constant, 4.0 * s.fs * s.fs * tau * tau}};
-    };
-    std::vector<PolynomialInY> zeros;
-    std::vector<PolynomialInY> poles;
-    for (double tau : s.curve.dcZeroTaus) zeros.push_back(warped(tau, 0.0));
-    for (double tau : s.curve.zeroTaus) zeros.push_back(warped(tau, 1.0));
-    for (double tau : s.curve.dcPoleTaus) poles.push_back(warped(tau, 0.0));
-    for (double tau : s.curve.poleTaus) poles.push_back(warped(tau, 1.0));
-    const double y = s.Abscissa(kCascadeReferenceHz);
-    return {NormalisedAt(Product(zeros), y), NormalisedAt(Product(poles), y)};
 }
 
 }  // namespace
@@ -319,7 +340,7 @@ const CheckedFit& CascadeFitSequence::Next() {
     if (fits_.empty() && leastFit_ != nullptr) {
         fits_.push_back({*leastFit_, next_, LargestRatioDeviation(dense.grid, *leastFit_)});
     } else {
-        const RationalFit2N start = fits_.empty() ? WarpedStart(setup) : fits_.back().fit;
+        const RationalFit2N start = fits_.empty() ? setup.warped : fits_.back().fit;
         fits_.push_back(FitWithExchange(setup, dense, start, next_));
     }
     ++next_;

@@ -22,8 +22,9 @@ inline constexpr double kCascadeReferenceHz = kRiaaReferenceHz;
 struct CheckedFit {
     RationalFit2N fit;
     int sections = 0;
-    // On the dense grid, as LargestRatioDeviation measures it; infinite when the
-    // exchange did not settle.
+    // On the dense grid, as LargestRatioDeviation measures it. An exchange that does
+    // not settle keeps its last fit only where that is valid and better than its
+    // start, else the start (the fit of one section fewer).
     double denseDeviation = 0.0;
 };
 

@@ -6,13 +6,17 @@
 #include <memory>
 #include <new>
 #include <stdexcept>
+#include <utility>
 
 #include "nlopt_library.h"
 
 namespace {
 
-// Guards keep P and Q above this share of the start's value outside the band.
+// Guards keep P and Q above this share of the start's values outside the band, and
+// below it above kFloorShare of the floor polynomials' (see CascadeFitGrid): low
+// enough to leave the fit free, far above the rounding of the coefficients.
 constexpr double kGuardShare = 1e-3;
+constexpr double kFloorShare = 1e-6;
 constexpr int kMaxEvaluations = 400;
 // Constraints are in units of the start's deviation; the best point is chosen by its
 // true deviation (see Track), so this only steers NLopt's own bookkeeping.
@@ -183,7 +187,14 @@ public:
             below_.push_back(MakePoint(y));
             belowStart_.push_back(StartGain(y) / grid.belowBandLimit);
         }
-        for (double y : grid.guardAbscissae) guards_.push_back(MakePoint(y));
+        for (double y : grid.guardAbscissae) {
+            guards_.push_back(MakePoint(y));
+            const bool below = y < grid.referenceAbscissa;
+            guardShares_.push_back(
+                {GuardShare(below ? grid.guardNumerator : PolynomialInY{}, numerator_, grid.dcZeros,
+                            y),
+                 GuardShare(below ? grid.guardDenominator : PolynomialInY{}, denominator_, 0, y)});
+        }
         reference_ = MakePoint(grid.referenceAbscissa);
     }
 
@@ -255,9 +266,10 @@ public:
             ++row;
         }
         // share - (1 + t0·α) <= 0, and the same for β.
-        for (const Point& p : guards_) {
-            result[row] = (kGuardShare - 1.0) / t0_ - Alpha(p, x);
-            result[row + 1] = (kGuardShare - 1.0) / t0_ - Beta(p, x);
+        for (std::size_t i = 0; i < guards_.size(); ++i) {
+            const Point& p = guards_[i];
+            result[row] = (guardShares_[i].first - 1.0) / t0_ - Alpha(p, x);
+            result[row + 1] = (guardShares_[i].second - 1.0) / t0_ - Beta(p, x);
             if (double* g = gradientRow(row)) {
                 Add(g, numerator_, p.numerator, -1.0);
                 Add(g + n, denominator_, p.denominator, -1.0);
@@ -288,6 +300,19 @@ public:
 
 private:
     Point MakePoint(double y) const { return {numerator_.RowAt(y), denominator_.RowAt(y)}; }
+
+    // The share of the start's value at y that a guard holds the polynomial above:
+    // kFloorShare of the floor polynomial's, or all of the start's where the start is
+    // already lower; without a floor, kGuardShare. Below the band a share of the start
+    // alone sinks a little with every fit that starts from the last, until rounding
+    // flips the sign of a value the band does not see (P at DC, where the curve has a
+    // zero far below the band); above it the band holds P and Q in place.
+    static double GuardShare(const PolynomialInY& floor, const Side& side, int dcZeros, double y) {
+        const double start = Reduced(side.Start(), dcZeros, y);
+        const double share =
+            floor.c.empty() ? kGuardShare : kFloorShare * Reduced(floor.c, dcZeros, y) / start;
+        return share > 0.0 && std::isfinite(share) ? std::min(share, 1.0) : kGuardShare;
+    }
 
     double StartGain(double y) const {
         return Horner(numerator_.Start(), y) / Horner(denominator_.Start(), y);
@@ -320,12 +345,8 @@ private:
             if (!(ratio > 0.0)) return;
             largest = std::max(largest, std::max(ratio, 1.0 / ratio) - 1.0);
         }
-        std::size_t row = 2 * band_.size();
-        for (std::size_t i = 0; i < above_.size() + below_.size(); ++i, ++row) {
+        for (std::size_t row = 2 * band_.size(); row < Inequalities(); ++row) {
             if (!(rows[row] <= kBoundSlack)) return;
-        }
-        for (const Point& p : guards_) {
-            if (!(1.0 + t0_ * Alpha(p, x) > 0.0) || !(1.0 + t0_ * Beta(p, x) > 0.0)) return;
         }
         if (largest < bestDeviation_) {
             bestDeviation_ = largest;
@@ -346,6 +367,7 @@ private:
     std::vector<Point> below_;
     std::vector<double> belowStart_;
     std::vector<Point> guards_;
+    std::vector<std::pair<double, double>> guardShares_;  // of P and of Q
     Point reference_;
     double bestDeviation_ = std::numeric_limits<double>::infinity();
     std::vector<double> best_;
@@ -419,6 +441,19 @@ double LargestRatioDeviation(const CascadeFitGrid& grid, const RationalFit2N& fi
     return largest;
 }
 
+bool PositiveOnGrid(const CascadeFitGrid& grid, const RationalFit2N& fit) {
+    for (const auto* list : {&grid.abscissae, &grid.aboveBandAbscissae, &grid.belowBandAbscissae,
+                             &grid.guardAbscissae}) {
+        for (double y : *list) {
+            const bool zeroAtDc = y == 0.0 && grid.dcZeros > 0;
+            if (!(fit.denominator.At(y) > 0.0) || !(zeroAtDc || fit.numerator.At(y) > 0.0)) {
+                return false;
+            }
+        }
+    }
+    return true;
+}
+
 double LargestBoundExcess(const CascadeFitGrid& grid, const RationalFit2N& fit) {
     double largest = -1.0;
     const double edge = fit.At(grid.bandEdgeAbscissa);
@@ -463,7 +498,8 @@ RationalFit2N FitCascadeMinimax(const CascadeFitGrid& grid, const RationalFit2N&
     const bool keepsBounds =
         LargestBoundExcess(grid, result) <=
         std::max(LargestBoundExcess(grid, start), 0.0) + kBoundSlack * startDeviation;
-    if (keepsBounds && LargestRatioDeviation(grid, result) < startDeviation) {
+    if (keepsBounds && PositiveOnGrid(grid, result) &&
+        LargestRatioDeviation(grid, result) < startDeviation) {
         return result;
     }
     return start;

@@ -50,11 +50,20 @@ struct CascadeFitGrid {
     std::vector<double> aboveBandAbscissae;  // P/Q <= P/Q at the band edge
     std::vector<double> belowBandAbscissae;  // P/Q <= belowBandLimit
     double belowBandLimit = 0.0;
+    // The guards below the band hold P and Q above a small share of these (the curve's
+    // own squared magnitudes, sine-warped), or of the start where that is already
+    // lower; empty, and above the band: a small share of the start.
+    PolynomialInY guardNumerator;
+    PolynomialInY guardDenominator;
 };
 
 // max over the band points of max(P/(T·Q), T·Q/P) - 1; infinite if P/Q is not
 // positive at one.
 double LargestRatioDeviation(const CascadeFitGrid& grid, const RationalFit2N& fit);
+
+// P and Q positive at every point of the grid, the guards included (P may be zero at
+// DC where the curve has a zero there).
+bool PositiveOnGrid(const CascadeFitGrid& grid, const RationalFit2N& fit);
 
 // The largest factor, less one, by which an out-of-band bound is exceeded (negative
 // when all hold with room; -1 when the grid has none).

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -93,13 +94,25 @@ void Validate(const AnalogueCurve& curve, const CascadeRequest& request, int sec
     }
 }
 
+// `playback` is the curve a design is measured against: the one fitted, or for a curve
+// designed through stand-ins (curve_minimax_design.h) the curve itself.
 MinimaxCascade Finished(Cascade cascade, const AnalogueCurve& playback,
                         const CascadeRequest& request) {
     const double fs = request.samplingFrequency;
     const DesignUnderTest design{cascade, fs,
                                  request.inverse ? ReciprocalCurve(playback) : playback};
     const DeviationPeak peak = MaxDeviation(design, kMinimaxBandBottomHz, MinimaxBandTopHz(fs));
-    return {std::move(cascade), std::abs(peak.deviationDb), peak.frequencyHz};
+    const double deviation = std::abs(peak.deviationDb);
+    // A cascade with a root on or outside the unit circle is no design: worse than any.
+    const bool inside =
+        std::all_of(cascade.sections.begin(), cascade.sections.end(), [](const BiquadSection& s) {
+            return LargestRootRadius(1.0, s.a1, s.a2) < 1.0 &&
+                   LargestRootRadius(s.b0, s.b1, s.b2) <= 1.0 + 1e-9;
+        });
+    return {
+        std::move(cascade),
+        inside && std::isfinite(deviation) ? deviation : std::numeric_limits<double>::infinity(),
+        peak.frequencyHz};
 }
 
 MinimaxCascade CascadeOf(const AnalogueCurve& playback, const CheckedFit& fit,
@@ -110,6 +123,31 @@ MinimaxCascade CascadeOf(const AnalogueCurve& playback, const CheckedFit& fit,
     }
     return Finished(WithGain(std::move(cascade), request), playback, request);
 }
+
+// The best design of up to so many sections seen so far. An optimum of N sections is at
+// least as good as the one of N - 1 with a section that passes the signal unchanged,
+// so a fit of N sections that comes out worse has failed: the better design of fewer
+// sections stands in for it, padded with such sections (put first, where the gain
+// goes, so that the first section is a plain gain).
+class BestOfOrders {
+public:
+    void Offer(MinimaxCascade design) {
+        if (!best_ || design.maxDeviationDb < best_->maxDeviationDb) best_ = std::move(design);
+    }
+
+    MinimaxCascade Padded(int sections, const AnalogueCurve& playback,
+                          const CascadeRequest& request) const {
+        if (static_cast<int>(best_->cascade.sections.size()) >= sections) return *best_;
+        Cascade cascade = best_->cascade;
+        cascade.sections.insert(cascade.sections.begin(),
+                                static_cast<std::size_t>(sections) - cascade.sections.size(),
+                                BiquadSection{});
+        return Finished(WithGain(std::move(cascade), request), playback, request);
+    }
+
+private:
+    std::optional<MinimaxCascade> best_;
+};
 
 // Today's one-biquad minimax design as a cascade, bit for bit.
 MinimaxCascade SingleBiquad(double extraZero, const AnalogueCurve& playback,
@@ -150,6 +188,22 @@ MinimaxCascade SmallestWithin(double toleranceDb, int least, DesignOfOrder desig
                                static_cast<int>(best.cascade.sections.size()));
 }
 
+// The design of `sections` sections: the best of the orders the sequence reaches up to
+// it, measured against `measured`; `firstOrder`, when given, stands for the fit of the
+// least order.
+template <class FirstOrder>
+MinimaxCascade BestUpTo(CascadeFitSequence& fits, const AnalogueCurve& measured,
+                        const CascadeRequest& request, int sections, FirstOrder firstOrder) {
+    BestOfOrders best;
+    bool first = true;
+    while (fits.NextOrder() <= sections) {
+        const CheckedFit& fit = fits.Next();
+        best.Offer(first ? firstOrder(fit) : CascadeOf(measured, fit, request));
+        first = false;
+    }
+    return best.Padded(sections, measured, request);
+}
+
 }  // namespace
 
 int MinimumCascadeSections(const AnalogueCurve& curve) {
@@ -160,9 +214,16 @@ int MinimumCascadeSections(const AnalogueCurve& curve) {
 
 MinimaxCascade DesignMinimaxCascade(const AnalogueCurve& playbackCurve,
                                     const CascadeRequest& request, int sections) {
-    Validate(playbackCurve, request, sections);
-    CascadeFitSequence fits(playbackCurve, request.samplingFrequency);
-    return CascadeOf(playbackCurve, fits.UpTo(sections), request);
+    return DesignMinimaxCascadeMeasured(playbackCurve, playbackCurve, request, sections);
+}
+
+MinimaxCascade DesignMinimaxCascadeMeasured(const AnalogueCurve& fittedCurve,
+                                            const AnalogueCurve& measuredCurve,
+                                            const CascadeRequest& request, int sections) {
+    Validate(fittedCurve, request, sections);
+    CascadeFitSequence fits(fittedCurve, request.samplingFrequency);
+    return BestUpTo(fits, measuredCurve, request, sections,
+                    [&](const CheckedFit& fit) { return CascadeOf(measuredCurve, fit, request); });
 }
 
 MinimaxCascade DesignMinimaxRiaaCascade(double extraZero, const CascadeRequest& request,
@@ -174,7 +235,8 @@ MinimaxCascade DesignMinimaxRiaaCascade(double extraZero, const CascadeRequest& 
     }
     const RationalFit2N single = SingleBiquadFit(request.samplingFrequency, extraZero);
     CascadeFitSequence fits(playback, request.samplingFrequency, &single);
-    return CascadeOf(playback, fits.UpTo(sections), request);
+    return BestUpTo(fits, playback, request, sections,
+                    [&](const CheckedFit&) { return SingleBiquad(extraZero, playback, request); });
 }
 
 UnreachableTolerance::UnreachableTolerance(double toleranceDb, double bestDeviationDb,
@@ -188,10 +250,17 @@ UnreachableTolerance::UnreachableTolerance(double toleranceDb, double bestDeviat
 
 MinimaxCascade DesignMinimaxCascadeWithin(const AnalogueCurve& playbackCurve,
                                           const CascadeRequest& request, double toleranceDb) {
-    ValidateTolerance(playbackCurve, request, toleranceDb);
-    CascadeFitSequence fits(playbackCurve, request.samplingFrequency);
+    return DesignMinimaxCascadeWithinMeasured(playbackCurve, playbackCurve, request, toleranceDb);
+}
+
+MinimaxCascade DesignMinimaxCascadeWithinMeasured(const AnalogueCurve& fittedCurve,
+                                                  const AnalogueCurve& measuredCurve,
+                                                  const CascadeRequest& request,
+                                                  double toleranceDb) {
+    ValidateTolerance(fittedCurve, request, toleranceDb);
+    CascadeFitSequence fits(fittedCurve, request.samplingFrequency);
     return SmallestWithin(toleranceDb, fits.NextOrder(),
-                          [&](int) { return CascadeOf(playbackCurve, fits.Next(), request); });
+                          [&](int) { return CascadeOf(measuredCurve, fits.Next(), request); });
 }
 
 MinimaxCascade DesignMinimaxRiaaCascadeWithin(double extraZero, const CascadeRequest& request,

@@ -45,7 +45,10 @@ struct MinimaxCascade {
 int MinimumCascadeSections(const AnalogueCurve& playbackCurve);
 
 // The minimax cascade of `sections` sections for `playbackCurve` (and its reciprocal
-// when request.inverse). Deterministic: the same arguments give the same bits.
+// when request.inverse). Deterministic: the same arguments give the same bits. Never
+// worse than the design of fewer sections: where a fit of more sections falls short of
+// it, that design is returned with sections that pass the signal unchanged put first
+// (the first of them carrying the gain).
 // Throws std::invalid_argument for a sampling frequency outside the range of
 // minimax_design.h, a gain that is not finite, sections outside
 // MinimumCascadeSections(curve)..4, a curve with a pole at DC (no stable filter has
@@ -53,6 +56,13 @@ int MinimumCascadeSections(const AnalogueCurve& playbackCurve);
 // std::runtime_error when NLopt cannot be loaded.
 MinimaxCascade DesignMinimaxCascade(const AnalogueCurve& playbackCurve,
                                     const CascadeRequest& request, int sections);
+
+// The same, fitting `fittedCurve` and measuring the result (maxDeviationDb, which order
+// is best, the tolerance below) against `measuredCurve`: for a curve designed through
+// stand-ins for its factors at DC (curve_minimax_design.h).
+MinimaxCascade DesignMinimaxCascadeMeasured(const AnalogueCurve& fittedCurve,
+                                            const AnalogueCurve& measuredCurve,
+                                            const CascadeRequest& request, int sections);
 
 // The RIAA curve with the extra zero read as ComputeRiaaCoefficients reads it. One
 // section is ComputeMinimaxRiaaCoefficients bit for bit.
@@ -77,5 +87,9 @@ private:
 // std::invalid_argument as above or for a tolerance that is not a positive number.
 MinimaxCascade DesignMinimaxCascadeWithin(const AnalogueCurve& playbackCurve,
                                           const CascadeRequest& request, double toleranceDb);
+MinimaxCascade DesignMinimaxCascadeWithinMeasured(const AnalogueCurve& fittedCurve,
+                                                  const AnalogueCurve& measuredCurve,
+                                                  const CascadeRequest& request,
+                                                  double toleranceDb);
 MinimaxCascade DesignMinimaxRiaaCascadeWithin(double extraZero, const CascadeRequest& request,
                                               double toleranceDb);

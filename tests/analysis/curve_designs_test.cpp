@@ -10,6 +10,7 @@
 
 #include "analogue_curve.h"
 #include "cascade.h"
+#include "curve_entry.h"
 #include "curve_minimax_design.h"
 #include "decibels.h"
 #include "frequency_response.h"
@@ -147,9 +148,7 @@ TEST(MinimaxCurveDesign, MeetsAThousandthOfADbInAtMostThreeSections) {
                 request.inverse = inverse;
                 const MinimaxCascade design =
                     DesignMinimaxCurveCascadeWithin(curve, request, 0.001);
-                // The recording curve of riaa-iec at 44.1 kHz takes four: its zero at DC
-                // moves to 0.1 Hz, and the three-section fit of that curve falls short.
-                EXPECT_LE(design.cascade.sections.size(), inverse ? 4u : 3u);
+                EXPECT_LE(design.cascade.sections.size(), 3u);
                 const AnalogueCurve target = inverse ? ReciprocalCurve(curve) : curve;
                 const double top = MinimaxBandTopHz(fs);
                 const double worst = WorstDeviationDb(design.cascade, fs, target, 20.0, top);
@@ -172,6 +171,83 @@ TEST(MinimaxCurveDesign, MeetsAThousandthOfADbInAtMostThreeSections) {
                 if (NetZerosAtDc(curve) != 0) {
                     EXPECT_NEAR(std::abs(CascadeResponse(design.cascade, fs, 1000.0)), 1.0, 1e-9);
                 }
+            }
+        }
+    }
+}
+
+// Gain in dB relative to 1 kHz.
+double GainDbRe1k(const Cascade& cascade, double fs, double f) {
+    return GainDb(CascadeResponse(cascade, fs, f)) - GainDb(CascadeResponse(cascade, fs, 1000.0));
+}
+
+// What every minimax design of every order owes its user: finite coefficients, every
+// pole inside the unit circle and every zero too (but one at DC, where the curve has
+// it), the out-of-band promises of the playback design (the recording design mirrors
+// them), and no order worse than the one below it, which it could always match.
+void ExpectSoundDesignsOfEveryOrder(const AnalogueCurve& curve, double fs, bool inverse) {
+    CascadeRequest request;
+    request.samplingFrequency = fs;
+    request.inverse = inverse;
+    const AnalogueCurve fitted = WithStandInsForPolesAtDc(curve, inverse);
+    const AnalogueCurve target = inverse ? ReciprocalCurve(curve) : curve;
+    const double sign = inverse ? -1.0 : 1.0;  // the playback design's dB
+    // The curve's largest gain below the band (up to 20 Hz itself), which the design
+    // may exceed by 0.1 dB.
+    double below = AnalogueGainDbRe1k(fitted, 20.0);
+    for (double f = 0.01; f < 20.0; f *= 1.05)
+        below = std::max(below, AnalogueGainDbRe1k(fitted, f));
+    if (NetZerosAtDc(fitted) == 0) below = std::max(below, AnalogueGainDbRe1k(fitted, 0.0));
+    const double top = MinimaxBandTopHz(fs);
+    double previous = INFINITY;
+    for (int sections = MinimumCascadeSections(fitted); sections <= kMaxCascadeSections;
+         ++sections) {
+        SCOPED_TRACE(testing::Message() << sections << " sections");
+        const MinimaxCascade design = DesignMinimaxCurveCascade(curve, request, sections);
+        const Cascade& cascade = design.cascade;
+        ASSERT_EQ(cascade.sections.size(), static_cast<std::size_t>(sections));
+        for (const BiquadSection& s : cascade.sections) {
+            for (double c : {s.b0, s.b1, s.b2, s.a1, s.a2}) ASSERT_TRUE(std::isfinite(c));
+            EXPECT_LT(LargestRootRadius(1.0, s.a1, s.a2), 1.0);
+            EXPECT_LE(LargestRootRadius(s.b0, s.b1, s.b2),
+                      NetZerosAtDc(target) > 0 ? 1.0 + 1e-12 : 1.0 - 1e-12);
+        }
+        // The figure reported is the true one, and never above the order below (but for
+        // the rounding of a response in double precision, 4e-11 dB).
+        EXPECT_NEAR(design.maxDeviationDb, WorstDeviationDb(cascade, fs, target, 20.0, top),
+                    1e-6 + 0.01 * design.maxDeviationDb);
+        EXPECT_LE(design.maxDeviationDb, previous + 4e-11);
+        previous = design.maxDeviationDb;
+        const double edge = sign * GainDbRe1k(cascade, fs, top);
+        for (double f = top; f < fs / 2.0; f += 25.0) {
+            ASSERT_LE(sign * GainDbRe1k(cascade, fs, f), edge + 1e-6) << f << " Hz";
+        }
+        for (double f : {0.0, 0.01, 0.1, 0.5, 1.0, 2.0, 5.0, 10.0, 15.0, 19.9}) {
+            if (f == 0.0 && NetZerosAtDc(curve) != 0) continue;
+            ASSERT_LE(sign * GainDbRe1k(cascade, fs, f), below + kCascadeBelowBandMarginDb + 1e-6)
+                << f << " Hz";
+        }
+    }
+}
+
+TEST(MinimaxCurveDesign, EveryOrderIsSoundAndNoneWorseThanFewerSections) {
+    // The curves where a fit of more sections has failed: riaa-iec (a zero at DC; the
+    // recording curve at 44.1 kHz, its poles entered in another order, came out 34 dB
+    // off with three sections), fm-50us (four sections at 48 kHz worse than three), and
+    // a bass boost to DC (aes-1951). The bench curve_table scans every curve.
+    const CurveReading reordered = ReadCurveEntry("custom:p:75u,p:3180u,z:318u,p:7950u,z:inf");
+    ASSERT_TRUE(reordered.ok) << reordered.error;
+    const std::pair<const char*, AnalogueCurve> curves[] = {
+        {"riaa-iec", Named("riaa-iec")},
+        {"riaa-iec, poles in another order", reordered.curve},
+        {"fm-50us", Named("fm-50us")},
+        {"aes-1951", Named("aes-1951")},
+    };
+    for (const auto& [name, curve] : curves) {
+        for (double fs : {44100.0, 48000.0, 96000.0}) {
+            for (bool inverse : {false, true}) {
+                SCOPED_TRACE(testing::Message() << name << " " << fs << " " << inverse);
+                ExpectSoundDesignsOfEveryOrder(curve, fs, inverse);
             }
         }
     }
