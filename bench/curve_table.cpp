@@ -3,14 +3,22 @@
 // to min(20 kHz, 0.46·fs), how many sections the minimax needs for 0.001 dB, the gain
 // that design has at 1 Hz (re 1 kHz, where a bass boost without a shelf ends up), and
 // the CPU time of that design, and the sections the recording curve (inverse) needs:
+// Then it scans every curve at those rates in both directions with every number of
+// sections from the least the curve takes to four, and prints what a design of each
+// order owes its user and whether it keeps it: finite coefficients, poles (and zeros,
+// but one at DC) inside the unit circle, no order worse than the one below it, no lift
+// above the band and no excess below it (for the recording curve, mirrored):
 //   curve_table
-// Exits 1 when a curve needs more than three sections for 0.001 dB.
+// Exits 1 when a curve needs more than three sections for 0.001 dB, or a design of the
+// scan breaks a promise.
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <ctime>
 #include <string>
 
 #include "analogue_curve.h"
+#include "cascade_minimax_design.h"
 #include "curve_list.h"
 #include "curve_minimax_design.h"
 #include "decibels.h"
@@ -18,12 +26,19 @@
 #include "matched_curve_design.h"
 #include "named_curves.h"
 #include "riaa_curve.h"
+#include "section_pairing.h"
 
 namespace {
 
 constexpr double kRates[] = {44100.0, 48000.0, 96000.0};
 constexpr double kGoalDb = 0.001;
 constexpr int kMostSections = 3;
+// The rounding of a response in double precision: a design padded with a section that
+// passes the signal unchanged measures the same as the one it pads to within this.
+constexpr double kRoundingDb = 4e-11;
+// A rise above the band edge this small is the rounding of the check itself.
+constexpr double kLiftToleranceDb = 1e-6;
+constexpr int kAboveBandPoints = 2000;
 
 double GainDbRe1k(const Cascade& cascade, double fs, double f) {
     return GainDb(CascadeResponse(cascade, fs, f)) -
@@ -52,6 +67,97 @@ std::string Column(double deviationDb) {
     char text[32];
     std::snprintf(text, sizeof text, "%10.6f", deviationDb);
     return text;
+}
+
+// The first promise the design breaks, or nullptr. `previousDb` is the deviation of the
+// order below (infinite for the least order); `belowLimitDb` the fitted curve's largest
+// gain below 20 Hz, re 1 kHz.
+const char* BrokenPromise(const MinimaxCascade& design, const AnalogueCurve& target, double fs,
+                          bool inverse, double previousDb, double belowLimitDb) {
+    const Cascade& cascade = design.cascade;
+    const bool zeroAtDc = NetZerosAtDc(target) > 0;
+    for (const BiquadSection& s : cascade.sections) {
+        for (double c : {s.b0, s.b1, s.b2, s.a1, s.a2}) {
+            if (!std::isfinite(c)) return "NOT FINITE";
+        }
+        if (!(LargestRootRadius(1.0, s.a1, s.a2) < 1.0) ||
+            !(LargestRootRadius(s.b0, s.b1, s.b2) < (zeroAtDc ? 1.0 + 1e-12 : 1.0))) {
+            return "ROOT OUT";
+        }
+    }
+    if (!(design.maxDeviationDb <= previousDb + kRoundingDb)) return "WORSE THAN N-1";
+    if (std::abs(design.maxDeviationDb - WorstDeviationDb(cascade, fs, target)) >
+        1e-6 + 0.01 * design.maxDeviationDb) {
+        return "FIGURE";
+    }
+    const double sign = inverse ? -1.0 : 1.0;  // the playback design's gain
+    const double top = MinimaxBandTopHz(fs);
+    const double edge = sign * GainDbRe1k(cascade, fs, top);
+    for (int k = 1; k <= kAboveBandPoints; ++k) {
+        const double f = top + (0.5 * fs - top) * k / kAboveBandPoints;
+        if (sign * GainDbRe1k(cascade, fs, f) > edge + kLiftToleranceDb) return "LIFT";
+    }
+    for (double f : {0.0, 0.01, 0.1, 0.5, 1.0, 2.0, 5.0, 10.0, 15.0, 19.99}) {
+        if (f == 0.0 && NetZerosAtDc(target) != 0) continue;
+        if (sign * GainDbRe1k(cascade, fs, f) >
+            belowLimitDb + kCascadeBelowBandMarginDb + kLiftToleranceDb) {
+            return "BELOW";
+        }
+    }
+    return nullptr;
+}
+
+// The scan of every curve, rate, direction and order; false when a promise is broken.
+bool ScanEveryOrder() {
+    std::printf("\n%-20s %7s %-4s %11s %11s %11s %11s  %s\n", "curve", "rate", "dir", "1 section",
+                "2", "3", "4", "result");
+    bool allKept = true;
+    for (const NamedCurve& row : NamedCurves()) {
+        const AnalogueCurve curve = CurveOf(row);
+        for (double fs : kRates) {
+            for (bool inverse : {false, true}) {
+                CascadeRequest request;
+                request.samplingFrequency = fs;
+                request.inverse = inverse;
+                const AnalogueCurve fitted = WithStandInsForPolesAtDc(curve, inverse);
+                const AnalogueCurve target = inverse ? ReciprocalCurve(curve) : curve;
+                double belowLimitDb = AnalogueGainDbRe1k(fitted, kMinimaxBandBottomHz);
+                for (double f = 0.01; f < kMinimaxBandBottomHz; f *= 1.02) {
+                    belowLimitDb = std::max(belowLimitDb, AnalogueGainDbRe1k(fitted, f));
+                }
+                if (NetZerosAtDc(fitted) == 0) {
+                    belowLimitDb = std::max(belowLimitDb, AnalogueGainDbRe1k(fitted, 0.0));
+                }
+                std::string columns;
+                const char* broken = nullptr;
+                double previousDb = INFINITY;
+                const int least = MinimumCascadeSections(fitted);
+                for (int sections = 1; sections <= kMaxCascadeSections; ++sections) {
+                    if (sections < least) {
+                        columns += std::string(11, ' ') + "-";
+                        continue;
+                    }
+                    const MinimaxCascade design =
+                        DesignMinimaxCurveCascade(curve, request, sections);
+                    char text[32];
+                    std::snprintf(text, sizeof text, " %11.3e", design.maxDeviationDb);
+                    columns += text;
+                    if (broken == nullptr) {
+                        broken =
+                            BrokenPromise(design, target, fs, inverse, previousDb, belowLimitDb);
+                    }
+                    previousDb = design.maxDeviationDb;
+                }
+                allKept = allKept && broken == nullptr;
+                std::printf("%-20s %7.0f %-4s%s  %s\n", std::string(row.name).c_str(), fs,
+                            inverse ? "rec" : "play", columns.c_str(),
+                            broken == nullptr ? "ok" : broken);
+            }
+        }
+    }
+    std::printf("%s\n", allKept ? "every design of every order keeps its promises"
+                                : "a design broke a promise");
+    return allKept;
 }
 
 }  // namespace
@@ -117,5 +223,6 @@ int main() {
                 CpuMilliseconds(start), size);
     std::printf("%s\n", goalsMet ? "every curve within 0.001 dB in at most three sections"
                                  : "a curve needs more than three sections for 0.001 dB");
-    return goalsMet ? 0 : 1;
+    const bool promisesKept = ScanEveryOrder();
+    return goalsMet && promisesKept ? 0 : 1;
 }

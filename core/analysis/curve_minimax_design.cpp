@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <numbers>
 
-
 namespace {
 
 // The generic design inverts the playback design, so for the recording curve a zero at
