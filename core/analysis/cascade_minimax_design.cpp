@@ -189,19 +189,43 @@ MinimaxCascade SmallestWithin(double toleranceDb, int least, DesignOfOrder desig
 }
 
 // The design of `sections` sections: the best of the orders the sequence reaches up to
-// it, measured against `measured`; `firstOrder`, when given, stands for the fit of the
-// least order.
+// it, measured against `measured`; `firstOrder` makes the design of the least order.
+// With `rankByFit` (the curve measured is the one fitted) the fits' own deviations on
+// the dense grid rank the orders, the most sections first among equals, and only the
+// design chosen is measured (a measurement costs as much as a round of the fit); one
+// that fails it (a root on the unit circle) gives way to the next.
 template <class FirstOrder>
-MinimaxCascade BestUpTo(CascadeFitSequence& fits, const AnalogueCurve& measured,
+MinimaxCascade BestUpTo(CascadeFitSequence& fits, const AnalogueCurve& measured, bool rankByFit,
                         const CascadeRequest& request, int sections, FirstOrder firstOrder) {
+    std::vector<CheckedFit> orders;
+    while (fits.NextOrder() <= sections) orders.push_back(fits.Next());
+    const auto designOf = [&](std::size_t k) {
+        return k == 0 ? firstOrder(orders[0]) : CascadeOf(measured, orders[k], request);
+    };
+    std::vector<std::size_t> rank;
+    for (std::size_t k = orders.size(); k-- > 0;) rank.push_back(k);
+    if (rankByFit) {
+        std::stable_sort(rank.begin(), rank.end(), [&](std::size_t a, std::size_t b) {
+            return orders[a].denseDeviation < orders[b].denseDeviation;
+        });
+    }
     BestOfOrders best;
-    bool first = true;
-    while (fits.NextOrder() <= sections) {
-        const CheckedFit& fit = fits.Next();
-        best.Offer(first ? firstOrder(fit) : CascadeOf(measured, fit, request));
-        first = false;
+    for (std::size_t k : rank) {
+        MinimaxCascade design = designOf(k);
+        const bool measuredWell = std::isfinite(design.maxDeviationDb);
+        best.Offer(std::move(design));
+        if (rankByFit && measuredWell) break;
     }
     return best.Padded(sections, measured, request);
+}
+
+MinimaxCascade DesignMeasuredAgainst(const AnalogueCurve& fittedCurve,
+                                     const AnalogueCurve& measuredCurve, bool rankByFit,
+                                     const CascadeRequest& request, int sections) {
+    Validate(fittedCurve, request, sections);
+    CascadeFitSequence fits(fittedCurve, request.samplingFrequency);
+    return BestUpTo(fits, measuredCurve, rankByFit, request, sections,
+                    [&](const CheckedFit& fit) { return CascadeOf(measuredCurve, fit, request); });
 }
 
 }  // namespace
@@ -214,16 +238,13 @@ int MinimumCascadeSections(const AnalogueCurve& curve) {
 
 MinimaxCascade DesignMinimaxCascade(const AnalogueCurve& playbackCurve,
                                     const CascadeRequest& request, int sections) {
-    return DesignMinimaxCascadeMeasured(playbackCurve, playbackCurve, request, sections);
+    return DesignMeasuredAgainst(playbackCurve, playbackCurve, true, request, sections);
 }
 
 MinimaxCascade DesignMinimaxCascadeMeasured(const AnalogueCurve& fittedCurve,
                                             const AnalogueCurve& measuredCurve,
                                             const CascadeRequest& request, int sections) {
-    Validate(fittedCurve, request, sections);
-    CascadeFitSequence fits(fittedCurve, request.samplingFrequency);
-    return BestUpTo(fits, measuredCurve, request, sections,
-                    [&](const CheckedFit& fit) { return CascadeOf(measuredCurve, fit, request); });
+    return DesignMeasuredAgainst(fittedCurve, measuredCurve, false, request, sections);
 }
 
 MinimaxCascade DesignMinimaxRiaaCascade(double extraZero, const CascadeRequest& request,
@@ -235,7 +256,7 @@ MinimaxCascade DesignMinimaxRiaaCascade(double extraZero, const CascadeRequest& 
     }
     const RationalFit2N single = SingleBiquadFit(request.samplingFrequency, extraZero);
     CascadeFitSequence fits(playback, request.samplingFrequency, &single);
-    return BestUpTo(fits, playback, request, sections,
+    return BestUpTo(fits, playback, true, request, sections,
                     [&](const CheckedFit&) { return SingleBiquad(extraZero, playback, request); });
 }
 
