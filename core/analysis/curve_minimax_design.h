@@ -24,8 +24,9 @@ inline constexpr double kDcFactorStandInHz = 0.1;
 AnalogueCurve WithStandInsForPolesAtDc(const AnalogueCurve& playbackCurve, bool inverse);
 
 // DesignMinimaxCascade (or DesignMinimaxCascadeWithin) for the curve with its stand-ins,
-// the gain at EffectiveGainReference; maxDeviationDb and maxDeviationHz are measured
-// against the curve itself. Throws std::invalid_argument as the generic design does.
+// the gain at EffectiveGainReference; maxDeviationDb and maxDeviationHz, the choice
+// between orders and the tolerance are measured against the curve itself. Throws
+// std::invalid_argument as the generic design does.
 MinimaxCascade DesignMinimaxCurveCascade(const AnalogueCurve& playbackCurve,
                                          const CascadeRequest& request, int sections);
 MinimaxCascade DesignMinimaxCurveCascadeWithin(const AnalogueCurve& playbackCurve,
