@@ -121,37 +121,37 @@ DesignChoiceReading ReadDesignChoice(const DesignOptions& options, bool hasExtra
                        choice.curve.name + " a zero of its own with --curve custom:...");
     }
     const bool methodGiven = options.methodOption != nullptr && options.methodOption->count() > 0;
-    const bool choosesSections = !options.sections.empty() || !options.tolerance.empty();
+    const bool choosesSections = options.sections.has_value() || options.tolerance.has_value();
     if (methodGiven && options.method == DesignMethod::Matched && choosesSections) {
-        return Refused(std::string(!options.sections.empty() ? "--sections" : "--tolerance") +
+        return Refused(std::string(options.sections.has_value() ? "--sections" : "--tolerance") +
                        " chooses a minimax cascade, and --method=matched designs the sections "
                        "that the curve's time constants give; drop one of them");
     }
-    if (!options.sections.empty() && !options.tolerance.empty()) {
+    if (options.sections.has_value() && options.tolerance.has_value()) {
         return Refused(
             "--sections and --tolerance cannot go together: the tolerance picks "
             "the number of sections");
     }
     choice.method = choosesSections ? DesignMethod::Minimax : options.method;
     choice.normalize = options.normalize;
-    if (!options.sections.empty()) {
-        choice.sections = ReadSections(options.sections);
+    if (options.sections.has_value()) {
+        choice.sections = ReadSections(*options.sections);
         if (!choice.sections) {
-            return Refused("--sections: \"" + options.sections +
+            return Refused("--sections: \"" + *options.sections +
                            "\" is not a number of sections "
                            "from 1 to " +
                            std::to_string(kMaxCascadeSections));
         }
         const int least = MinimumCascadeSections(choice.curve.curve);
         if (*choice.sections < least) {
-            return Refused("--sections " + options.sections + ": the curve " + choice.curve.name +
+            return Refused("--sections " + *options.sections + ": the curve " + choice.curve.name +
                            " needs at least " + std::to_string(least) + " sections");
         }
     }
-    if (!options.tolerance.empty()) {
-        choice.toleranceDb = ReadTolerance(options.tolerance);
+    if (options.tolerance.has_value()) {
+        choice.toleranceDb = ReadTolerance(*options.tolerance);
         if (!choice.toleranceDb) {
-            return Refused("--tolerance: \"" + options.tolerance +
+            return Refused("--tolerance: \"" + *options.tolerance +
                            "\" is not a positive number of dB (such as 0.01)");
         }
     }

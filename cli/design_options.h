@@ -17,8 +17,8 @@ enum class DesignMethod { Matched, Minimax };
 // The options as typed.
 struct DesignOptions {
     std::string curve = "riaa";
-    std::string sections;   // empty: not given
-    std::string tolerance;  // empty: not given
+    std::optional<std::string> sections;   // set when given
+    std::optional<std::string> tolerance;  // set when given
     DesignMethod method = DesignMethod::Matched;
     GainReference normalize = GainReference::Dc;
     const CLI::Option* methodOption = nullptr;  // to tell a given --method from the default
