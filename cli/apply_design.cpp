@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "analogue_curve.h"
 #include "argument_text.h"
 #include "cascade.h"
 #include "design_method.h"
@@ -58,6 +59,17 @@ std::optional<std::string> DesignOptionsProblem(const ApplyDesignOptions& option
     const DesignChoiceReading choice = ReadDesignChoice(options, options.zeroFreq.has_value());
     if (!choice.choice) {
         return choice.error;
+    }
+    // The matched design puts a pole at DC on z = 1: an integrator, whose output runs away
+    // with the smallest DC offset in a file. Printed coefficients are the user's to use;
+    // a file equalised with them would be ruined.
+    const int netZerosAtDc = NetZerosAtDc(choice.choice->curve.curve);
+    if (choice.choice->method == DesignMethod::Matched &&
+        (options.inverse ? netZerosAtDc > 0 : netZerosAtDc < 0)) {
+        return "the matched design of " + choice.choice->curve.name +
+               (options.inverse ? " inverted" : "") +
+               " has a pole at DC, an integrator that drifts with any DC in the file; use "
+               "--method=minimax, which puts that pole at 0.1 Hz, or a curve with a bass shelf";
     }
     return std::nullopt;
 }

@@ -33,9 +33,9 @@ TEST(ApplyCurve, ACascadeOfAnotherCurveMatchesSoxRunningTheExportedChain) {
          "44100 Hz",
          0.5},
         {48000,
-         {"--curve", "riaa-iec", "--inverse"},
-         "riaa-iec recording (pre-emphasis) curve, matched z-transform method, 2 sections",
-         0.05},
+         {"--curve", "riaa-iec", "--normalize=1k", "--gain", "0.5"},
+         "riaa-iec playback (de-emphasis) curve, matched z-transform method, 2 sections",
+         0.2},
         {96000,
          {"--tolerance", "0.0001"},
          "RIAA playback (de-emphasis) curve, minimax method",
@@ -89,6 +89,10 @@ TEST(ApplyCurve, BadDesignOptionsAreRefusedBeforeAnyFileIsTouched) {
         {{"--curve", "riaa-iec", "--sections", "1"}, "--sections 1: the curve riaa-iec"},
         {{"--method=matched", "--tolerance", "0.1"}, "--tolerance chooses a minimax cascade"},
         {{"--tolerance", "0"}, "--tolerance: \"0\""},
+        // A bass boost down to DC is an integrator in the matched design, and its
+        // inverse, a zero at DC, one in the recording design.
+        {{"--curve", "aes-1951"}, "the matched design of aes-1951 has a pole at DC"},
+        {{"--curve", "riaa-iec", "-i"}, "the matched design of riaa-iec inverted has a pole"},
     };
     for (const auto& k : cases) {
         std::vector<std::string> arguments = k.design;
