@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <cctype>
 
+#include "sndfile_library.h"
+
 namespace {
 
 struct NamedContainer {
@@ -52,7 +54,7 @@ std::string ContainerName(int container) {
     }
     SF_FORMAT_INFO info{};
     info.format = container;
-    if (sf_command(nullptr, SFC_GET_FORMAT_INFO, &info, sizeof info) == 0 && info.name) {
+    if (Sndfile().command(nullptr, SFC_GET_FORMAT_INFO, &info, sizeof info) == 0 && info.name) {
         return info.name;
     }
     return "this container";
@@ -102,7 +104,8 @@ std::string ExtensionOf(int container) {
     }
     SF_FORMAT_INFO info{};
     info.format = container;
-    if (sf_command(nullptr, SFC_GET_FORMAT_INFO, &info, sizeof info) == 0 && info.extension) {
+    if (Sndfile().command(nullptr, SFC_GET_FORMAT_INFO, &info, sizeof info) == 0 &&
+        info.extension) {
         return std::string(".") + info.extension;
     }
     return {};
@@ -178,7 +181,7 @@ ResolvedFormat ResolveOutputFormat(int inputFormat, int channels, int sampleRate
         info.format = major | subtype;
         info.channels = channels;
         info.samplerate = sampleRate;
-        if (sf_format_check(&info)) {
+        if (Sndfile().formatCheck(&info)) {
             return {SoundFileFormat{major | subtype, *encoding}, {}};
         }
     }

@@ -9,6 +9,8 @@
 #include <sstream>
 #include <type_traits>
 
+#include "sndfile_library.h"
+
 namespace {
 
 // libsndfile shortens a file whose header promises more audio than the file holds to
@@ -17,7 +19,7 @@ namespace {
 // instead, and is not cut short.
 std::optional<std::string> TruncationInLog(SNDFILE* file) {
     char log[8192] = {};
-    sf_command(file, SFC_GET_LOG_INFO, log, sizeof log);
+    Sndfile().command(file, SFC_GET_LOG_INFO, log, sizeof log);
     std::istringstream lines(log);
     for (std::string line; std::getline(lines, line);) {
         const bool audioChunk = line.rfind("data", 0) == 0 || line.rfind("SSND", 0) == 0;
@@ -52,9 +54,10 @@ SoundReader::SoundReader(const std::string& path) : path_(path) {
         return;
     }
     // The descriptor stays ours, so that it is closed once whatever a failure does.
-    file_ = sf_open_fd(descriptor_, SFM_READ, &info_, SF_FALSE);
+    file_ = Sndfile().openFd(descriptor_, SFM_READ, &info_, SF_FALSE);
     if (file_ == nullptr) {
-        error_ = path + ": not an audio file that can be read (" + sf_strerror(nullptr) + ")";
+        error_ =
+            path + ": not an audio file that can be read (" + Sndfile().strerror(nullptr) + ")";
         return;
     }
     if (const auto truncation = TruncationInLog(file_)) {
@@ -68,7 +71,7 @@ SoundReader::SoundReader(const std::string& path) : path_(path) {
 
 SoundReader::~SoundReader() {
     if (file_ != nullptr) {
-        sf_close(file_);
+        Sndfile().close(file_);
     }
     if (descriptor_ >= 0) {
         close(descriptor_);
@@ -78,7 +81,7 @@ SoundReader::~SoundReader() {
 void SoundReader::Fail(const std::string& reason) {
     error_ = path_ + ": " + reason;
     if (file_ != nullptr) {
-        sf_close(file_);
+        Sndfile().close(file_);
         file_ = nullptr;
     }
 }
@@ -90,12 +93,12 @@ long long SoundReader::ReadFrames(Sample* frames, std::size_t count) {
     }
     sf_count_t got;
     if constexpr (std::is_same_v<Sample, float>) {
-        got = sf_readf_float(file_, frames, static_cast<sf_count_t>(count));
+        got = Sndfile().readfFloat(file_, frames, static_cast<sf_count_t>(count));
     } else {
-        got = sf_readf_double(file_, frames, static_cast<sf_count_t>(count));
+        got = Sndfile().readfDouble(file_, frames, static_cast<sf_count_t>(count));
     }
-    if (got < static_cast<sf_count_t>(count) && sf_error(file_) != SF_ERR_NO_ERROR) {
-        Fail(std::string("cannot read: ") + sf_strerror(file_));
+    if (got < static_cast<sf_count_t>(count) && Sndfile().error(file_) != SF_ERR_NO_ERROR) {
+        Fail(std::string("cannot read: ") + Sndfile().strerror(file_));
         return -1;
     }
     return got;
@@ -108,8 +111,8 @@ bool SoundReader::Rewind() {
     if (file_ == nullptr) {
         return false;
     }
-    if (sf_seek(file_, 0, SEEK_SET) != 0) {
-        Fail(std::string("cannot go back to the start: ") + sf_strerror(file_));
+    if (Sndfile().seek(file_, 0, SEEK_SET) != 0) {
+        Fail(std::string("cannot go back to the start: ") + Sndfile().strerror(file_));
         return false;
     }
     return true;
@@ -118,7 +121,7 @@ bool SoundReader::Rewind() {
 std::vector<SoundString> SoundReader::Strings() const {
     std::vector<SoundString> strings;
     for (int kind = SF_STR_FIRST; kind <= SF_STR_LAST; ++kind) {
-        if (const char* text = sf_get_string(file_, kind); text != nullptr && *text != '\0') {
+        if (const char* text = Sndfile().getString(file_, kind); text != nullptr && *text != '\0') {
             strings.emplace_back(kind, text);
         }
     }
@@ -128,25 +131,25 @@ std::vector<SoundString> SoundReader::Strings() const {
 SoundWriter::SoundWriter(int descriptor, const std::string& name, const SF_INFO& format)
     : name_(name) {
     SF_INFO info = format;
-    file_ = sf_open_fd(descriptor, SFM_WRITE, &info, SF_FALSE);
+    file_ = Sndfile().openFd(descriptor, SFM_WRITE, &info, SF_FALSE);
     if (file_ == nullptr) {
-        error_ = name + ": cannot write this format: " + sf_strerror(nullptr);
+        error_ = name + ": cannot write this format: " + Sndfile().strerror(nullptr);
         return;
     }
     // The samples arrive rounded and in range; nothing is to be rescaled or clipped by
     // libsndfile, and a float file gets no PEAK chunk pass of its own.
-    sf_command(file_, SFC_SET_ADD_PEAK_CHUNK, nullptr, SF_FALSE);
+    Sndfile().command(file_, SFC_SET_ADD_PEAK_CHUNK, nullptr, SF_FALSE);
 }
 
 SoundWriter::~SoundWriter() {
     if (file_ != nullptr) {
-        sf_close(file_);
+        Sndfile().close(file_);
     }
 }
 
 void SoundWriter::SetStrings(const std::vector<SoundString>& strings) {
     for (const auto& [kind, text] : strings) {
-        sf_set_string(file_, kind, text.c_str());
+        Sndfile().setString(file_, kind, text.c_str());
     }
 }
 
@@ -157,17 +160,18 @@ bool SoundWriter::WriteFrames(const Sample* frames, std::size_t count) {
     }
     sf_count_t written;
     if constexpr (std::is_same_v<Sample, float>) {
-        written = sf_writef_float(file_, frames, static_cast<sf_count_t>(count));
+        written = Sndfile().writefFloat(file_, frames, static_cast<sf_count_t>(count));
     } else if constexpr (std::is_same_v<Sample, double>) {
-        written = sf_writef_double(file_, frames, static_cast<sf_count_t>(count));
+        written = Sndfile().writefDouble(file_, frames, static_cast<sf_count_t>(count));
     } else {
-        written = sf_writef_int(file_, frames, static_cast<sf_count_t>(count));
+        written = Sndfile().writefInt(file_, frames, static_cast<sf_count_t>(count));
     }
     if (written != static_cast<sf_count_t>(count)) {
         const int saved = errno;
-        error_ = name_ + ": cannot write: " +
-                 (sf_error(file_) == SF_ERR_SYSTEM && saved != 0 ? std::strerror(saved)
-                                                                 : sf_strerror(file_));
+        error_ =
+            name_ + ": cannot write: " +
+            (Sndfile().error(file_) == SF_ERR_SYSTEM && saved != 0 ? std::strerror(saved)
+                                                                   : Sndfile().strerror(file_));
         return false;
     }
     return true;
@@ -185,13 +189,13 @@ std::optional<std::string> SoundWriter::Close() {
     if (file_ == nullptr) {
         return error_.empty() ? std::nullopt : std::optional<std::string>(error_);
     }
-    const int status = sf_close(file_);
+    const int status = Sndfile().close(file_);
     file_ = nullptr;
     if (!error_.empty()) {
         return error_;
     }
     if (status != 0) {
-        return name_ + ": cannot finish the file: " + sf_strerror(nullptr);
+        return name_ + ": cannot finish the file: " + Sndfile().strerror(nullptr);
     }
     return std::nullopt;
 }

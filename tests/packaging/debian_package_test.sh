@@ -57,7 +57,7 @@ if [[ $mode == dependencies ]]; then
       checked=$((checked + 1))
     done
   done
-  for package in libqt6widgets6 libnlopt0 qt6-qpa-plugins; do
+  for package in libqt6widgets6 libnlopt0 libsndfile1 qt6-qpa-plugins; do
     [[ $named == *" $package "* ]] || fail "Depends does not name $package"
   done
   echo "dependencies: the $checked libraries the programs link all come from named packages"
@@ -134,6 +134,15 @@ cp "$root"/var/cache/apt/archives/*.deb "$cache/archives/" 2>/dev/null || true
 in_root vorlexi-calc -s 44.1k >"$work/report" 2>&1 || { cat "$work/report" >&2; fail "vorlexi-calc -s 44.1k failed"; }
 grep -q '^Sampling frequency: 44100' "$work/report" || fail "vorlexi-calc printed no report"
 in_root vorlexi-calc -s 44.1k --method=minimax --format=sox >/dev/null || fail "the minimax design (NLopt) failed"
+# A quiet 1 kHz tone, so that the 16-bit output cannot clip; libsndfile is opened at run time.
+python3 -c 'import math, struct, wave, sys
+with wave.open(sys.argv[1], "wb") as w:
+    w.setnchannels(1); w.setsampwidth(2); w.setframerate(44100)
+    w.writeframes(b"".join(struct.pack("<h", int(1000 * math.sin(2 * math.pi * 1000 * n / 44100))) for n in range(4410)))
+' "$root/tmp/tone.wav"
+in_root vorlexi-calc apply --quiet /tmp/tone.wav -o /tmp/equalised.wav >"$work/apply.log" 2>&1 \
+  || { cat "$work/apply.log" >&2; fail "vorlexi-calc apply (libsndfile) failed"; }
+[[ -s $root/tmp/equalised.wav ]] || fail "vorlexi-calc apply wrote no output"
 in_root vorlexi --version | grep -q '^vorlexi ' || fail "vorlexi --version failed"
 # The window on Qt's offscreen platform: the program runs until it is stopped.
 status=0
