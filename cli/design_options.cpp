@@ -63,15 +63,17 @@ DesignChoiceReading Refused(std::string error) { return {std::nullopt, std::move
 
 void AddDesignMethodOption(CLI::App& app, DesignMethod& method) {
     app.add_option("--method", method,
-                   "matched: the matched z-transform of the curve's time\n"
-                   "constants (the default, as the desktop program),\n"
-                   "one section for RIAA, as many as the curve needs;\n"
-                   "minimax: the cascade closest to the analogue curve,\n"
-                   "least largest dB error over 20 Hz to min(20 kHz,\n"
-                   "0.46 fs), both 0 dB at 1 kHz; fs 2.2 kHz to 10 MHz.\n"
-                   "Giving --sections or --tolerance chooses minimax;\n"
-                   "the matched design refuses them, since its\n"
-                   "sections follow from the curve's time constants")
+                   "matched: the matched z-transform of the curve's\n"
+                   "time constants (the default, as the desktop\n"
+                   "program): one section for RIAA, as many as the\n"
+                   "curve needs; minimax: the cascade with the least\n"
+                   "largest dB error from the curve over 20 Hz to\n"
+                   "min(20 kHz, 0.46 fs), both 0 dB at 1 kHz, for fs\n"
+                   "2.2 kHz to 10 MHz: one section (or the fewest the\n"
+                   "curve needs) unless --sections or --tolerance\n"
+                   "choose; those two imply minimax, and the matched\n"
+                   "design refuses them: its sections follow from the\n"
+                   "curve's time constants")
         ->type_name("matched|minimax")
         ->transform(OneOf(kMethodNames));
 }
