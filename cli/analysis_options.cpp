@@ -5,32 +5,16 @@
 const NameTable<OutputFormat> kOutputFormatNames = {
     {"report", OutputFormat::Report},   {"sox", OutputFormat::Sox},
     {"ffmpeg", OutputFormat::Ffmpeg},   {"camilladsp", OutputFormat::CamillaDsp},
-    {"nyquist", OutputFormat::Nyquist},
+    {"nyquist", OutputFormat::Nyquist}, {"pipewire", OutputFormat::PipeWire},
 };
-
-namespace {
-
-const NameTable<GainReference> kNormalizeNames = {
-    {"dc", GainReference::Dc},
-    {"1k", GainReference::OneKilohertz},
-};
-
-}  // namespace
-
-void AddNormalizeOption(CLI::App& app, GainReference& normalize) {
-    app.add_option("--normalize", normalize,
-                   "dc: the gain applies at DC (the default);\n"
-                   "1k: it applies at 1 kHz instead")
-        ->type_name("dc|1k")
-        ->transform(OneOf(kNormalizeNames));
-}
 
 void AddAnalysisOptions(CLI::App& app, AnalysisOptions& options) {
     app.add_flag("--response", options.response,
                  "After the report (or in the JSON), the response at\n"
-                 "20 Hz to 20 kHz against the analogue RIAA curve,\n"
+                 "20 Hz to 20 kHz against the analogue curve,\n"
                  "both 0 dB at 1 kHz; the largest deviation from\n"
-                 "20 Hz to min(20 kHz, 0.49 fs); gain at DC and 1 kHz");
+                 "20 Hz to min(20 kHz, 0.49 fs), in gain and phase;\n"
+                 "gain at DC and 1 kHz");
     app.add_flag("--csv", options.csv,
                  "Instead of the report, the response from 10 Hz to\n"
                  "fs/2 as CSV, 100 points a decade: frequency_hz,\n"
@@ -41,20 +25,32 @@ void AddAnalysisOptions(CLI::App& app, AnalysisOptions& options) {
                    "analogue curve into an SVG file")
         ->type_name("FILE.svg")
         ->check(NonEmptyPath());
-    AddNormalizeOption(app, options.normalize);
     app.add_option("--format", options.format,
-                   "report (default), or one line for another program,\n"
-                   "every coefficient with 17 significant digits:\n"
-                   "sox: the effect 'biquad b0 b1 b2 a0 a1 a2';\n"
-                   "ffmpeg: 'biquad=b0=..:b1=..:b2=..:a0=..:a1=..:a2=..'\n"
-                   "for -af; camilladsp: a filters block, Biquad of\n"
-                   "type Free (b0 b1 b2 a1 a2, a0 divided out);\n"
-                   "nyquist: biquad-m on *track* for Audacity's\n"
-                   "Nyquist prompt, refusing a track at another rate.\n"
-                   "All four take the denominator of H(z) as it is\n"
+                   "report (default), or text for another program,\n"
+                   "every coefficient with 17 significant digits, one\n"
+                   "second-order section after another in the order\n"
+                   "they run (the first carries the gain):\n"
+                   "sox: effects 'biquad b0 b1 b2 a0 a1 a2', one a\n"
+                   "section; ffmpeg: 'biquad=b0=..:b1=..:b2=..:a0=..:\n"
+                   "a1=..:a2=..' filters joined by commas, for -af;\n"
+                   "camilladsp: a filters block, one Biquad of type\n"
+                   "Free a section (b0 b1 b2 a1 a2, a0 = 1), and the\n"
+                   "pipeline step naming them; nyquist: nested\n"
+                   "biquad-m calls on *track* for Audacity's Nyquist\n"
+                   "prompt, refusing a track at another rate;\n"
+                   "pipewire: a filter-chain graph, one builtin bq_raw\n"
+                   "node a section and channel (b0 b1 b2 a0 a1 a2) at\n"
+                   "the designed rate; bq_raw needs a PipeWire newer\n"
+                   "than 0.3.65 (Debian 12's lacks it).\n"
+                   "All five take the denominator of H(z) as it is\n"
                    "stored, a0 + a1 z^-1 + a2 z^-2 (Nyquist's plain\n"
                    "biquad would want a1 and a2 negated). The lines\n"
                    "hold only at the designed sampling frequency")
         ->type_name("FORMAT")
         ->transform(OneOf(kOutputFormatNames));
+    app.add_flag("--list-curves", options.listCurves,
+                 "List the named curves: name, description and\n"
+                 "time constants (p: pole, z: zero in playback),\n"
+                 "one line each, and stop");
+    AddDesignOptions(app, options.design);
 }

@@ -1,18 +1,17 @@
 #pragma once
 // vorlexi-calc's options that look at the designed filter rather than print it:
-// the response against the analogue curve, a plot, the normalisation and the lines
-// for other audio programs.
+// the response against the analogue curve, a plot, the lines for other audio programs,
+// and the design options it shares with `apply`.
 
 #include <string>
 
 #include <CLI/CLI.hpp>
 
-#include "design_method.h"
-#include "minimax_design.h"
+#include "design_options.h"
 #include "named_choice.h"
 
-// What stdout carries: the report (or the JSON, the CSV), or one line for another program.
-enum class OutputFormat { Report, Sox, Ffmpeg, CamillaDsp, Nyquist };
+// What stdout carries: the report (or the JSON, the CSV), or text for another program.
+enum class OutputFormat { Report, Sox, Ffmpeg, CamillaDsp, Nyquist, PipeWire };
 
 extern const NameTable<OutputFormat> kOutputFormatNames;
 
@@ -20,12 +19,9 @@ struct AnalysisOptions {
     bool response = false;  // the response table after the report, or in the JSON
     bool csv = false;       // the response on a dense log grid as CSV instead
     std::string plotPath;   // an SVG picture of the response; empty for none
-    GainReference normalize = GainReference::Dc;  // where the gain applies: DC or 1 kHz
     OutputFormat format = OutputFormat::Report;
-    DesignMethod method = DesignMethod::Matched;
+    bool listCurves = false;  // print the named curves instead of a design
+    DesignOptions design;
 };
 
 void AddAnalysisOptions(CLI::App& app, AnalysisOptions& options);
-
-// --normalize=dc|1k, which the print command and `apply` share.
-void AddNormalizeOption(CLI::App& app, GainReference& normalize);

@@ -2,15 +2,14 @@
 
 #include <cmath>
 
+#include "analogue_curve.h"
 #include "argument_text.h"
 #include "cascade.h"
 #include "design_method.h"
 #include "eng_value.h"
 #include "export_formats.h"
 #include "filter_calculation.h"
-#include "frequency_response.h"
 #include "number_text.h"
-#include "riaa_curve.h"
 
 namespace {
 
@@ -24,16 +23,20 @@ FilterEntries EntriesAt(const ApplyDesignOptions& options, double samplingRate) 
     return entries;
 }
 
-std::string Description(const ApplyDesignOptions& options, const CalculationValues& values,
-                        std::size_t sections) {
-    std::string text = options.inverse ? "RIAA recording (pre-emphasis) curve"
-                                       : "RIAA playback (de-emphasis) curve";
-    text += options.method == DesignMethod::Minimax ? ", minimax method"
-                                                    : ", matched z-transform method";
+// What the output file's comment says of the design: curve, method, sections, rate and
+// the version that applied it.
+std::string Description(const Design& design) {
+    const CalculationValues& values = design.values;
+    std::string text =
+        (design.curveName == "riaa" ? std::string("RIAA") : design.curveName) + " " +
+        (values.inverse != 0 ? "recording (pre-emphasis)" : "playback (de-emphasis)") + " curve";
+    text += design.method == DesignMethod::Minimax ? ", minimax method"
+                                                   : ", matched z-transform method";
+    const std::size_t sections = design.cascade.sections.size();
     text += ", " + std::to_string(sections) + (sections == 1 ? " section" : " sections");
     text += ", designed for " + FormatShortest(values.samplingFrequency) + " Hz";
     text += ", gain " + FormatShortest(values.gain) +
-            (options.normalize == GainReference::OneKilohertz ? " at 1 kHz" : " at DC");
+            (design.gainReference == GainReference::OneKilohertz ? " at 1 kHz" : " at DC");
     if (values.extraZeroValue > 1.0) {
         text += ", extra zero at " + FormatShortest(values.extraZeroValue) + " Hz";
     } else if (values.extraZeroValue != 0.0) {
@@ -53,34 +56,45 @@ std::optional<std::string> DesignOptionsProblem(const ApplyDesignOptions& option
         !ReadEngValue(EntryTextFromArgument(*options.zeroFreq).c_str()).readable) {
         return "--extra-zero: \"" + *options.zeroFreq + "\" holds no readable number";
     }
+    const DesignChoiceReading choice = ReadDesignChoice(options, options.zeroFreq.has_value());
+    if (!choice.choice) {
+        return choice.error;
+    }
+    // The matched design puts a pole at DC on z = 1: an integrator, whose output runs away
+    // with the smallest DC offset in a file. Printed coefficients are the user's to use;
+    // a file equalised with them would be ruined.
+    const int netZerosAtDc = NetZerosAtDc(choice.choice->curve.curve);
+    if (choice.choice->method == DesignMethod::Matched &&
+        (options.inverse ? netZerosAtDc > 0 : netZerosAtDc < 0)) {
+        return "the matched design of " + choice.choice->curve.name +
+               (options.inverse ? " inverted" : "") +
+               " has a pole at DC, an integrator that drifts with any DC in the file; use "
+               "--method=minimax, which puts that pole at 0.1 Hz, or a curve with a bass shelf";
+    }
     return std::nullopt;
 }
 
 DesignForRate MakeDesignForRate(const ApplyDesignOptions& options) {
-    return [options](double samplingRate) {
+    const DesignChoiceReading reading = ReadDesignChoice(options, options.zeroFreq.has_value());
+    return [options, reading](double samplingRate) {
         AppliedDesign applied;
+        if (!reading.choice) {
+            applied.error = reading.error;
+            return applied;
+        }
         const DesignAttempt attempt =
-            MakeDesign(options.method, ReadCalculationValues(EntriesAt(options, samplingRate)));
+            MakeDesign(*reading.choice, ReadCalculationValues(EntriesAt(options, samplingRate)));
         if (attempt.problem) {
             applied.error = *attempt.problem;
             return applied;
         }
-        const CalculationValues& values = attempt.design.values;
-        RiaaCoefficients coefficients = attempt.design.coefficients;
-        if (options.normalize == GainReference::OneKilohertz) {
-            if (!(samplingRate > 2.0 * kRiaaReferenceHz)) {
-                applied.error = "--normalize=1k needs a sampling rate above 2 kHz";
-                return applied;
-            }
-            coefficients = ScaleGainAt(coefficients, samplingRate, kRiaaReferenceHz, values.gain);
-        }
-        if (!HasFiniteCoefficients(CascadeFromCoefficients(coefficients))) {
+        if (!HasFiniteCoefficients(attempt.design.cascade)) {
             applied.error =
                 "the design at " + FormatShortest(samplingRate) + " Hz has non-finite coefficients";
             return applied;
         }
-        applied.cascade = CascadeFromCoefficients(coefficients);
-        applied.description = Description(options, values, applied.cascade.sections.size());
+        applied.cascade = attempt.design.cascade;
+        applied.description = Description(attempt.design);
         return applied;
     };
 }

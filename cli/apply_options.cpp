@@ -6,8 +6,7 @@
 #include <cmath>
 #include <filesystem>
 
-#include "analysis_options.h"
-#include "design_method.h"
+#include "design_options.h"
 
 namespace {
 
@@ -67,6 +66,7 @@ CLI::App* AddApplyCommand(CLI::App& app, ApplyOptions& options) {
         "Examples:\n"
         "  vorlexi-calc apply flat.wav -o riaa.wav --method=minimax --bits 32f\n"
         "  vorlexi-calc apply --inverse --output-dir cut/ side-a.flac side-b.flac\n"
+        "  vorlexi-calc apply 78.wav -o eq.wav --curve decca-ffrr-78 --sections 2 --bits 32f\n"
         "Exit status: 0 done, 1 a file could not be read or written, or would clip,\n"
         "2 bad options.");
     apply->add_option("inputs", options.inputs, "Audio files to equalise")
@@ -91,8 +91,7 @@ CLI::App* AddApplyCommand(CLI::App& app, ApplyOptions& options) {
         ->expected(0, 1);
     apply->add_flag("-i,--inverse", options.design.inverse,
                     "The recording (pre-emphasis) curve instead of playback");
-    AddDesignMethodOption(*apply, options.design.method);
-    AddNormalizeOption(*apply, options.design.normalize);
+    AddDesignOptions(*apply, options.design);
     apply
         ->add_option("-s,--sample-freq", options.sampleFreq,
                      "Refused: each file is equalised at its own rate")

@@ -8,18 +8,15 @@
 
 #include <CLI/CLI.hpp>
 
-#include "design_method.h"
+#include "design_options.h"
 #include "file_equaliser.h"
-#include "minimax_design.h"
 
 // The design options, as the print command has them, without the sampling frequency:
 // apply takes each input's own.
-struct ApplyDesignOptions {
+struct ApplyDesignOptions : DesignOptions {
     std::string gain = "1";
     std::optional<std::string> zeroFreq;  // set by --extra-zero; empty for the fixed zero
     bool inverse = false;
-    DesignMethod method = DesignMethod::Matched;
-    GainReference normalize = GainReference::Dc;
 };
 
 struct ApplyOptions {

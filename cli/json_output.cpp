@@ -1,5 +1,8 @@
 #include "json_output.h"
 
+#include <optional>
+#include <utility>
+
 #include "windows1252.h"
 
 namespace {
@@ -27,11 +30,38 @@ void WriteNumbers(JsonWriter& json, const double (&values)[3]) {
     json.EndArray();
 }
 
+void WriteSections(JsonWriter& json, const Cascade& cascade) {
+    json.BeginArray();
+    for (const BiquadSection& section : cascade.sections) {
+        json.BeginObject();
+        for (const auto& [key, value] :
+             {std::pair{"b0", section.b0}, std::pair{"b1", section.b1}, std::pair{"b2", section.b2},
+              std::pair{"a0", 1.0}, std::pair{"a1", section.a1}, std::pair{"a2", section.a2}}) {
+            json.Key(key);
+            json.Number(value);
+        }
+        json.EndObject();
+    }
+    json.EndArray();
+}
+
+// The one-biquad form of numCount, denCount, num and den: the record itself, or a design
+// of one section as a full biquad. A design of several sections has none.
+std::optional<RiaaCoefficients> OneBiquad(const Design& design) {
+    if (design.record) {
+        return design.record;
+    }
+    if (design.cascade.sections.size() != 1) {
+        return std::nullopt;
+    }
+    const BiquadSection& s = design.cascade.sections.front();
+    return RiaaCoefficients{3, 3, {s.b0, s.b1, s.b2}, {1.0, s.a1, s.a2}};
+}
+
 }  // namespace
 
 void WriteCalculationJson(JsonWriter& json, const FilterEntries& entries, const Design& design) {
     const CalculationValues& values = design.values;
-    const RiaaCoefficients& coefficients = design.coefficients;
     json.Key("entries");
     WriteEntries(json, entries);
     json.Key("samplingFrequency");
@@ -42,12 +72,24 @@ void WriteCalculationJson(JsonWriter& json, const FilterEntries& entries, const 
     json.Number(values.extraZeroValue);
     json.Key("inverse");
     json.Integer(values.inverse);
-    json.Key("numCount");
-    json.Integer(coefficients.numCount);
-    json.Key("denCount");
-    json.Integer(coefficients.denCount);
-    json.Key("num");
-    WriteNumbers(json, coefficients.num);
-    json.Key("den");
-    WriteNumbers(json, coefficients.den);
+    if (const std::optional<RiaaCoefficients> coefficients = OneBiquad(design)) {
+        json.Key("numCount");
+        json.Integer(coefficients->numCount);
+        json.Key("denCount");
+        json.Integer(coefficients->denCount);
+        json.Key("num");
+        WriteNumbers(json, coefficients->num);
+        json.Key("den");
+        WriteNumbers(json, coefficients->den);
+    }
+    json.Key("curve");
+    json.String(design.curveName);
+    json.Key("curveDescription");
+    json.String(design.curveDescription);
+    json.Key("method");
+    json.String(design.method == DesignMethod::Matched ? "matched" : "minimax");
+    json.Key("gainReference");
+    json.String(design.gainReference == GainReference::OneKilohertz ? "1k" : "dc");
+    json.Key("sections");
+    WriteSections(json, design.cascade);
 }

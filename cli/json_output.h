@@ -6,6 +6,8 @@
 #include "filter_calculation.h"
 #include "json_writer.h"
 
-// Writes entries, samplingFrequency, gain, extraZeroValue, inverse, numCount, denCount,
-// num and den as members of the object that json has open.
+// Writes entries, samplingFrequency, gain, extraZeroValue, inverse, then for a design of
+// one section numCount, denCount, num and den, then curve, curveDescription, method,
+// gainReference and sections (an array of objects b0 b1 b2 a0 a1 a2) as members of the
+// object that json has open.
 void WriteCalculationJson(JsonWriter& json, const FilterEntries& entries, const Design& design);

@@ -7,19 +7,21 @@
 #include "apply_command.h"
 #include "calc_options.h"
 #include "command_line.h"
-#include "design_method.h"
 #include "usage_error.h"
 
 int main(int argc, char** argv) {
     CLI::App app{
-        "Designs a one-biquad digital RIAA phono-equalisation filter and prints its\n"
-        "coefficients and Nyquist biquad expressions. Values take SI prefixes\n"
+        "Designs a digital phono-equalisation filter, RIAA or another curve, as\n"
+        "one biquad (the default) or a cascade of up to four second-order\n"
+        "sections, and prints its coefficients, its response or the lines that\n"
+        "run it in another audio program. Values take SI prefixes\n"
         "(96k, 44.1k, 2.2u or 2.2µ). Arguments are read as UTF-8 where valid,\n"
         "else as Windows-1252 bytes. An entry is read from its first 31\n"
         "characters, as the desktop program reads it; the rest is ignored.",
         "vorlexi-calc"};
     app.footer(
-        "Example: vorlexi-calc --sample-freq 44.1k --gain 2 --extra-zero 20k\n"
+        "Examples: vorlexi-calc --sample-freq 44.1k --gain 2 --extra-zero 20k\n"
+        "  vorlexi-calc -s 48k --curve columbia-lp --tolerance 0.001 --format=sox\n"
         "Exit status: 0 done, 1 output not written, 2 bad option or unreadable entry.");
     app.get_formatter()->column_width(26);
     app.set_version_flag("--version", "vorlexi-calc " VORLEXI_VERSION);
@@ -50,7 +52,6 @@ int main(int argc, char** argv) {
                  "strings \"Infinity\", \"-Infinity\" and \"NaN\"");
 
     AddAnalysisOptions(app, analysis);
-    AddDesignMethodOption(app, analysis.method);
 
     ApplyOptions applyOptions;
     const CLI::App* apply = AddApplyCommand(app, applyOptions);

@@ -1,6 +1,6 @@
 #include "output_forms.h"
 
-#include "export_formats.h"
+#include "cascade_output.h"
 #include "json_output.h"
 #include "json_writer.h"
 #include "number_text.h"
@@ -21,24 +21,6 @@ std::string ExtraZeroText(double extraZeroValue) {
     }
     // UTF-8 µ: the SVG is UTF-8.
     return "extra zero at " + FormatSignificant(kFixedExtraZeroTau * 1e6, 6) + " \xC2\xB5s";
-}
-
-std::string ExportedText(OutputFormat format, const Design& design) {
-    const Cascade c = CascadeFromCoefficients(design.coefficients);
-    const double fs = design.values.samplingFrequency;
-    switch (format) {
-        case OutputFormat::Sox:
-            return FormatSoxEffect(c) + '\n';
-        case OutputFormat::Ffmpeg:
-            return FormatFfmpegFilter(c) + '\n';
-        case OutputFormat::Nyquist:
-            return FormatNyquistLine(c, fs) + '\n';
-        case OutputFormat::CamillaDsp:
-        case OutputFormat::Report:
-            break;
-    }
-    return FormatCamillaDspFilter(c, fs,
-                                  design.values.inverse != 0 ? "riaa_recording" : "riaa_playback");
 }
 
 std::string Json(const AnalysisOptions& analysis, const FilterEntries& entries,
@@ -78,6 +60,11 @@ std::string ToCrLf(const std::string& text) {
     return converted;
 }
 
+std::string Report(const Design& design) {
+    return design.record ? ToLineFeeds(FormatCalculationText(design.values, *design.record))
+                         : CascadeReportText(design);
+}
+
 }  // namespace
 
 std::string StandardOutput(const CalcOptions& calc, const AnalysisOptions& analysis,
@@ -91,21 +78,27 @@ std::string StandardOutput(const CalcOptions& calc, const AnalysisOptions& analy
     } else if (analysis.csv) {
         text = FormatResponseCsv(UnderTest(design));
     } else {
-        text = ToLineFeeds(FormatCalculationText(design.values, design.coefficients));
+        text = Report(design);
         if (analysis.response) {
-            text += FormatResponseTable(SummarizeResponse(UnderTest(design)));
+            text += (design.record ? "" : "\n") +
+                    FormatResponseTable(SummarizeResponse(UnderTest(design)));
         }
     }
     return calc.crlf ? ToCrLf(text) : text;
 }
 
-std::string PlotTitle(const Design& design, const AnalysisOptions& analysis) {
+std::string PlotTitle(const Design& design) {
     const CalculationValues& values = design.values;
-    return std::string(values.inverse != 0 ? "RIAA recording (pre-emphasis)"
-                                           : "RIAA playback (de-emphasis)") +
-           ", fs " + FormatSignificant(values.samplingFrequency, 6) + " Hz, gain " +
+    const std::string curve =
+        design.curveName == "riaa"
+            ? (values.inverse != 0 ? "RIAA recording (pre-emphasis)"
+                                   : "RIAA playback (de-emphasis)")
+            : design.curveName + (values.inverse != 0 ? " recording" : " playback");
+    const std::string method =
+        design.record ? (design.method == DesignMethod::Minimax ? ", minimax biquad" : "")
+                      : ", " + MethodAndSections(design);
+    return curve + ", fs " + FormatSignificant(values.samplingFrequency, 6) + " Hz, gain " +
            FormatSignificant(values.gain, 6) +
-           (analysis.normalize == GainReference::OneKilohertz ? " at 1 kHz, " : " at DC, ") +
-           ExtraZeroText(values.extraZeroValue) +
-           (analysis.method == DesignMethod::Minimax ? ", minimax biquad" : "");
+           (design.gainReference == GainReference::OneKilohertz ? " at 1 kHz" : " at DC") +
+           (design.curveName == "riaa" ? ", " + ExtraZeroText(values.extraZeroValue) : "") + method;
 }

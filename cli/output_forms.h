@@ -9,10 +9,11 @@
 
 // What goes to stdout, with LF line breaks (the report's own CR LF turned into LF
 // unless --crlf keeps them; then every line ends in CR LF): the summary and report
-// (with the response table after --response), the JSON document, the CSV, or one line
-// for another program.
+// (with the response table after --response), the JSON document, the CSV, or the text
+// for another program. The desktop program's record is reported in its own form; any
+// other design as a cascade under the curve's name.
 std::string StandardOutput(const CalcOptions& calc, const AnalysisOptions& analysis,
                            const FilterEntries& entries, const Design& design);
 
 // The plot's title: the curve, the values and the method.
-std::string PlotTitle(const Design& design, const AnalysisOptions& analysis);
+std::string PlotTitle(const Design& design);

@@ -1,7 +1,9 @@
 #include "run_checks.h"
 
 #include <cmath>
+#include <stdexcept>
 
+#include "cascade_output.h"
 #include "export_formats.h"
 #include "number_text.h"
 #include "response_comparison.h"
@@ -22,7 +24,7 @@ const char* ResponseOption(const AnalysisOptions& analysis) {
     if (analysis.response) return "--response";
     if (analysis.csv) return "--csv";
     if (!analysis.plotPath.empty()) return "--plot";
-    if (analysis.normalize == GainReference::OneKilohertz) return "--normalize=1k";
+    if (analysis.design.normalize == GainReference::OneKilohertz) return "--normalize=1k";
     return nullptr;
 }
 
@@ -42,7 +44,7 @@ std::optional<std::string> UnusableForResponse(const AnalysisOptions& analysis,
     if (gain == 0.0 || !std::isfinite(gain)) {
         return name + " needs a finite, non-zero gain; got " + FormatShortest(gain);
     }
-    if (!HasFiniteCoefficients(CascadeFromCoefficients(design.coefficients))) {
+    if (!HasFiniteCoefficients(design.cascade)) {
         return name + ": the design at this sampling frequency has non-finite coefficients";
     }
     // At rates far above audio the poles crowd z = 1 and the response drowns in
@@ -74,10 +76,16 @@ std::optional<std::string> UnusableDesignMessage(const AnalysisOptions& analysis
     if (std::optional<std::string> problem = UnusableForResponse(analysis, design)) {
         return problem;
     }
-    if (ExportsALine(analysis) &&
-        !HasFiniteCoefficients(CascadeFromCoefficients(design.coefficients))) {
+    if (ExportsALine(analysis) && !HasFiniteCoefficients(design.cascade)) {
         return FormatOption(analysis) +
                ": the design at this sampling frequency has non-finite coefficients";
+    }
+    if (analysis.format == OutputFormat::PipeWire) {
+        try {
+            ExportedText(analysis.format, design);
+        } catch (const std::invalid_argument& error) {
+            return FormatOption(analysis) + ": " + error.what();
+        }
     }
     return std::nullopt;
 }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <complex>
 
 #include "decibels.h"
 #include "frequency_response.h"
@@ -17,25 +18,47 @@ constexpr int kRefinementSteps = 40;
 
 }  // namespace
 
-ResponsePoint CompareAt(const DesignUnderTest& design, double frequencyHz) {
+namespace {
+
+// What every comparison of one design refers to, the two responses at 1 kHz: computed
+// once for a whole search rather than at each of its thousands of points.
+struct ReferenceAt1k {
+    std::complex<double> design;
+    std::complex<double> analogue;
+    // The design's polarity: the sign that brings it to the curve at 1 kHz, where both
+    // are far from any phase wrap.
+    double polarity;
+};
+
+ReferenceAt1k ReferenceOf(const DesignUnderTest& design) {
+    ReferenceAt1k reference{};
+    reference.design = CascadeResponse(design.cascade, design.samplingFrequency, kRiaaReferenceHz);
+    reference.analogue = AnalogueResponse(design.curve, kRiaaReferenceHz);
+    reference.polarity = (reference.design / reference.analogue).real() < 0.0 ? -1.0 : 1.0;
+    return reference;
+}
+
+ResponsePoint Compare(const DesignUnderTest& design, const ReferenceAt1k& reference,
+                      double frequencyHz) {
     const auto h = CascadeResponse(design.cascade, design.samplingFrequency, frequencyHz);
-    const auto reference =
-        CascadeResponse(design.cascade, design.samplingFrequency, kRiaaReferenceHz);
     const auto analogue = AnalogueResponse(design.curve, frequencyHz);
-    // The design's polarity: the sign that brings it to the curve at 1 kHz, where
-    // both are far from any phase wrap.
-    const double polarity =
-        (reference / AnalogueResponse(design.curve, kRiaaReferenceHz)).real() < 0.0 ? -1.0 : 1.0;
 
     ResponsePoint point{};
     point.frequencyHz = frequencyHz;
-    point.gainDb = GainDb(h) - GainDb(reference);
+    point.gainDb = GainDb(h) - GainDb(reference.design);
     point.phaseDegrees = PhaseDegrees(h);
-    point.prototypeGainDb = AnalogueGainDbRe1k(design.curve, frequencyHz);
+    // AnalogueGainDbRe1k, from the responses at hand.
+    point.prototypeGainDb = GainDb(analogue) - GainDb(reference.analogue);
     point.prototypePhaseDegrees = PhaseDegrees(analogue);
     point.deviationDb = point.gainDb - point.prototypeGainDb;
-    point.phaseDeviationDegrees = PhaseDegrees(polarity * h * std::conj(analogue));
+    point.phaseDeviationDegrees = PhaseDegrees(reference.polarity * h * std::conj(analogue));
     return point;
+}
+
+}  // namespace
+
+ResponsePoint CompareAt(const DesignUnderTest& design, double frequencyHz) {
+    return Compare(design, ReferenceOf(design), frequencyHz);
 }
 
 std::vector<double> LogGrid(double lowHz, double highHz, int pointsPerDecade) {
@@ -61,12 +84,15 @@ std::vector<double> LogGrid(double lowHz, double highHz, int pointsPerDecade) {
 
 std::vector<double> PeakSearchGrid(double lowHz, double highHz) {
     std::vector<double> grid = LogGrid(lowHz, highHz, kPeakSearchPointsPerDecade);
-    for (int k = 1; k < kTopPoints; ++k) {
+    const auto logPoints = static_cast<std::ptrdiff_t>(grid.size());
+    // From the farthest to the nearest, so that they rise like the log grid and the two
+    // merge rather than sort.
+    for (int k = kTopPoints - 1; k >= 1; --k) {
         const double share = static_cast<double>(k) / kTopPoints;
         const double f = highHz - (highHz - lowHz) * share * share;
         if (f > lowHz) grid.push_back(f);
     }
-    std::sort(grid.begin(), grid.end());
+    std::inplace_merge(grid.begin(), grid.begin() + logPoints, grid.end());
     return grid;
 }
 
@@ -112,14 +138,17 @@ std::pair<double, double> LargestOf(double lowHz, double highHz, Measure measure
 }  // namespace
 
 DeviationPeak MaxDeviation(const DesignUnderTest& design, double lowHz, double highHz) {
-    const auto [value, frequency] =
-        LargestOf(lowHz, highHz, [&](double f) { return CompareAt(design, f).deviationDb; });
+    const ReferenceAt1k reference = ReferenceOf(design);
+    const auto [value, frequency] = LargestOf(
+        lowHz, highHz, [&](double f) { return Compare(design, reference, f).deviationDb; });
     return {value, frequency};
 }
 
 PhaseDeviationPeak MaxPhaseDeviation(const DesignUnderTest& design, double lowHz, double highHz) {
-    const auto [value, frequency] = LargestOf(
-        lowHz, highHz, [&](double f) { return CompareAt(design, f).phaseDeviationDegrees; });
+    const ReferenceAt1k reference = ReferenceOf(design);
+    const auto [value, frequency] = LargestOf(lowHz, highHz, [&](double f) {
+        return Compare(design, reference, f).phaseDeviationDegrees;
+    });
     return {value, frequency};
 }
 

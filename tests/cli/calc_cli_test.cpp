@@ -202,7 +202,7 @@ TEST(CalcCli, ChoicesAreTakenByTheirNamesOnly) {
         const char* argument;
         const char* message;
     } cases[] = {
-        {"--format=1", "--format: 1 not in {report,sox,ffmpeg,camilladsp,nyquist}"},
+        {"--format=1", "--format: 1 not in {report,sox,ffmpeg,camilladsp,nyquist,pipewire}"},
         {"--method=Minimax", "--method: Minimax not in {matched,minimax}"},
         {"--normalize=", "--normalize: \"\" not in {dc,1k}"},
     };
@@ -231,7 +231,8 @@ TEST(CalcCli, APlotPathIsNeverAnOption) {
     // An empty path is no plot to skip silently.
     const ProcessResult empty = Calc({"--plot="});
     EXPECT_EQ(empty.exitStatus, 2);
-    EXPECT_EQ(empty.err.rfind("vorlexi-calc: --plot: an empty path names no file\n", 0), 0u) << empty.err;
+    EXPECT_EQ(empty.err.rfind("vorlexi-calc: --plot: an empty path names no file\n", 0), 0u)
+        << empty.err;
 }
 
 // The document as a strict JSON reader sees it, one "path value" per line.

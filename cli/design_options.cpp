@@ -1,0 +1,161 @@
+#include "design_options.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <vector>
+
+#include "cascade_minimax_design.h"
+#include "named_choice.h"
+#include "named_curves.h"
+
+namespace {
+
+const NameTable<DesignMethod> kMethodNames = {
+    {"matched", DesignMethod::Matched},
+    {"minimax", DesignMethod::Minimax},
+};
+
+const NameTable<GainReference> kNormalizeNames = {
+    {"dc", GainReference::Dc},
+    {"1k", GainReference::OneKilohertz},
+};
+
+// "{aes-1951, bsi-n78, …}" after --curve's type in the help, which the bash completion
+// offers; spaces let the manual page break the long line. Sorted, so that the names a
+// completion lists read in order. Every text passes: custom and turnover entries are
+// not names, and the run reads the entry, whose error is one line.
+CLI::Validator CurveNames() {
+    std::vector<std::string> names;
+    for (const NamedCurve& curve : NamedCurves()) {
+        names.emplace_back(curve.name);
+    }
+    std::sort(names.begin(), names.end());
+    std::string set = "{";
+    for (const std::string& name : names) {
+        set += (set.size() > 1 ? ", " : "") + name;
+    }
+    set += '}';
+    return CLI::Validator([](const std::string&) { return std::string(); }, set);
+}
+
+std::optional<int> ReadSections(const std::string& text) {
+    if (text.size() != 1 || text[0] < '1' || text[0] > '0' + kMaxCascadeSections) {
+        return std::nullopt;
+    }
+    return text[0] - '0';
+}
+
+std::optional<double> ReadTolerance(const std::string& text) {
+    double value = 0.0;
+    const char* end = text.data() + text.size();
+    const auto [stop, error] = std::from_chars(text.data(), end, value);
+    if (text.empty() || error != std::errc() || stop != end || !std::isfinite(value) ||
+        !(value > 0.0)) {
+        return std::nullopt;
+    }
+    return value;
+}
+
+DesignChoiceReading Refused(std::string error) { return {std::nullopt, std::move(error)}; }
+
+}  // namespace
+
+void AddDesignMethodOption(CLI::App& app, DesignMethod& method) {
+    app.add_option("--method", method,
+                   "matched: the matched z-transform of the curve's\n"
+                   "time constants (the default, as the desktop\n"
+                   "program): one section for RIAA, as many as the\n"
+                   "curve needs; minimax: the cascade with the least\n"
+                   "largest dB error from the curve over 20 Hz to\n"
+                   "min(20 kHz, 0.46 fs), both 0 dB at 1 kHz, for fs\n"
+                   "2.2 kHz to 10 MHz: one section (or the fewest the\n"
+                   "curve needs) unless --sections or --tolerance\n"
+                   "choose; those two imply minimax, and the matched\n"
+                   "design refuses them: its sections follow from the\n"
+                   "curve's time constants")
+        ->type_name("matched|minimax")
+        ->transform(OneOf(kMethodNames));
+}
+
+void AddNormalizeOption(CLI::App& app, GainReference& normalize) {
+    app.add_option("--normalize", normalize,
+                   "dc: the gain applies at DC (the default);\n"
+                   "1k: it applies at 1 kHz instead (always, for a\n"
+                   "curve whose gain at DC is zero or infinite)")
+        ->type_name("dc|1k")
+        ->transform(OneOf(kNormalizeNames));
+}
+
+void AddDesignOptions(CLI::App& app, DesignOptions& options) {
+    app.add_option("--curve", options.curve,
+                   "The equalisation curve (default riaa): a name\n"
+                   "that --list-curves shows; custom:3180u,318u,75u,\n"
+                   "time constants alternating pole, zero, pole (p:\n"
+                   "and z: mark one, inf a factor at DC); or\n"
+                   "turnover:500,shelf:50,rolloff:13.7 (Hz, Hz, dB\n"
+                   "at 10 kHz). --inverse gives its recording curve")
+        ->type_name("NAME")
+        ->check(CurveNames());
+    app.add_option("--sections", options.sections,
+                   "A minimax cascade of N second-order sections, 1\n"
+                   "to 4 (at least what the curve needs)")
+        ->type_name("N");
+    app.add_option("--tolerance", options.tolerance,
+                   "The minimax cascade of the fewest sections (up to\n"
+                   "4) that stays within DB of the curve over 20 Hz\n"
+                   "to min(20 kHz, 0.46 fs)")
+        ->type_name("DB");
+    AddDesignMethodOption(app, options.method);
+    options.methodOption = app.get_option("--method");
+    AddNormalizeOption(app, options.normalize);
+}
+
+DesignChoiceReading ReadDesignChoice(const DesignOptions& options, bool hasExtraZero) {
+    DesignChoice choice;
+    choice.curve = ReadCurveEntry(options.curve);
+    if (!choice.curve.ok) {
+        return Refused("--curve: " + choice.curve.error);
+    }
+    choice.riaa = choice.curve.name == NamedCurves().front().name;
+    if (hasExtraZero && !choice.riaa) {
+        return Refused("--extra-zero adds a zero to the RIAA curve only; give " +
+                       choice.curve.name + " a zero of its own with --curve custom:...");
+    }
+    const bool methodGiven = options.methodOption != nullptr && options.methodOption->count() > 0;
+    const bool choosesSections = options.sections.has_value() || options.tolerance.has_value();
+    if (methodGiven && options.method == DesignMethod::Matched && choosesSections) {
+        return Refused(std::string(options.sections.has_value() ? "--sections" : "--tolerance") +
+                       " chooses a minimax cascade, and --method=matched designs the sections "
+                       "that the curve's time constants give; drop one of them");
+    }
+    if (options.sections.has_value() && options.tolerance.has_value()) {
+        return Refused(
+            "--sections and --tolerance cannot go together: the tolerance picks "
+            "the number of sections");
+    }
+    choice.method = choosesSections ? DesignMethod::Minimax : options.method;
+    choice.normalize = options.normalize;
+    if (options.sections.has_value()) {
+        choice.sections = ReadSections(*options.sections);
+        if (!choice.sections) {
+            return Refused("--sections: \"" + *options.sections +
+                           "\" is not a number of sections "
+                           "from 1 to " +
+                           std::to_string(kMaxCascadeSections));
+        }
+        const int least = MinimumCascadeSections(choice.curve.curve);
+        if (*choice.sections < least) {
+            return Refused("--sections " + *options.sections + ": the curve " + choice.curve.name +
+                           " needs at least " + std::to_string(least) + " sections");
+        }
+    }
+    if (options.tolerance.has_value()) {
+        choice.toleranceDb = ReadTolerance(*options.tolerance);
+        if (!choice.toleranceDb) {
+            return Refused("--tolerance: \"" + *options.tolerance +
+                           "\" is not a positive number of dB (such as 0.01)");
+        }
+    }
+    return {choice, {}};
+}

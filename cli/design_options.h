@@ -1,0 +1,58 @@
+#pragma once
+// The options that choose a design, which the print command and `apply` share: the
+// curve, the method, the number of sections or the tolerance that picks it, and where
+// the gain applies. Registered once for each command, read and checked once after the
+// command line is parsed.
+
+#include <optional>
+#include <string>
+
+#include <CLI/CLI.hpp>
+
+#include "curve_entry.h"
+#include "minimax_design.h"
+
+enum class DesignMethod { Matched, Minimax };
+
+// The options as typed.
+struct DesignOptions {
+    std::string curve = "riaa";
+    std::optional<std::string> sections;   // set when given
+    std::optional<std::string> tolerance;  // set when given
+    DesignMethod method = DesignMethod::Matched;
+    GainReference normalize = GainReference::Dc;
+    const CLI::Option* methodOption = nullptr;  // to tell a given --method from the default
+};
+
+// --curve, --sections, --tolerance, --method and --normalize on app.
+void AddDesignOptions(CLI::App& app, DesignOptions& options);
+
+// --method=matched|minimax alone, for a command that has no other design option.
+void AddDesignMethodOption(CLI::App& app, DesignMethod& method);
+
+// --normalize=dc|1k alone.
+void AddNormalizeOption(CLI::App& app, GainReference& normalize);
+
+// What the options ask for, read and checked.
+struct DesignChoice {
+    CurveReading curve;  // ok
+    // The named RIAA curve, the default: --extra-zero applies to it, and its one-section
+    // designs (matched, or minimax with neither --sections nor --tolerance) are the
+    // desktop program's record, written as the tool always wrote it.
+    bool riaa = true;
+    DesignMethod method = DesignMethod::Matched;
+    std::optional<int> sections;
+    std::optional<double> toleranceDb;
+    GainReference normalize = GainReference::Dc;
+
+    // The one-biquad record of the RIAA curve, with the tool's existing output.
+    bool KeepsTheRecord() const { return riaa && !sections && !toleranceDb; }
+};
+
+struct DesignChoiceReading {
+    std::optional<DesignChoice> choice;
+    std::string error;  // the error line's text (exit status 2) when there is no choice
+};
+
+// hasExtraZero: --extra-zero was given, which only the RIAA curve takes.
+DesignChoiceReading ReadDesignChoice(const DesignOptions& options, bool hasExtraZero);
