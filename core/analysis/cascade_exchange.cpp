@@ -327,16 +327,25 @@ CheckedFit FitWithExchange(const Setup& s, const CheckPoints& dense, const Ratio
 
 }  // namespace
 
+struct CascadeFitSequence::Grids {
+    Grids(const AnalogueCurve& curve, double samplingFrequency)
+        : setup(curve, samplingFrequency), dense(setup) {}
+
+    Setup setup;
+    CheckPoints dense;
+};
+
 CascadeFitSequence::CascadeFitSequence(const AnalogueCurve& playbackCurve, double samplingFrequency,
                                        const RationalFit2N* leastFit)
-    : curve_(playbackCurve),
-      fs_(samplingFrequency),
+    : grids_(std::make_unique<const Grids>(playbackCurve, samplingFrequency)),
       leastFit_(leastFit),
       next_(MinimumCascadeSections(playbackCurve)) {}
 
+CascadeFitSequence::~CascadeFitSequence() = default;
+
 const CheckedFit& CascadeFitSequence::Next() {
-    const Setup setup(curve_, fs_);
-    const CheckPoints dense(setup);
+    const Setup& setup = grids_->setup;
+    const CheckPoints& dense = grids_->dense;
     if (fits_.empty() && leastFit_ != nullptr) {
         fits_.push_back({*leastFit_, next_, LargestRatioDeviation(dense.grid, *leastFit_)});
     } else {

@@ -10,6 +10,7 @@
 // other, and as the problem has no local minimum, the start only decides how soon the
 // optimum is reached. Fixed grids and starts: the same bits on every run.
 
+#include <memory>
 #include <vector>
 
 #include "analogue_curve.h"
@@ -33,14 +34,16 @@ public:
     // `leastFit`, when given, is taken as the fit of the least order as it is.
     CascadeFitSequence(const AnalogueCurve& playbackCurve, double samplingFrequency,
                        const RationalFit2N* leastFit = nullptr);
+    ~CascadeFitSequence();
 
     int NextOrder() const { return next_; }
     const CheckedFit& Next();
     const CheckedFit& UpTo(int sections);
 
 private:
-    AnalogueCurve curve_;
-    double fs_;
+    // The curve's targets and the dense grids, the same for every order: made once.
+    struct Grids;
+    std::unique_ptr<const Grids> grids_;
     const RationalFit2N* leastFit_;
     int next_;
     std::vector<CheckedFit> fits_;
