@@ -52,7 +52,7 @@ int RunCalc(const CalcOptions& calc, const AnalysisOptions& analysis, std::ostre
     if (attempt.problem) {
         return Refuse(err, *attempt.problem);
     }
-    if (const auto problem = UnusableDesignMessage(analysis, attempt.design)) {
+    if (const auto problem = UnusableDesignMessage(calc, analysis, attempt.design)) {
         return Refuse(err, *problem);
     }
     const Design& design = attempt.design;

@@ -19,18 +19,25 @@ std::string FormatOption(const AnalysisOptions& analysis) {
     return "--format=" + NameOf(kOutputFormatNames, analysis.format);
 }
 
-// The first option given that needs the response at 1 kHz, or nothing.
-const char* ResponseOption(const AnalysisOptions& analysis) {
+// The first option given that needs the response at 1 kHz, or nothing. A cascade's
+// report ends with its response (gains at DC and 1 kHz, the largest deviations), so it
+// needs it too: the one-biquad record's report does not.
+const char* ResponseOption(const CalcOptions& calc, const AnalysisOptions& analysis,
+                           const Design& design) {
     if (analysis.response) return "--response";
     if (analysis.csv) return "--csv";
     if (!analysis.plotPath.empty()) return "--plot";
     if (analysis.design.normalize == GainReference::OneKilohertz) return "--normalize=1k";
+    if (!design.record && !calc.json && analysis.format == OutputFormat::Report) {
+        return "the report of a cascade";
+    }
     return nullptr;
 }
 
-std::optional<std::string> UnusableForResponse(const AnalysisOptions& analysis,
+std::optional<std::string> UnusableForResponse(const CalcOptions& calc,
+                                               const AnalysisOptions& analysis,
                                                const Design& design) {
-    const char* option = ResponseOption(analysis);
+    const char* option = ResponseOption(calc, analysis, design);
     if (option == nullptr) {
         return std::nullopt;
     }
@@ -71,9 +78,10 @@ std::optional<std::string> ConflictMessage(const CalcOptions& calc,
     return std::nullopt;
 }
 
-std::optional<std::string> UnusableDesignMessage(const AnalysisOptions& analysis,
+std::optional<std::string> UnusableDesignMessage(const CalcOptions& calc,
+                                                 const AnalysisOptions& analysis,
                                                  const Design& design) {
-    if (std::optional<std::string> problem = UnusableForResponse(analysis, design)) {
+    if (std::optional<std::string> problem = UnusableForResponse(calc, analysis, design)) {
         return problem;
     }
     if (ExportsALine(analysis) && !HasFiniteCoefficients(design.cascade)) {

@@ -14,8 +14,9 @@ std::optional<std::string> ConflictMessage(const CalcOptions& calc,
                                            const AnalysisOptions& analysis);
 
 // The error line's text when the design, before any scaling at 1 kHz, cannot give what
-// the options ask for: anything measured against 1 kHz needs 1 kHz below fs/2, a
-// non-zero gain and a response that can be evaluated; an exported line needs finite
-// coefficients. Nothing otherwise.
-std::optional<std::string> UnusableDesignMessage(const AnalysisOptions& analysis,
+// the options ask for: anything measured against 1 kHz (a cascade's report included)
+// needs 1 kHz below fs/2, a non-zero gain and a response that can be evaluated; an
+// exported line needs finite coefficients. Nothing otherwise.
+std::optional<std::string> UnusableDesignMessage(const CalcOptions& calc,
+                                                 const AnalysisOptions& analysis,
                                                  const Design& design);

@@ -146,6 +146,18 @@ TEST(CurveCli, ARefusedCurveEntryIsOneLineWithTheReadersMessage) {
         DesignMatchedCascade(Named("columbia-lp"), 48000.0, 1.0, GainReference::Dc, false).cascade);
 }
 
+// A cascade's report ends with its response against the curve; where that cannot be
+// measured it is refused, never printed as NaN. The exported line needs no response.
+TEST(CurveCli, ACascadeReportWhoseResponseCannotBeMeasuredIsRefused) {
+    ExpectRefused(Calc({"-s", "44.1k", "--curve", "teldec", "--gain", "0"}), "non-zero gain");
+    ExpectRefused(Calc({"-s", "1.5k", "--curve", "teldec"}), "above 2 kHz");
+    ExpectRefused(Calc({"-s", "1e308", "--curve", "teldec"}), "the report of a cascade");
+    const ProcessResult line =
+        Calc({"-s", "44.1k", "--curve", "teldec", "-g", "0", "--format=sox"});
+    EXPECT_EQ(line.exitStatus, 0) << line.err;
+    EXPECT_EQ(line.out.find("nan"), std::string::npos) << line.out;
+}
+
 TEST(CurveCli, ListCurvesNamesEveryCurveAndEachOneDesigns) {
     const ProcessResult list = Calc({"--list-curves"});
     ASSERT_EQ(list.exitStatus, 0) << list.err;

@@ -5,6 +5,8 @@
 #include <random>
 #include <stdexcept>
 
+#include "external_tool.h"
+
 void WriteSound(const std::string& path, const Sound& sound) {
     SF_INFO info{};
     info.format = sound.format;
@@ -77,4 +79,35 @@ std::vector<double> Noise(std::size_t samples, double amplitude, unsigned seed) 
         value = uniform(random);
     }
     return noise;
+}
+
+Sound FilteredBySox(const std::string& input, const std::string& output,
+                    const std::string& effects) {
+    const std::string command = "sox -D " + ShellQuoted(input) + " -e floating-point -b 32 " +
+                                ShellQuoted(output) + " " + effects + " 2>/dev/null";
+    if (RunCommand(command) != 0) {
+        throw std::runtime_error("failed: " + command);
+    }
+    return ReadSound(output);
+}
+
+std::optional<std::size_t> FirstDifference(const Sound& a, const Sound& b, double tolerance) {
+    const std::size_t common = std::min(a.samples.size(), b.samples.size());
+    for (std::size_t i = 0; i < common; ++i) {
+        if (!(std::fabs(a.samples[i] - b.samples[i]) <= tolerance)) {
+            return i;
+        }
+    }
+    if (a.samples.size() != b.samples.size()) {
+        return common;
+    }
+    return std::nullopt;
+}
+
+double Peak(const Sound& sound) {
+    double peak = 0.0;
+    for (double sample : sound.samples) {
+        peak = std::max(peak, std::fabs(sample));
+    }
+    return peak;
 }

@@ -4,6 +4,7 @@
 
 #include <sndfile.h>
 
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -27,3 +28,15 @@ std::vector<double> Impulse(int channels, std::size_t frames, std::size_t at, do
 
 // Uniform noise in [-amplitude, amplitude] from a fixed seed.
 std::vector<double> Noise(std::size_t samples, double amplitude, unsigned seed);
+
+// The input as the real SoX filters it with effects (a line that vorlexi-calc exports),
+// written to output without dither and as 32-bit float, so that only the filter changes
+// the samples. Throws std::runtime_error naming the command when SoX fails.
+Sound FilteredBySox(const std::string& input, const std::string& output,
+                    const std::string& effects);
+
+// Where two sounds first differ by more than tolerance (or in length), or nothing.
+std::optional<std::size_t> FirstDifference(const Sound& a, const Sound& b, double tolerance);
+
+// The largest |sample|.
+double Peak(const Sound& sound);
