@@ -48,16 +48,27 @@ std::optional<SampleEncoding> EncodingOfSubtype(int subtype) {
     }
 }
 
-std::string ContainerName(int container) {
+const NamedContainer* KnownContainer(int container) {
     for (const NamedContainer& c : kContainers) {
-        if (c.container == container) return c.name;
+        if (c.container == container) return &c;
     }
+    return nullptr;
+}
+
+// What libsndfile says of a container we have no row for (its name and extension).
+SF_FORMAT_INFO LibraryFormatInfo(int container) {
     SF_FORMAT_INFO info{};
     info.format = container;
-    if (Sndfile().command(nullptr, SFC_GET_FORMAT_INFO, &info, sizeof info) == 0 && info.name) {
-        return info.name;
+    if (Sndfile().command(nullptr, SFC_GET_FORMAT_INFO, &info, sizeof info) != 0) {
+        info = SF_FORMAT_INFO{};
     }
-    return "this container";
+    return info;
+}
+
+std::string ContainerName(int container) {
+    if (const NamedContainer* known = KnownContainer(container)) return known->name;
+    const SF_FORMAT_INFO info = LibraryFormatInfo(container);
+    return info.name != nullptr ? info.name : "this container";
 }
 
 }  // namespace
@@ -99,16 +110,9 @@ std::optional<int> ContainerFromPath(const std::string& path) {
 }
 
 std::string ExtensionOf(int container) {
-    for (const NamedContainer& c : kContainers) {
-        if (c.container == container) return c.extension;
-    }
-    SF_FORMAT_INFO info{};
-    info.format = container;
-    if (Sndfile().command(nullptr, SFC_GET_FORMAT_INFO, &info, sizeof info) == 0 &&
-        info.extension) {
-        return std::string(".") + info.extension;
-    }
-    return {};
+    if (const NamedContainer* known = KnownContainer(container)) return known->extension;
+    const SF_FORMAT_INFO info = LibraryFormatInfo(container);
+    return info.extension != nullptr ? std::string(".") + info.extension : std::string();
 }
 
 std::optional<SampleEncoding> EncodingFromName(std::string_view name) {

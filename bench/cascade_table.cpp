@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "cascade_minimax_design.h"
+#include "cpu_time.h"
 #include "decibels.h"
 #include "frequency_response.h"
 #include "minimax_design.h"
@@ -45,17 +46,6 @@ constexpr double kLiftToleranceDb = 1e-6;
 constexpr int kAboveBandPoints = 4000;
 constexpr double kBelowBandFrequencies[] = {0.0, 0.01, 0.1,  0.5,  1.0,  2.0,  3.0,
                                             5.0, 7.0,  10.0, 12.0, 15.0, 18.0, 19.99};
-
-double ThreadCpuMs() {
-    timespec now{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
-    return static_cast<double>(now.tv_sec) * 1e3 + static_cast<double>(now.tv_nsec) * 1e-6;
-}
-
-double Median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
 
 double GainDbAt(const Cascade& cascade, double fs, double f) {
     return GainDb(CascadeResponse(cascade, fs, f));

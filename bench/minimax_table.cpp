@@ -15,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "cpu_time.h"
 #include "minimax_design.h"
 #include "response_comparison.h"
 #include "riaa_design.h"
@@ -67,19 +68,6 @@ double LargestRadius(const double (&c)[3]) {
     std::complex<double> r2;
     Roots(c, r1, r2);
     return std::max(std::abs(r1), std::abs(r2));
-}
-
-// The time this thread ran: what one design costs, apart from the time other
-// processes on a shared machine took the core away.
-double ThreadCpuMs() {
-    timespec now{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
-    return static_cast<double>(now.tv_sec) * 1e3 + static_cast<double>(now.tv_nsec) * 1e-6;
-}
-
-double Median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
 }
 
 }  // namespace

@@ -1,7 +1,10 @@
 #include "app_test_support.h"
 
+#include "afx.h"
 #include "edit_control.h"
 #include "framework_ids.h"
+#include "vorlexi_app.h"
+#include "vorlexi_resources.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -167,6 +170,15 @@ ScopedPrompts& ScopedPrompts::PrintDialog(bool print) {
     m_answers.printDialog = [print] { return print ? TRUE : FALSE; };
     platform::SetUserPrompts(m_answers);
     return *this;
+}
+
+int RunAllTestsInTheProgram() {
+    AfxSetResourceModule(VorlexiResources());
+    FailOnUnansweredQuestions();
+    CVorlexiApp application;
+    const int status = RUN_ALL_TESTS();
+    application.ExitInstance();
+    return status;
 }
 
 }  // namespace app_test

@@ -58,6 +58,11 @@ std::string ViewText();
 // waiting for a user who is not there. Installed by the test main.
 void FailOnUnansweredQuestions();
 
+// Every test case, run inside the program's application object with its resources and
+// FailOnUnansweredQuestions installed, the application then ended as a run ends it (the
+// windows go while Qt is still there). Returns RUN_ALL_TESTS()'s status.
+int RunAllTestsInTheProgram();
+
 // Answers the framework's questions (message boxes, file names, print dialog) for the
 // lifetime of the object, then restores the answers given before. Each answer may count
 // how often it was asked.

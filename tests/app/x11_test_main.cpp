@@ -1,11 +1,8 @@
 // The program's classes on a virtual X display of the test's own, with the program's
 // resources and settings kept in a folder of the test's own.
 
-#include "afx.h"
 #include "app_test_support.h"
 #include "private_xvfb.h"
-#include "vorlexi_app.h"
-#include "vorlexi_resources.h"
 
 #include <QTemporaryDir>
 
@@ -14,12 +11,5 @@
 int main(int argc, char** argv) {
     QTemporaryDir settings;
     qputenv("XDG_CONFIG_HOME", settings.path().toLocal8Bit());
-    return RunOnPrivateXvfb(argc, argv, [] {
-        AfxSetResourceModule(VorlexiResources());
-        app_test::FailOnUnansweredQuestions();
-        CVorlexiApp application;
-        const int status = RUN_ALL_TESTS();
-        application.ExitInstance();
-        return status;
-    });
+    return RunOnPrivateXvfb(argc, argv, [] { return app_test::RunAllTestsInTheProgram(); });
 }
