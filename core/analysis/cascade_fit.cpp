@@ -8,7 +8,7 @@
 #include <stdexcept>
 #include <utility>
 
-#include "nlopt_library.h"
+#include "slsqp_run.h"
 
 namespace {
 
@@ -398,31 +398,11 @@ PolynomialInY NormalisedAt(PolynomialInY p, double y) {
 }
 
 // Minimises t from x under the problem's constraints; the problem tracks the best point.
-nlopt_result RunSlsqp(ScaledProblem& problem, std::vector<double>& x) {
-    const NloptLibrary& nlopt = Nlopt();
-    const std::unique_ptr<nlopt_opt_s, decltype(nlopt.destroy)> optimiser(
-        nlopt.create(NLOPT_LD_SLSQP, problem.Variables()), nlopt.destroy);
-    if (!optimiser) {
-        return NLOPT_OUT_OF_MEMORY;
-    }
-    const std::vector<double> inequalityTolerances(problem.Inequalities(), kConstraintTolerance);
-    const double equalityTolerances[] = {kConstraintTolerance, kConstraintTolerance};
-    // The settings are made in this order; the first that fails is the result.
-    for (const nlopt_result set : {
-             nlopt.setMinObjective(optimiser.get(), Objective, nullptr),
-             nlopt.addInequalityMconstraint(optimiser.get(), problem.Inequalities(), InequalityRows,
-                                            &problem, inequalityTolerances.data()),
-             nlopt.addEqualityMconstraint(optimiser.get(), 2, EqualityRows, &problem,
-                                          equalityTolerances),
-             nlopt.setXtolRel(optimiser.get(), 1e-12),
-             nlopt.setMaxeval(optimiser.get(), kMaxEvaluations),
-         }) {
-        if (set < 0) {
-            return set;
-        }
-    }
-    double bound = 0.0;
-    return nlopt.optimize(optimiser.get(), x.data(), &bound);
+nlopt_result Optimise(ScaledProblem& problem, std::vector<double>& x) {
+    SlsqpRun run{Objective, problem.Inequalities(), InequalityRows, EqualityRows,
+                 &problem,  kConstraintTolerance,   kMaxEvaluations};
+    run.xtolRel = 1e-12;
+    return RunSlsqp(run, x);
 }
 
 }  // namespace
@@ -479,7 +459,7 @@ RationalFit2N FitCascadeMinimax(const CascadeFitGrid& grid, const RationalFit2N&
     std::vector<double> x(problem.Variables(), 0.0);
     x[problem.BoundIndex()] = 1.0;
 
-    const nlopt_result outcome = RunSlsqp(problem, x);
+    const nlopt_result outcome = Optimise(problem, x);
     if (outcome == NLOPT_INVALID_ARGS) {
         throw std::invalid_argument("nlopt invalid argument");
     }

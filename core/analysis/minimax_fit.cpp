@@ -8,7 +8,7 @@
 #include <new>
 #include <stdexcept>
 
-#include "nlopt_library.h"
+#include "slsqp_run.h"
 
 namespace {
 
@@ -164,33 +164,15 @@ double Bound(unsigned, const double* x, double* gradient, void*) {
 }
 
 // Minimises t from x under the problem's constraints; x holds the last point after.
-nlopt_result RunSlsqp(ScaledProblem& problem, std::vector<double>& x) {
-    const NloptLibrary& nlopt = Nlopt();
-    const std::unique_ptr<nlopt_opt_s, decltype(nlopt.destroy)> optimiser(
-        nlopt.create(NLOPT_LD_SLSQP, kVariables), nlopt.destroy);
-    if (!optimiser) {
-        return NLOPT_OUT_OF_MEMORY;
-    }
+nlopt_result Optimise(ScaledProblem& problem, std::vector<double>& x) {
     const auto inequalities =
         2 * (problem.numeratorRows.size() + problem.guardNumeratorRows.size());
-    const std::vector<double> inequalityTolerances(inequalities, kConstraintTolerance);
-    const double equalityTolerances[] = {kConstraintTolerance, kConstraintTolerance};
-    // The settings are made in this order; the first that fails is the result.
-    for (const nlopt_result set : {
-             nlopt.setMinObjective(optimiser.get(), Bound, nullptr),
-             nlopt.addInequalityMconstraint(optimiser.get(), inequalities, Constraints, &problem,
-                                            inequalityTolerances.data()),
-             nlopt.addEqualityMconstraint(optimiser.get(), 2, ReferenceConstraints, &problem,
-                                          equalityTolerances),
-             nlopt.setFtolAbs(optimiser.get(), 1e-13),
-             nlopt.setMaxeval(optimiser.get(), kMaxEvaluations),
-         }) {
-        if (set < 0) {
-            return set;
-        }
-    }
-    double bound = 0.0;
-    return nlopt.optimize(optimiser.get(), x.data(), &bound);
+    SlsqpRun run{Bound,          static_cast<unsigned>(inequalities),
+                 Constraints,    ReferenceConstraints,
+                 &problem,       kConstraintTolerance,
+                 kMaxEvaluations};
+    run.ftolAbs = 1e-13;
+    return RunSlsqp(run, x);
 }
 
 }  // namespace
@@ -226,7 +208,7 @@ RationalFit FitMinimax(const FitGrid& grid, const RationalFit& start) {
     }
     x[kBoundIndex] = startDeviation;
 
-    const nlopt_result outcome = RunSlsqp(problem, x);
+    const nlopt_result outcome = Optimise(problem, x);
     if (outcome == NLOPT_INVALID_ARGS) {
         throw std::invalid_argument("nlopt invalid argument");
     }
