@@ -9,7 +9,7 @@ build_packages=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev libgl-dev libx11-dev
   libcli11-dev
-  libnlopt-dev
+  libnlopt-dev libglpk-dev
   libsndfile1-dev
   fonts-urw-base35 fontconfig
   help2man

@@ -57,7 +57,7 @@ if [[ $mode == dependencies ]]; then
       checked=$((checked + 1))
     done
   done
-  for package in libqt6widgets6 libnlopt0 libsndfile1 qt6-qpa-plugins; do
+  for package in libqt6widgets6 libnlopt0 libglpk40 libsndfile1 qt6-qpa-plugins; do
     [[ $named == *" $package "* ]] || fail "Depends does not name $package"
   done
   echo "dependencies: the $checked libraries the programs link all come from named packages"
@@ -134,6 +134,8 @@ cp "$root"/var/cache/apt/archives/*.deb "$cache/archives/" 2>/dev/null || true
 in_root vorlexi-calc -s 44.1k >"$work/report" 2>&1 || { cat "$work/report" >&2; fail "vorlexi-calc -s 44.1k failed"; }
 grep -q '^Sampling frequency: 44100' "$work/report" || fail "vorlexi-calc printed no report"
 in_root vorlexi-calc -s 44.1k --method=minimax --format=sox >/dev/null || fail "the minimax design (NLopt) failed"
+in_root vorlexi-calc -s 48k --method=minimax --sections 3 --format=sox >/dev/null \
+  || fail "the cascade design (GLPK) failed"
 # A quiet 1 kHz tone, so that the 16-bit output cannot clip; libsndfile is opened at run time.
 python3 -c 'import math, struct, wave, sys
 with wave.open(sys.argv[1], "wb") as w:
