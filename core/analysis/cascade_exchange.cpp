@@ -252,10 +252,13 @@ CheckedFit Exchange(const Setup& s, const CheckPoints& dense, const RationalFit2
         // The Remez iteration takes over as soon as the error has as many alternating
         // extremes as the optimum: it finds the optimum's last digits in a fraction
         // of the time.
-        if (const auto polished = PolishByRemez(denseGrid, fit)) {
-            return {*polished, sections, LargestRatioDeviation(denseGrid, *polished)};
-        }
+        // (Not at the rounding floor, where the extremes are noise.)
         const double coarse = LargestRatioDeviation(grid, fit);
+        if (coarse > kRoundingFloor) {
+            if (const auto polished = PolishByRemez(denseGrid, fit)) {
+                return {*polished, sections, LargestRatioDeviation(denseGrid, *polished)};
+            }
+        }
         const double slack = std::max(tolerance * coarse, kNoiseFloor);
 
         std::vector<double> deviation;

@@ -8,6 +8,7 @@
 #include <stdexcept>
 #include <utility>
 
+#include "linear_program.h"
 #include "slsqp_run.h"
 
 namespace {
@@ -17,9 +18,22 @@ namespace {
 // enough to leave the fit free, far above the rounding of the coefficients.
 constexpr double kGuardShare = 1e-3;
 constexpr double kFloorShare = 1e-6;
-constexpr int kMaxEvaluations = 400;
-// Constraints are in units of the start's deviation; the best point is chosen by its
-// true deviation (see Track), so this only steers NLopt's own bookkeeping.
+// Differential correction (see CorrectDifferentially): at most this many steps, each
+// letting Q grow by at most this share of itself, stopping once a step would gain less
+// than kLeastCorrection of the level, or the level is below kRoundingLevel (1e-11 dB,
+// the rounding of the coefficients, which no step improves by more than noise).
+constexpr int kMaxCorrectionSteps = 40;
+constexpr double kQGrowth = 0.1;
+constexpr double kLeastCorrection = 1e-6;
+// A step whose promise rounding breaks, or an optimum d rounded above zero, counts as
+// the end where it is less than this share of the level.
+constexpr double kSettledShare = 1e-2;
+constexpr double kRoundingLevel = 2e-12;
+// Where the correction stops short (the linear solver's rounding), SLSQP carries on, with
+// at most this many evaluations. Its constraints are in units of the start's deviation;
+// the best point is chosen by its true deviation (see Track), so the tolerance only
+// steers NLopt's own bookkeeping.
+constexpr int kMaxEvaluations = 100;
 constexpr double kConstraintTolerance = 1e-9;
 // An out-of-band bound counts as kept up to this share of the start's deviation.
 constexpr double kBoundSlack = 1e-6;
@@ -298,6 +312,66 @@ public:
         return {{numerator_.Coefficients(x, t0_)}, {denominator_.Coefficients(x, t0_)}};
     }
 
+    // The deviation at x as the band rows read it (P and Q as they are, not scaled to 1
+    // at the reference), in units of the start's.
+    double StartDeviation() const { return t0_; }
+    double Level(const double* x) const { return BandDeviation(x, 1.0) / t0_; }
+
+    // One step of differential correction from x, whose level is `level`: the linear
+    // program in the step s from x (every variable but the last) and d,
+    //   P - (1 + t)·T·Q <= d·T·Qx  and  T·Q - (1 + t)·P <= d·Px  at every band point,
+    // t the level at x and Px, Qx the polynomials there; Q at most kQGrowth (in units of
+    // the start's deviation) above Qx, since P and Q scaled up together away from the
+    // reference lower d without changing P/Q; the out-of-band bounds and guards
+    // linearised at x; P and Q unchanged at the reference. Its optimum d is negative
+    // while x can be improved, and bounds the level at x + s from above.
+    void SetCorrectionStep(LinearProgram& program, const double* x, double level) {
+        const unsigned n = Variables();
+        const unsigned rows = Inequalities();
+        std::vector<double> values(rows);
+        std::vector<double> gradient(static_cast<std::size_t>(rows) * n);
+        Inequalities(values.data(), x, gradient.data());
+        const double t = t0_ * level;
+        std::vector<double> a(n, 0.0);
+        int row = 0;
+        // a·(x + s) <= upper, as a row in s.
+        const auto emit = [&](double upper, bool equality = false) {
+            for (unsigned j = 0; j < boundIndex_; ++j) upper -= a[j] * x[j];
+            program.SetRow(row++, a, upper, equality);
+            std::fill(a.begin(), a.end(), 0.0);
+        };
+        for (std::size_t i = 0; i < band_.size(); ++i) {
+            const Point& p = band_[i];
+            const double start = bandStart_[i];
+            Set(a, numerator_, p.numerator, start);
+            Set(a, denominator_, p.denominator, -(1.0 + t));
+            a[boundIndex_] = -(1.0 + t0_ * Beta(p, x));
+            emit((1.0 - start) / t0_ + level);
+            Set(a, numerator_, p.numerator, -(1.0 + t) * start);
+            Set(a, denominator_, p.denominator, 1.0);
+            a[boundIndex_] = -start * (1.0 + t0_ * Alpha(p, x));
+            emit((start - 1.0) / t0_ + level * start);
+            Set(a, denominator_, p.denominator, 1.0);
+            emit(Beta(p, x) + kQGrowth * (1.0 / t0_ + Beta(p, x)));
+        }
+        // f(x) + f'(x)·s <= 0, exact for the rows that are linear.
+        for (unsigned r = 2 * static_cast<unsigned>(band_.size()); r < rows; ++r) {
+            std::copy_n(gradient.begin() + static_cast<std::ptrdiff_t>(r) * n, boundIndex_,
+                        a.begin());
+            // A row the last step left broken within the solver's tolerance (or by the
+            // second-order term of a bound) may not get worse, but need not be mended
+            // at the band's expense.
+            program.SetRow(row++, a, std::max(-values[r], 0.0));
+            std::fill(a.begin(), a.end(), 0.0);
+        }
+        Set(a, numerator_, reference_.numerator, 1.0);
+        emit(0.0, true);
+        Set(a, denominator_, reference_.denominator, 1.0);
+        emit(0.0, true);
+    }
+
+    int CorrectionRows() const { return static_cast<int>(Inequalities() + band_.size()) + 2; }
+
 private:
     Point MakePoint(double y) const { return {numerator_.RowAt(y), denominator_.RowAt(y)}; }
 
@@ -324,6 +398,10 @@ private:
         return Dot(p.denominator, x + denominator_.Offset());
     }
 
+    static void Set(std::vector<double>& a, const Side& side, const Row& row, double weight) {
+        for (std::size_t j = 0; j < row.size(); ++j) a[side.Offset() + j] = weight * row[j];
+    }
+
     static void Add(double* gradient, const Side& side, const Row& row, double weight) {
         for (std::size_t j = 0; j < row.size(); ++j) {
             gradient[side.Offset() + j] += weight * row[j];
@@ -333,25 +411,41 @@ private:
     // Remembers the best point the optimiser has visited, judged as the result will
     // be: its largest deviation once P and Q are scaled to 1 at the reference, among
     // the points that keep the out-of-band bounds and are positive at the guards.
-    // SLSQP meets nonlinear constraints only to a tolerance near the optimum; this
-    // keeps the answer from depending on it.
+    // The linearised bounds of a correction step hold only to first order; this
+    // keeps the answer from depending on that.
     void Track(const double* rows, const double* x) {
         const double renormalise =
             (1.0 + t0_ * Beta(reference_, x)) / (1.0 + t0_ * Alpha(reference_, x));
+        const double largest = BandDeviation(x, renormalise);
+        if (!(largest < bestDeviation_)) return;
+        const std::size_t guardRows = 2 * guards_.size();
+        for (std::size_t row = 2 * band_.size(); row < Inequalities() - guardRows; ++row) {
+            if (!(rows[row] <= kBoundSlack)) return;
+        }
+        // A guard holds a polynomial above a share of its start: it counts as kept
+        // to a millionth of that share.
+        for (std::size_t i = 0; i < guards_.size(); ++i) {
+            const std::size_t row = Inequalities() - guardRows + 2 * i;
+            if (!(rows[row] <= kBoundSlack * std::max(1.0, guardShares_[i].first / t0_)) ||
+                !(rows[row + 1] <= kBoundSlack * std::max(1.0, guardShares_[i].second / t0_))) {
+                return;
+            }
+        }
+        bestDeviation_ = largest;
+        best_.assign(x, x + Variables());
+    }
+
+    // max(P/(T·Q), T·Q/P) - 1 over the band with P/Q scaled by `scale`; infinite where
+    // P/Q is not positive.
+    double BandDeviation(const double* x, double scale) const {
         double largest = 0.0;
         for (std::size_t i = 0; i < band_.size(); ++i) {
             const double ratio = bandStart_[i] * (1.0 + t0_ * Alpha(band_[i], x)) /
-                                 (1.0 + t0_ * Beta(band_[i], x)) * renormalise;
-            if (!(ratio > 0.0)) return;
+                                 (1.0 + t0_ * Beta(band_[i], x)) * scale;
+            if (!(ratio > 0.0)) return std::numeric_limits<double>::infinity();
             largest = std::max(largest, std::max(ratio, 1.0 / ratio) - 1.0);
         }
-        for (std::size_t row = 2 * band_.size(); row < Inequalities(); ++row) {
-            if (!(rows[row] <= kBoundSlack)) return;
-        }
-        if (largest < bestDeviation_) {
-            bestDeviation_ = largest;
-            best_.assign(x, x + Variables());
-        }
+        return largest;
     }
 
     const CascadeFitGrid& grid_;
@@ -403,6 +497,54 @@ nlopt_result Optimise(ScaledProblem& problem, std::vector<double>& x) {
                  &problem,  kConstraintTolerance,   kMaxEvaluations};
     run.xtolRel = 1e-12;
     return RunSlsqp(run, x);
+}
+
+// Differential correction from x (Cheney and Loeb's method for rational minimax fits):
+// each step solves the linear program of SetCorrectionStep, starting from the basis of
+// the step before, and moves to its solution. The problem tracks the best point. Each
+// step's optimum d bounds the next level (up to Q's growth), so the level falls
+// monotonically and, near the optimum, superlinearly; unlike a general nonlinear solver
+// it stops at the optimum of the grid, not short of it, which spares the exchange the
+// rounds it would spend restarting from a point short of it. Returns whether it got
+// there: false where the linear solver gave up or its rounding broke a step's promise.
+bool CorrectDifferentially(ScaledProblem& problem, std::vector<double>& x) {
+    const int n = static_cast<int>(problem.Variables());
+    const int d = static_cast<int>(problem.BoundIndex());
+    LinearProgram program(n, problem.CorrectionRows());
+    program.SetObjective(d, 1.0);
+    double level = problem.Level(x.data());
+    bool converged = false;
+    for (int step = 0; step < kMaxCorrectionSteps && std::isfinite(level); ++step) {
+        if (level * problem.StartDeviation() <= kRoundingLevel) {
+            converged = true;
+            break;
+        }
+        problem.SetCorrectionStep(program, x.data(), level);
+        const auto solution = program.Solve();
+        if (!solution) break;
+        // d = 0 is feasible at x: an optimum above zero is the solver's rounding, at the
+        // end where it is small, else a failure of the solve.
+        if (solution->objective >= -kLeastCorrection * level) {
+            converged = solution->objective <= kSettledShare * level;
+            break;
+        }
+        std::vector<double> next = x;
+        for (int j = 0; j < d; ++j) next[j] += solution->x[j];
+        const double nextLevel = problem.Level(next.data());
+        // The step's promise, less what Q may have grown by. Broken, it is the solver's
+        // rounding; where it promised little, x is as good as the grid allows.
+        if (!(nextLevel <= level + 0.5 * solution->objective / (1.0 + kQGrowth))) {
+            converged = -solution->objective <= kSettledShare * level;
+            break;
+        }
+        next[d] = nextLevel;
+        x = std::move(next);
+        level = nextLevel;
+    }
+    // The last point is tracked (and its bounds checked) like every other.
+    std::vector<double> rows(problem.Inequalities());
+    problem.Inequalities(rows.data(), x.data(), nullptr);
+    return converged;
 }
 
 }  // namespace
@@ -459,16 +601,16 @@ RationalFit2N FitCascadeMinimax(const CascadeFitGrid& grid, const RationalFit2N&
     std::vector<double> x(problem.Variables(), 0.0);
     x[problem.BoundIndex()] = 1.0;
 
-    const nlopt_result outcome = Optimise(problem, x);
-    if (outcome == NLOPT_INVALID_ARGS) {
-        throw std::invalid_argument("nlopt invalid argument");
+    if (!CorrectDifferentially(problem, x)) {
+        if (!problem.Best().empty()) x = problem.Best();
+        const nlopt_result outcome = Optimise(problem, x);
+        if (outcome == NLOPT_INVALID_ARGS) {
+            throw std::invalid_argument("nlopt invalid argument");
+        }
+        if (outcome == NLOPT_OUT_OF_MEMORY) {
+            throw std::bad_alloc();
+        }
     }
-    if (outcome == NLOPT_OUT_OF_MEMORY) {
-        throw std::bad_alloc();
-    }
-    // Any other outcome, ROUNDOFF_LIMITED (SLSQP cannot improve further in double
-    // precision) or a failed solve included, leaves the best point visited, if any,
-    // judged below like any other.
     if (problem.Best().empty()) {
         return start;
     }

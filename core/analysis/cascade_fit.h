@@ -16,6 +16,11 @@
 // rate and however small the deviation already is, and no step subtracts two nearly
 // equal coefficients.
 //
+// For a fixed t the constraints are linear, so the fit is found by differential
+// correction: a short sequence of linear programs (GLPK's simplex method), each of which
+// lowers the deviation, converging to the optimum on the grid. Where the linear solver
+// stops short of it through rounding, NLopt's SLSQP carries on from the best point.
+//
 // Besides the band, the fit keeps the out-of-band bounds of the design:
 //   P/Q <= P/Q at the band edge   at each point above the band, and
 //   P/Q <= belowBandLimit         at each point below it,

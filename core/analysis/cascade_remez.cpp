@@ -189,10 +189,11 @@ std::optional<RationalFit2N> PolishByRemez(const CascadeFitGrid& dense,
     const std::size_t count =
         static_cast<std::size_t>(AlternationCount(dense.degree / 2, dense.dcZeros));
     RationalFit2N fit = start;
-    const double startLevel = Largest(Errors(dense, start));
+    std::vector<double> e = Errors(dense, start);
+    const double startLevel = Largest(e);
     if (!std::isfinite(startLevel)) return std::nullopt;
     for (int exchange = 0; exchange < kMaxExchanges; ++exchange) {
-        const std::vector<double> e = Errors(dense, fit);
+        if (exchange > 0) e = Errors(dense, fit);
         const std::vector<std::size_t> points = AlternatingExtremes(dense, e, count);
         if (points.empty()) return std::nullopt;
         std::vector<double> signs;
