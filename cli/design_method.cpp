@@ -101,7 +101,7 @@ DesignAttempt CascadeDesign(const DesignChoice& choice, Design design) {
     } catch (const UnreachableTolerance& error) {
         return {design, std::string("--tolerance: ") + error.what()};
     } catch (const std::exception& error) {
-        // std::invalid_argument, or std::runtime_error when NLopt is missing.
+        // std::invalid_argument, or std::runtime_error when NLopt or GLPK is missing.
         return {design, "the " + MethodAndSections(design) + " design of " + design.curveName +
                             ": " + error.what()};
     }

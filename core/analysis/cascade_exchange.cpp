@@ -251,8 +251,7 @@ CheckedFit Exchange(const Setup& s, const CheckPoints& dense, const RationalFit2
         fit = FitCascadeMinimax(grid, fit);
         // The Remez iteration takes over as soon as the error has as many alternating
         // extremes as the optimum: it finds the optimum's last digits in a fraction
-        // of the time.
-        // (Not at the rounding floor, where the extremes are noise.)
+        // of the time. Not at the rounding floor, where the extremes are noise.
         const double coarse = LargestRatioDeviation(grid, fit);
         if (coarse > kRoundingFloor) {
             if (const auto polished = PolishByRemez(denseGrid, fit)) {

@@ -312,17 +312,18 @@ public:
         return {{numerator_.Coefficients(x, t0_)}, {denominator_.Coefficients(x, t0_)}};
     }
 
+    double StartDeviation() const { return t0_; }
+
     // The deviation at x as the band rows read it (P and Q as they are, not scaled to 1
     // at the reference), in units of the start's.
-    double StartDeviation() const { return t0_; }
     double Level(const double* x) const { return BandDeviation(x, 1.0) / t0_; }
 
     // One step of differential correction from x, whose level is `level`: the linear
     // program in the step s from x (every variable but the last) and d,
     //   P - (1 + t)·T·Q <= d·T·Qx  and  T·Q - (1 + t)·P <= d·Px  at every band point,
-    // t the level at x and Px, Qx the polynomials there; Q at most kQGrowth (in units of
-    // the start's deviation) above Qx, since P and Q scaled up together away from the
-    // reference lower d without changing P/Q; the out-of-band bounds and guards
+    // t the level at x and Px, Qx the polynomials there; Q at most a share kQGrowth of
+    // itself above Qx, since P and Q scaled up together away from the reference lower
+    // d without changing P/Q; the out-of-band bounds and guards
     // linearised at x; P and Q unchanged at the reference. Its optimum d is negative
     // while x can be improved, and bounds the level at x + s from above.
     void SetCorrectionStep(LinearProgram& program, const double* x, double level) {
@@ -411,8 +412,9 @@ private:
     // Remembers the best point the optimiser has visited, judged as the result will
     // be: its largest deviation once P and Q are scaled to 1 at the reference, among
     // the points that keep the out-of-band bounds and are positive at the guards.
-    // The linearised bounds of a correction step hold only to first order; this
-    // keeps the answer from depending on that.
+    // The linearised bounds of a correction step hold only to first order, and SLSQP
+    // meets nonlinear constraints only to a tolerance near the optimum; this keeps the
+    // answer from depending on either.
     void Track(const double* rows, const double* x) {
         const double renormalise =
             (1.0 + t0_ * Beta(reference_, x)) / (1.0 + t0_ * Alpha(reference_, x));
@@ -610,6 +612,9 @@ RationalFit2N FitCascadeMinimax(const CascadeFitGrid& grid, const RationalFit2N&
         if (outcome == NLOPT_OUT_OF_MEMORY) {
             throw std::bad_alloc();
         }
+        // Any other outcome, ROUNDOFF_LIMITED (SLSQP cannot improve further in double
+        // precision) or a failed solve included, leaves the best point visited, if any,
+        // judged below like any other.
     }
     if (problem.Best().empty()) {
         return start;
