@@ -20,11 +20,13 @@ constexpr double kGuardShare = 1e-3;
 constexpr double kFloorShare = 1e-6;
 // Differential correction (see CorrectDifferentially): at most this many steps, each
 // letting Q grow by at most this share of itself, stopping once a step would gain less
-// than kLeastCorrection of the level, or the level is below kRoundingLevel (1e-11 dB,
-// the rounding of the coefficients, which no step improves by more than noise).
+// than kLeastCorrection of the level (what the exchange counts as no gain; near the
+// optimum the steps shrink faster than geometrically, so little is left), or the level
+// is below kRoundingLevel (1e-11 dB, the rounding of the coefficients, which no step
+// improves by more than noise).
 constexpr int kMaxCorrectionSteps = 40;
 constexpr double kQGrowth = 0.1;
-constexpr double kLeastCorrection = 1e-6;
+constexpr double kLeastCorrection = 1e-3;
 // A step whose promise rounding breaks, or an optimum d rounded above zero, counts as
 // the end where it is less than this share of the level.
 constexpr double kSettledShare = 1e-2;
