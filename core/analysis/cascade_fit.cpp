@@ -373,6 +373,8 @@ public:
         emit(0.0, true);
     }
 
+    // Three rows a band point (above and below the target, Q's growth), the bounds and
+    // guards, the two at the reference.
     int CorrectionRows() const { return static_cast<int>(Inequalities() + band_.size()) + 2; }
 
 private:
@@ -510,7 +512,8 @@ nlopt_result Optimise(ScaledProblem& problem, std::vector<double>& x) {
 // monotonically and, near the optimum, superlinearly; unlike a general nonlinear solver
 // it stops at the optimum of the grid, not short of it, which spares the exchange the
 // rounds it would spend restarting from a point short of it. Returns whether it got
-// there: false where the linear solver gave up or its rounding broke a step's promise.
+// there: false where the linear solver gave up, or its rounding broke a step's promise
+// (or lifted d above zero) by more than kSettledShare of the level.
 bool CorrectDifferentially(ScaledProblem& problem, std::vector<double>& x) {
     const int n = static_cast<int>(problem.Variables());
     const int d = static_cast<int>(problem.BoundIndex());

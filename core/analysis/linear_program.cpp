@@ -15,7 +15,10 @@ constexpr int kIterationLimit = 5000;
 void LinearProgram::Deleter::operator()(glp_prob* problem) const { Glpk().deleteProb(problem); }
 
 LinearProgram::LinearProgram(int columns, int rows)
-    : columns_(columns), problem_(Glpk().createProb()), indices_(columns + 1) {
+    : columns_(columns),
+      problem_(Glpk().createProb()),
+      indices_(columns + 1),
+      values_(columns + 1) {
     const GlpkLibrary& glpk = Glpk();
     glpk.setObjDir(problem_.get(), GLP_MIN);
     glpk.addCols(problem_.get(), columns);
@@ -26,10 +29,6 @@ LinearProgram::LinearProgram(int columns, int rows)
 
 LinearProgram::~LinearProgram() = default;
 
-void LinearProgram::SetColumnBounds(int column, double lower, double upper) {
-    Glpk().setColBnds(problem_.get(), column + 1, lower == upper ? GLP_FX : GLP_DB, lower, upper);
-}
-
 void LinearProgram::SetObjective(int column, double coefficient) {
     Glpk().setObjCoef(problem_.get(), column + 1, coefficient);
 }
@@ -37,9 +36,8 @@ void LinearProgram::SetObjective(int column, double coefficient) {
 void LinearProgram::SetRow(int row, const std::vector<double>& a, double upper, bool equality) {
     const GlpkLibrary& glpk = Glpk();
     // GLPK counts from 1 and reads slot 0 of neither array.
-    std::vector<double> values(a.size() + 1);
-    std::copy(a.begin(), a.end(), values.begin() + 1);
-    glpk.setMatRow(problem_.get(), row + 1, columns_, indices_.data(), values.data());
+    std::copy(a.begin(), a.end(), values_.begin() + 1);
+    glpk.setMatRow(problem_.get(), row + 1, columns_, indices_.data(), values_.data());
     glpk.setRowBnds(problem_.get(), row + 1, equality ? GLP_FX : GLP_UP, upper, upper);
 }
 

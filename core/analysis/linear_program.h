@@ -12,8 +12,8 @@ struct glp_prob;
 
 class LinearProgram {
 public:
-    // Every column starts free with a zero objective coefficient. Throws
-    // std::runtime_error when GLPK cannot be loaded.
+    // Every column is free (bounds come as rows) with a zero objective coefficient.
+    // Throws std::runtime_error when GLPK cannot be loaded.
     LinearProgram(int columns, int rows);
     ~LinearProgram();
     LinearProgram(const LinearProgram&) = delete;
@@ -21,7 +21,6 @@ public:
 
     int Columns() const { return columns_; }
 
-    void SetColumnBounds(int column, double lower, double upper);
     void SetObjective(int column, double coefficient);
     // Row `row` reads a·x <= upper, or a·x = upper where `equality`; `a` has Columns()
     // entries.
@@ -41,5 +40,6 @@ private:
     };
     int columns_;
     std::unique_ptr<glp_prob, Deleter> problem_;
-    std::vector<int> indices_;  // 1-based, as GLPK counts, with the unused slot 0
+    std::vector<int> indices_;    // 1-based, as GLPK counts, with the unused slot 0
+    std::vector<double> values_;  // a row in the same layout, reused by every SetRow
 };

@@ -26,9 +26,9 @@ TEST(LinearProgram, FindsTheOptimalCornerAndFollowsAChangedRow) {
 }
 
 TEST(LinearProgram, ReportsNoOptimumForAnInfeasibleOrUnboundedProgram) {
-    LinearProgram infeasible(1, 1);
-    infeasible.SetColumnBounds(0, 0.0, 1.0);
-    infeasible.SetRow(0, {1.0}, -1.0);
+    LinearProgram infeasible(1, 2);
+    infeasible.SetRow(0, {-1.0}, 0.0);  // x >= 0
+    infeasible.SetRow(1, {1.0}, -1.0);  // x <= -1
     EXPECT_FALSE(infeasible.Solve());
 
     LinearProgram unbounded(1, 1);
