@@ -20,13 +20,11 @@ skip() {
   exit 77
 }
 
+source "$(dirname "$0")/../support/bookworm_chroot.sh"
 work=$(mktemp -d)
-root=
 cleanup() {
-  if [[ -n $root ]] && mountpoint -q "$root/proc"; then
-    umount "$root/proc" || true
-  fi
-  rm -rf "$work"
+  bookworm_unmount_all
+  rm -rf --one-file-system "$work"
 }
 trap cleanup EXIT
 
@@ -65,58 +63,15 @@ if [[ $mode == dependencies ]]; then
 fi
 
 cache=$3
-[[ $(id -u) == 0 ]] || skip "debootstrap and chroot need root"
-command -v debootstrap >/dev/null || skip "debootstrap is not installed"
-chroot / true 2>/dev/null || skip "chroot is not permitted here"
-# The first Debian mirror that the machine's apt sources name for bookworm (one-line
-# lists or deb822 .sources).
-mirror=$(
-  {
-    cat /etc/apt/sources.list /etc/apt/sources.list.d/*.list 2>/dev/null \
-      | sed -n 's/^deb \(\[[^]]*\] \)\?\(https\?:\/\/[^ ]*\) bookworm .*/\2/p'
-    for sources in /etc/apt/sources.list.d/*.sources; do
-      [[ -f $sources ]] || continue
-      awk 'BEGIN { RS = ""; FS = "\n" }
-           {
-             uri = ""; suites = ""; types = ""; enabled = "yes"
-             for (i = 1; i <= NF; ++i) {
-               if ($i ~ /^URIs:/) uri = $i
-               if ($i ~ /^Suites:/) suites = " " $i " "
-               if ($i ~ /^Types:/) types = $i
-               if ($i ~ /^Enabled: *no/) enabled = "no"
-             }
-             sub(/^URIs: */, "", uri); sub(/ .*/, "", uri)
-             if (enabled == "yes" && types ~ / deb( |$)/ && suites ~ / bookworm / && uri ~ /^https?:/)
-               print uri
-           }' "$sources"
-    done
-  } | head -n1
-)
-[[ -n $mirror ]] || skip "no Debian bookworm mirror in /etc/apt/sources.list*"
-host=$(sed 's|^https\?://||; s|/.*||' <<<"$mirror")
-port=80
-[[ $mirror == https:* ]] && port=443
-timeout 10 bash -c "exec 3<>/dev/tcp/$host/$port" 2>/dev/null || skip "the mirror $mirror cannot be reached"
-
-mkdir -p "$cache"
-exec 9>"$cache/lock"
-flock 9
+bookworm_require_tools
+bookworm_find_mirror
 started=$SECONDS
-if [[ ! -x $cache/bookworm/usr/bin/apt-get ]]; then
-  echo "Making the bare bookworm system in $cache/bookworm from $mirror (once)"
-  rm -rf "$cache/bookworm.partial"
-  debootstrap --variant=minbase bookworm "$cache/bookworm.partial" "$mirror" \
-    >"$cache/debootstrap.log" 2>&1 \
-    || { tail -n 30 "$cache/debootstrap.log" >&2; fail "debootstrap failed (log in $cache)"; }
-  mv "$cache/bookworm.partial" "$cache/bookworm"
-  echo "bare system made in $((SECONDS - started)) s"
-fi
+bookworm_bare_system "$cache" "$mirror"
 
 root="$work/root"
 cp -a "$cache/bookworm" "$root"
 cp /etc/resolv.conf "$root/etc/resolv.conf"
-mount -t proc proc "$root/proc" 2>/dev/null || true
-mkdir -p "$cache/archives"
+bookworm_mount "$root" -t proc proc /proc
 cp "$cache"/archives/*.deb "$root/var/cache/apt/archives/" 2>/dev/null || true
 cp "$deb" "$root/tmp/"
 in_root() { chroot "$root" /usr/bin/env -i PATH=/usr/sbin:/usr/bin:/sbin:/bin LANG=C.UTF-8 "$@"; }
