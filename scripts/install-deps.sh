@@ -11,7 +11,7 @@ build_packages=(
   libcli11-dev
   libnlopt-dev libglpk-dev
   libsndfile1-dev
-  fonts-urw-base35 fontconfig
+  fonts-urw-base35 fontconfig libfontconfig-dev
   help2man
 )
 test_packages=(
