@@ -13,6 +13,7 @@ build_packages=(
   libsndfile1-dev
   fonts-urw-base35 fontconfig libfontconfig-dev
   help2man
+  file
 )
 test_packages=(
   libgtest-dev libbenchmark-dev
