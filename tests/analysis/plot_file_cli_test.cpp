@@ -8,6 +8,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <filesystem>
 
 #include "child_process.h"
 #include "run_process.h"
@@ -17,8 +18,17 @@ namespace {
 
 using Names = std::vector<std::string>;
 
-ProcessResult Plot(const std::string& path) {
-    return RunProcess({VORLEXI_CALC_PATH, "-s", "44.1k", "--plot", path});
+ProcessResult Plot(const std::string& path, const std::string& program = VORLEXI_CALC_PATH) {
+    return RunProcess({program, "-s", "44.1k", "--plot", path});
+}
+
+// A copy of the tool in a folder anyone may enter: another user may not reach the build
+// folder (a checkout in root's home folder, mode 700, on a fresh machine).
+std::string CopyOfTheToolForAnyone(const TestFolder& folder) {
+    std::filesystem::copy_file(VORLEXI_CALC_PATH, folder.Path("vorlexi-calc"));
+    EXPECT_EQ(::chmod(folder.Path().c_str(), 0755), 0);
+    EXPECT_EQ(::chmod(folder.Path("vorlexi-calc").c_str(), 0755), 0);
+    return folder.Path("vorlexi-calc");
 }
 
 bool IsPlot(const std::string& path) { return ReadFile(path).rfind("<?xml", 0) == 0; }
@@ -67,8 +77,12 @@ TEST(CalcPlotFile, AReadOnlyFileIsRefusedInAFolderAnyoneMayChange) {
     TestFolder folder;
     ASSERT_EQ(::chmod(folder.Path().c_str(), 0777), 0);
     const std::string path = folder.Path("p.svg");
+    TestFolder programFolder;
+    const std::string program =
+        ::geteuid() == 0 ? CopyOfTheToolForAnyone(programFolder) : VORLEXI_CALC_PATH;
     const auto refused = [&] {
-        ExpectFailure(Plot(path), path, "the existing file is not writable (Permission denied)");
+        ExpectFailure(Plot(path, program), path,
+                      "the existing file is not writable (Permission denied)");
         EXPECT_EQ(ReadFile(path), "old");
         EXPECT_EQ(folder.Entries(), Names{"p.svg"});
     };
