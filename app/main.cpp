@@ -40,8 +40,8 @@ constexpr char kUsage[] =
     "well. Settings (the recent-file list) are kept in\n"
     "~/.config/Local AppWizard-Generated Applications/vorlexi.ini.\n"
     "\n"
-    "Exit status: 0 done, 1 the file could not be opened or printed, 2 a bad\n"
-    "command line (also shown in a message box).\n";
+    "Exit status: 0 done, 1 the file could not be opened or printed or there is\n"
+    "no display, 2 a bad command line (also shown in a message box).\n";
 
 }  // namespace
 
@@ -49,6 +49,14 @@ int main(int argc, char** argv) {
     if (argc == 2 && std::strcmp(argv[1], "--help") == 0) {
         std::fputs(kUsage, stdout);
         return std::fflush(stdout) == 0 ? 0 : 1;
+    }
+    const bool versionOnly = argc == 2 && std::strcmp(argv[1], "--version") == 0;
+    if (!versionOnly && !AfxHasWindowSystem(argc, argv)) {
+        std::fputs(
+            "vorlexi needs a display (X11 or Wayland), and neither DISPLAY nor WAYLAND_DISPLAY "
+            "is set; vorlexi-calc designs the filter on the command line (vorlexi-calc --help).\n",
+            stderr);
+        return 1;
     }
     // Wayland compositors and launchers find the window's desktop entry, and through it
     // the installed icon, by this name; it is kept before the application object exists.

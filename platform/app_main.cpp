@@ -11,6 +11,7 @@
 #include <QApplication>
 
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <exception>
 #include <string>
@@ -41,7 +42,25 @@ void PrintVersion(std::FILE* out) {
     }
 }
 
+bool IsSet(const char* variable) {
+    const char* value = std::getenv(variable);
+    return value != nullptr && *value != '\0';
+}
+
 }  // namespace
+
+bool AfxHasWindowSystem(int argc, char** argv) {
+    if (IsSet("DISPLAY") || IsSet("WAYLAND_DISPLAY") || IsSet("QT_QPA_PLATFORM")) {
+        return true;
+    }
+    // Qt takes its options with one dash or two.
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "-platform") == 0 || std::strcmp(argv[i], "--platform") == 0) {
+            return true;
+        }
+    }
+    return false;
+}
 
 int AfxWinMain(int argc, char** argv, const ResourceModule& module) {
     AfxSetResourceModule(module);

@@ -107,6 +107,11 @@ CWinApp* AfxGetApp();
 // Nothing to do on this platform: there are no embedded controls to contain.
 inline void AfxEnableControlContainer() {}
 
+// Whether Qt has a window system to open windows on: DISPLAY (X11), WAYLAND_DISPLAY, or a
+// platform named by QT_QPA_PLATFORM or the -platform option. Without one, making the Qt
+// application aborts the process, so a program asks first.
+bool AfxHasWindowSystem(int argc, char** argv);
+
 // The program's entry: returns the process exit status.
 int AfxWinMain(int argc, char** argv, const ResourceModule& module);
 
