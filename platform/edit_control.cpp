@@ -3,6 +3,7 @@
 #include "code_page.h"
 #include "line_breaks.h"
 
+#include <QApplication>
 #include <QKeyEvent>
 #include <QMimeData>
 #include <QTextBlock>
@@ -100,6 +101,16 @@ void EditControl::keyPressEvent(QKeyEvent* event) {
     const auto modifiers = event->modifiers() & ~(Qt::ShiftModifier | Qt::KeypadModifier);
     if (isEnter && modifiers == Qt::NoModifier && !isReadOnly()) {
         insertUserText(QStringLiteral("\r\n"));
+        event->accept();
+        return;
+    }
+    // Alt with a letter that no menu takes as its mnemonic (those never get here) types
+    // nothing: it beeps, as the old edit control does, instead of changing the text.
+    const bool isAltText = modifiers.testFlag(Qt::AltModifier) &&
+                           !modifiers.testFlag(Qt::ControlModifier) && !event->text().isEmpty() &&
+                           event->text().front().isPrint();
+    if (isAltText) {
+        QApplication::beep();
         event->accept();
         return;
     }

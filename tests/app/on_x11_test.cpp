@@ -157,3 +157,30 @@ TEST_F(OnX11, TextIsShownInTheFaceFontconfigChoosesForCourier) {
     EXPECT_DOUBLE_EQ(layout->lineAt(0).naturalTextWidth(),
                      QFontMetricsF(reference, &Editor()).horizontalAdvance(line));
 }
+
+// Alt with a letter that is no menu's mnemonic types nothing and leaves the document clean;
+// a mnemonic still opens its menu.
+TEST_F(OnX11, AltWithALetterOfNoMenuTypesNothing) {
+    const QString window = QString::number(MainWindow().winId());
+    Editor().setFocus();
+    ASSERT_EQ(QProcess::execute("xdotool", {"windowfocus", "--sync", window, "key", "--window",
+                                            window, "alt+q", "alt+a", "alt+shift+z", "x"}),
+              0)
+        << "xdotool is missing";
+    QTest::qWait(300);
+    EXPECT_EQ(ViewText(), "x") << "only the key without Alt types";
+    Editor().setRawText("");
+    Document().SetModifiedFlag(FALSE);
+
+    ASSERT_EQ(QProcess::execute("xdotool", {"key", "--window", window, "alt+q"}), 0);
+    QTest::qWait(200);
+    EXPECT_EQ(ViewText(), "");
+    EXPECT_FALSE(Document().IsModified());
+
+    ASSERT_EQ(QProcess::execute("xdotool", {"key", "--window", window, "alt+f"}), 0);
+    QTest::qWait(300);
+    QMenu* file = MenuBarEntry("&File").menu();
+    EXPECT_TRUE(file != nullptr && file->isVisible()) << "Alt+F no longer opens the File menu";
+    QProcess::execute("xdotool", {"key", "Escape", "Escape"});
+    QTest::qWait(200);
+}
