@@ -12,6 +12,22 @@
 
 namespace platform {
 
+namespace {
+
+// Where the machine has no printer, Qt hands out a PDF printer without a file name; a
+// native printer without a name has none either.
+bool HasNowhereToPrint(const QPrinter& printer) {
+    switch (printer.outputFormat()) {
+        case QPrinter::NativeFormat:
+            return printer.printerName().isEmpty();
+        case QPrinter::PdfFormat:
+            return printer.outputFileName().isEmpty();
+    }
+    return false;
+}
+
+}  // namespace
+
 const CRuntimeClass CView::runtimeClass{"CView", nullptr, &CWnd::runtimeClass};
 
 CView::~CView() {
@@ -70,8 +86,7 @@ BOOL CView::Print(BOOL direct) {
                    dialog.exec() != QDialog::Accepted) {
             return FALSE;
         }
-    } else if (printer.outputFormat() == QPrinter::NativeFormat &&
-               printer.printerName().isEmpty()) {
+    } else if (HasNowhereToPrint(printer)) {
         AfxMessageBox(
             "There is no printer to print to. Install a printer, or choose "
             "\"Print to File\" in the print dialog.",

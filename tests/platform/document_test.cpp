@@ -291,6 +291,20 @@ TEST_F(DocumentTest, PrintingThatCannotStartFailsAndSaysSo) {
     EXPECT_NE(answers.messages[0].find("printer"), std::string::npos);
 }
 
+TEST_F(DocumentTest, PrintingDirectlyWithNoPrinterSaysThereIsNone) {
+    ASSERT_TRUE(Start({}));
+    View()->SetWindowText("to print\r\n");
+    // What Qt gives where the machine has no printer: PDF output with no file to go to.
+    QPrinter& printer = platform::AfxPrinter();
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(QString());
+    ScriptedAnswers answers;
+    EXPECT_FALSE(View()->Print(TRUE));
+    ASSERT_EQ(answers.messages.size(), 1u);
+    EXPECT_EQ(answers.messages[0].rfind("There is no printer to print to.", 0), 0u)
+        << answers.messages[0];
+}
+
 TEST_F(DocumentTest, PreviewShowsThePagesThatWouldPrint) {
     ASSERT_TRUE(Start({}));
     std::string longText;
