@@ -5,7 +5,7 @@
 #include <CLI/CLI.hpp>
 #include <iostream>
 
-#include "analysis_command.h"
+#include "print_command.h"
 #include "apply_command.h"
 #include "command_line.h"
 #include "print_options.h"

@@ -1,4 +1,4 @@
-#include "analysis_command.h"
+#include "print_command.h"
 
 #include <optional>
 #include <ostream>
