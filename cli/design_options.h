@@ -11,6 +11,7 @@
 
 #include "curve_entry.h"
 #include "designs/make_design.h"
+#include "result.h"
 
 // The options as typed.
 struct DesignOptions {
@@ -44,10 +45,5 @@ struct DesignChoice {
     GainReference normalize = GainReference::Dc;
 };
 
-struct DesignChoiceReading {
-    std::optional<DesignChoice> choice;
-    std::string error;  // the error line's text (exit status 2) when there is no choice
-};
-
 // hasExtraZero: --extra-zero was given, which only the RIAA curve takes.
-DesignChoiceReading ReadDesignChoice(const DesignOptions& options, bool hasExtraZero);
+Result<DesignChoice> ReadDesignChoice(const DesignOptions& options, bool hasExtraZero);

@@ -43,13 +43,13 @@ int RunCalc(const CalcOptions& calc, const AnalysisOptions& analysis, std::ostre
     if (const auto problem = UnreadableEntryMessage(calc)) {
         return Refuse(err, *problem);
     }
-    const DesignChoiceReading choice = ReadDesignChoice(analysis.design, calc.zeroFreq.has_value());
-    if (!choice.choice) {
-        return Refuse(err, choice.error);
+    const Result<DesignChoice> choice =
+        ReadDesignChoice(analysis.design, calc.zeroFreq.has_value());
+    if (!choice) {
+        return Refuse(err, choice.error());
     }
     const FilterEntries entries = EntriesFromOptions(calc);
-    const Result<Design> made =
-        MakeDesign(RequestOf(*choice.choice, ReadCalculationValues(entries)));
+    const Result<Design> made = MakeDesign(RequestOf(*choice, ReadCalculationValues(entries)));
     if (!made) {
         return Refuse(err, made.error());
     }
