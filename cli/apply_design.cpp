@@ -26,7 +26,7 @@ FilterEntries EntriesAt(const ApplyDesignOptions& options, double samplingRate) 
 // What the output file's comment says of the design: curve, method, sections, rate and
 // the version that applied it.
 std::string Description(const Design& design) {
-    const CalculationValues& values = design.values;
+    const CalculationValues values = ValuesOf(design);
     std::string text =
         (design.curveName == "riaa" ? std::string("RIAA") : design.curveName) + " " +
         (values.inverse != 0 ? "recording (pre-emphasis)" : "playback (de-emphasis)") + " curve";
@@ -56,17 +56,17 @@ std::optional<std::string> DesignOptionsProblem(const ApplyDesignOptions& option
         !ReadEngValue(EntryTextFromArgument(*options.zeroFreq).c_str()).readable) {
         return "--extra-zero: \"" + *options.zeroFreq + "\" holds no readable number";
     }
-    const DesignChoiceReading choice = ReadDesignChoice(options, options.zeroFreq.has_value());
-    if (!choice.choice) {
-        return choice.error;
+    const Result<DesignChoice> choice = ReadDesignChoice(options, options.zeroFreq.has_value());
+    if (!choice) {
+        return choice.error();
     }
     // The matched design puts a pole at DC on z = 1: an integrator, whose output runs away
     // with the smallest DC offset in a file. Printed coefficients are the user's to use;
     // a file equalised with them would be ruined.
-    const int netZerosAtDc = NetZerosAtDc(choice.choice->curve.curve);
-    if (choice.choice->method == DesignMethod::Matched &&
+    const int netZerosAtDc = NetZerosAtDc(choice->curve.curve);
+    if (choice->method == DesignMethod::Matched &&
         (options.inverse ? netZerosAtDc > 0 : netZerosAtDc < 0)) {
-        return "the matched design of " + choice.choice->curve.name +
+        return "the matched design of " + choice->curve.name +
                (options.inverse ? " inverted" : "") +
                " has a pole at DC, an integrator that drifts with any DC in the file; use "
                "--method=minimax, which puts that pole at 0.1 Hz, or a curve with a bass shelf";
@@ -75,26 +75,26 @@ std::optional<std::string> DesignOptionsProblem(const ApplyDesignOptions& option
 }
 
 DesignForRate MakeDesignForRate(const ApplyDesignOptions& options) {
-    const DesignChoiceReading reading = ReadDesignChoice(options, options.zeroFreq.has_value());
+    const Result<DesignChoice> reading = ReadDesignChoice(options, options.zeroFreq.has_value());
     return [options, reading](double samplingRate) {
         AppliedDesign applied;
-        if (!reading.choice) {
-            applied.error = reading.error;
+        if (!reading) {
+            applied.error = reading.error();
             return applied;
         }
-        const DesignAttempt attempt =
-            MakeDesign(*reading.choice, ReadCalculationValues(EntriesAt(options, samplingRate)));
-        if (attempt.problem) {
-            applied.error = *attempt.problem;
+        const Result<Design> made = MakeDesign(
+            RequestOf(*reading, ReadCalculationValues(EntriesAt(options, samplingRate))));
+        if (!made) {
+            applied.error = made.error();
             return applied;
         }
-        if (!HasFiniteCoefficients(attempt.design.cascade)) {
+        if (!HasFiniteCoefficients(made->cascade)) {
             applied.error =
                 "the design at " + FormatShortest(samplingRate) + " Hz has non-finite coefficients";
             return applied;
         }
-        applied.cascade = attempt.design.cascade;
-        applied.description = Description(attempt.design);
+        applied.cascade = made->cascade;
+        applied.description = Description(*made);
         return applied;
     };
 }

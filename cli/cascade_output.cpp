@@ -16,11 +16,11 @@ std::string FilterName(const Design& design) {
                           (c >= '0' && c <= '9') || c == '-' || c == '_';
         name += kept ? c : '_';
     }
-    return name + (design.values.inverse != 0 ? "_recording" : "_playback");
+    return name + (design.direction == Direction::Recording ? "_recording" : "_playback");
 }
 
 std::string GainText(const Design& design) {
-    return "gain " + FormatSignificant(design.values.gain, 6) +
+    return "gain " + FormatSignificant(design.gain, 6) +
            (design.gainReference == GainReference::OneKilohertz ? " at 1 kHz" : " at DC");
 }
 
@@ -28,7 +28,7 @@ std::string GainText(const Design& design) {
 
 std::string ExportedText(OutputFormat format, const Design& design) {
     const Cascade& c = design.cascade;
-    const double fs = design.values.samplingFrequency;
+    const double fs = design.samplingFrequency;
     switch (format) {
         case OutputFormat::Sox:
             return FormatSoxEffect(c) + '\n';
@@ -49,7 +49,8 @@ std::string ExportedText(OutputFormat format, const Design& design) {
 
 std::string CascadeReportText(const Design& design) {
     return "Curve: " + design.curveName + " (" + design.curveDescription + ")" +
-           (design.values.inverse != 0 ? ", its recording curve (inverse)\n" : ", playback\n") +
+           (design.direction == Direction::Recording ? ", its recording curve (inverse)\n"
+                                                     : ", playback\n") +
            "Design: " + MethodAndSections(design) + ", " + GainText(design) + "\n\n" +
            FormatCascadeReport(UnderTest(design));
 }

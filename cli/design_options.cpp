@@ -57,7 +57,9 @@ std::optional<double> ReadTolerance(const std::string& text) {
     return value;
 }
 
-DesignChoiceReading Refused(std::string error) { return {std::nullopt, std::move(error)}; }
+Result<DesignChoice> Refused(std::string error) {
+    return Result<DesignChoice>::Failure(std::move(error));
+}
 
 }  // namespace
 
@@ -111,7 +113,7 @@ void AddDesignOptions(CLI::App& app, DesignOptions& options) {
     AddNormalizeOption(app, options.normalize);
 }
 
-DesignChoiceReading ReadDesignChoice(const DesignOptions& options, bool hasExtraZero) {
+Result<DesignChoice> ReadDesignChoice(const DesignOptions& options, bool hasExtraZero) {
     DesignChoice choice;
     choice.curve = ReadCurveEntry(options.curve);
     if (!choice.curve.ok) {
@@ -157,5 +159,5 @@ DesignChoiceReading ReadDesignChoice(const DesignOptions& options, bool hasExtra
                            "\" is not a positive number of dB (such as 0.01)");
         }
     }
-    return {choice, {}};
+    return choice;
 }

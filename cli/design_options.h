@@ -10,9 +10,8 @@
 #include <CLI/CLI.hpp>
 
 #include "curve_entry.h"
-#include "minimax_design.h"
-
-enum class DesignMethod { Matched, Minimax };
+#include "designs/make_design.h"
+#include "result.h"
 
 // The options as typed.
 struct DesignOptions {
@@ -44,15 +43,7 @@ struct DesignChoice {
     std::optional<int> sections;
     std::optional<double> toleranceDb;
     GainReference normalize = GainReference::Dc;
-
-    // The one-biquad record of the RIAA curve, with the tool's existing output.
-    bool KeepsTheRecord() const { return riaa && !sections && !toleranceDb; }
-};
-
-struct DesignChoiceReading {
-    std::optional<DesignChoice> choice;
-    std::string error;  // the error line's text (exit status 2) when there is no choice
 };
 
 // hasExtraZero: --extra-zero was given, which only the RIAA curve takes.
-DesignChoiceReading ReadDesignChoice(const DesignOptions& options, bool hasExtraZero);
+Result<DesignChoice> ReadDesignChoice(const DesignOptions& options, bool hasExtraZero);

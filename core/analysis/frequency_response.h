@@ -1,6 +1,7 @@
 #pragma once
-// Exact frequency response of a designed biquad: H(z) evaluated on the unit
-// circle, z = e^(jω) with ω = 2π·f/fs (no FFT, no truncated impulse response).
+// Exact frequency response of a designed filter, the one-biquad record or a cascade of
+// sections: H(z) evaluated on the unit circle, z = e^(jω) with ω = 2π·f/fs (no FFT, no
+// truncated impulse response).
 
 #include <complex>
 

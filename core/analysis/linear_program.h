@@ -1,6 +1,6 @@
 #pragma once
-// A small dense linear program, minimise c·x under rows a·x <= u (or = u) and bounds on
-// each x_j, solved by GLPK's simplex method. Rows and objective may be changed between
+// A small dense linear program, minimise c·x under rows a·x <= u (or = u) over free
+// columns (a bound on x_j is a row of its own), solved by GLPK's simplex method. Rows and objective may be changed between
 // solves; each solve starts from the basis the last one ended with, which after a small
 // change is a few pivots from the new optimum.
 

@@ -1,6 +1,6 @@
 #pragma once
 // The minimax fit of a ratio of squared magnitudes to a target on a grid of points:
-// the core step of the minimax RIAA design.
+// the core step of every minimax design, the one biquad and the cascades alike.
 //
 // In the coefficients of N(y) and D(y) (see squared_magnitude.h) the set of fits whose
 // ratio N/D stays within a factor (1 + t) of the target, N(y)·D(y) > 0, is convex for

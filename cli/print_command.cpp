@@ -1,4 +1,4 @@
-#include "analysis_command.h"
+#include "print_command.h"
 
 #include <optional>
 #include <ostream>
@@ -43,19 +43,20 @@ int RunCalc(const CalcOptions& calc, const AnalysisOptions& analysis, std::ostre
     if (const auto problem = UnreadableEntryMessage(calc)) {
         return Refuse(err, *problem);
     }
-    const DesignChoiceReading choice = ReadDesignChoice(analysis.design, calc.zeroFreq.has_value());
-    if (!choice.choice) {
-        return Refuse(err, choice.error);
+    const Result<DesignChoice> choice =
+        ReadDesignChoice(analysis.design, calc.zeroFreq.has_value());
+    if (!choice) {
+        return Refuse(err, choice.error());
     }
     const FilterEntries entries = EntriesFromOptions(calc);
-    const DesignAttempt attempt = MakeDesign(*choice.choice, ReadCalculationValues(entries));
-    if (attempt.problem) {
-        return Refuse(err, *attempt.problem);
+    const Result<Design> made = MakeDesign(RequestOf(*choice, ReadCalculationValues(entries)));
+    if (!made) {
+        return Refuse(err, made.error());
     }
-    if (const auto problem = UnusableDesignMessage(calc, analysis, attempt.design)) {
+    if (const auto problem = UnusableDesignMessage(calc, analysis, *made)) {
         return Refuse(err, *problem);
     }
-    const Design& design = attempt.design;
+    const Design& design = *made;
 
     if (!analysis.plotPath.empty()) {
         const auto failure = safe_write::WriteFileSafely(
