@@ -8,12 +8,14 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QCursor>
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMouseEvent>
+#include <QToolButton>
 
 #include <exception>
 
@@ -75,6 +77,7 @@ QAction* FrameWindow::Action(UINT id) {
     action->setToolTip(ToQString(CommandTooltip(id)));
     connect(action, &QAction::triggered, this, [this, id] {
         m_handlers.command(id);
+        ForgetHoverAwayFromPointer();
         MarkDirty();
     });
     // Added to the window too, so its accelerators work whether or not a menu shows it.
@@ -152,6 +155,22 @@ void FrameWindow::SetRecentFiles(const std::vector<QString>& paths) {
         m_recentEntries.push_back(entry);
     }
     MarkDirty();
+}
+
+void FrameWindow::ForgetHoverAwayFromPointer() {
+    // A modal box opened by a toolbar button takes the pointer while it is up, so the
+    // button never hears the pointer leave: it would stay drawn raised (and its prompt
+    // shown) after the box closes, wherever the pointer went. Tell each button the
+    // pointer is not over it any more.
+    const QPoint pointer = QCursor::pos();
+    for (QToolButton* button : findChildren<QToolButton*>()) {
+        if (button->underMouse() && !button->rect().contains(button->mapFromGlobal(pointer))) {
+            button->setAttribute(Qt::WA_UnderMouse, false);
+            QEvent leave(QEvent::Leave);
+            QCoreApplication::sendEvent(button, &leave);
+            button->update();
+        }
+    }
 }
 
 void FrameWindow::WatchFlyBy(QWidget* button, UINT id) {

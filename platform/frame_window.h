@@ -47,6 +47,8 @@ public:
 
     // A toolbar button of command id shows the command's prompt while pointed at.
     void WatchFlyBy(QWidget* button, UINT id);
+    // Buttons the pointer left while a command's modal box held it: drawn at rest again.
+    void ForgetHoverAwayFromPointer();
     // The bars by child-window id, which is also the command that shows and hides them.
     void AddControlBar(UINT id, QWidget* bar) { m_bars.insert(id, bar); }
     QWidget* ControlBar(UINT id) const { return m_bars.value(id); }

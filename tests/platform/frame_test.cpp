@@ -6,6 +6,7 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QCursor>
 #include <QEventLoop>
 #include <QLabel>
 #include <QMainWindow>
@@ -205,6 +206,25 @@ TEST_F(FrameTest, ToolbarFollowsItsResourceWithPromptsAndTooltips) {
     EXPECT_EQ(MessagePane(*Frame()), "Create a new document");
     QEvent leave(QEvent::Leave);
     QApplication::sendEvent(button, &leave);
+    EXPECT_EQ(MessagePane(*Frame()), "Ready");
+}
+
+// A command whose modal box took the pointer off its button: once it returns with the
+// pointer elsewhere, the button is at rest again and the pane says "Ready".
+TEST_F(FrameTest, AButtonIsAtRestAfterItsCommandWhenThePointerLeftIt) {
+    ASSERT_TRUE(Start({}));
+    auto* toolBar = qobject_cast<QToolBar*>(Frame()->m_toolBar.Widget());
+    ASSERT_NE(toolBar, nullptr);
+    auto* button = qobject_cast<QToolButton*>(toolBar->widgetForAction(ActionFor(ID_TEST_BOTH)));
+    ASSERT_NE(button, nullptr);
+    button->setAttribute(Qt::WA_UnderMouse, true);  // the pointer came in before the click
+    QEvent enter(QEvent::Enter);
+    QApplication::sendEvent(button, &enter);
+    ASSERT_NE(MessagePane(*Frame()), "Ready");
+
+    QCursor::setPos(button->mapToGlobal(QPoint(-200, -200)));
+    ActionFor(ID_TEST_BOTH)->trigger();
+    EXPECT_FALSE(button->underMouse());
     EXPECT_EQ(MessagePane(*Frame()), "Ready");
 }
 
