@@ -48,14 +48,15 @@ int RunCalc(const CalcOptions& calc, const AnalysisOptions& analysis, std::ostre
         return Refuse(err, choice.error);
     }
     const FilterEntries entries = EntriesFromOptions(calc);
-    const DesignAttempt attempt = MakeDesign(*choice.choice, ReadCalculationValues(entries));
-    if (attempt.problem) {
-        return Refuse(err, *attempt.problem);
+    const Result<Design> made =
+        MakeDesign(RequestOf(*choice.choice, ReadCalculationValues(entries)));
+    if (!made) {
+        return Refuse(err, made.error());
     }
-    if (const auto problem = UnusableDesignMessage(calc, analysis, attempt.design)) {
+    if (const auto problem = UnusableDesignMessage(calc, analysis, *made)) {
         return Refuse(err, *problem);
     }
-    const Design& design = attempt.design;
+    const Design& design = *made;
 
     if (!analysis.plotPath.empty()) {
         const auto failure = safe_write::WriteFileSafely(

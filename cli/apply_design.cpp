@@ -26,7 +26,7 @@ FilterEntries EntriesAt(const ApplyDesignOptions& options, double samplingRate) 
 // What the output file's comment says of the design: curve, method, sections, rate and
 // the version that applied it.
 std::string Description(const Design& design) {
-    const CalculationValues& values = design.values;
+    const CalculationValues values = ValuesOf(design);
     std::string text =
         (design.curveName == "riaa" ? std::string("RIAA") : design.curveName) + " " +
         (values.inverse != 0 ? "recording (pre-emphasis)" : "playback (de-emphasis)") + " curve";
@@ -82,19 +82,19 @@ DesignForRate MakeDesignForRate(const ApplyDesignOptions& options) {
             applied.error = reading.error;
             return applied;
         }
-        const DesignAttempt attempt =
-            MakeDesign(*reading.choice, ReadCalculationValues(EntriesAt(options, samplingRate)));
-        if (attempt.problem) {
-            applied.error = *attempt.problem;
+        const Result<Design> made = MakeDesign(
+            RequestOf(*reading.choice, ReadCalculationValues(EntriesAt(options, samplingRate))));
+        if (!made) {
+            applied.error = made.error();
             return applied;
         }
-        if (!HasFiniteCoefficients(attempt.design.cascade)) {
+        if (!HasFiniteCoefficients(made->cascade)) {
             applied.error =
                 "the design at " + FormatShortest(samplingRate) + " Hz has non-finite coefficients";
             return applied;
         }
-        applied.cascade = attempt.design.cascade;
-        applied.description = Description(attempt.design);
+        applied.cascade = made->cascade;
+        applied.description = Description(*made);
         return applied;
     };
 }

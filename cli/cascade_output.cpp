@@ -22,11 +22,11 @@ std::string FilterName(const Design& design) {
                           (c >= '0' && c <= '9') || c == '-' || c == '_';
         name += kept ? c : '_';
     }
-    return name + (design.values.inverse != 0 ? "_recording" : "_playback");
+    return name + (design.direction == Direction::Recording ? "_recording" : "_playback");
 }
 
 std::string GainText(const Design& design) {
-    return "gain " + FormatSignificant(design.values.gain, 6) +
+    return "gain " + FormatSignificant(design.gain, 6) +
            (design.gainReference == GainReference::OneKilohertz ? " at 1 kHz" : " at DC");
 }
 
@@ -39,9 +39,9 @@ std::vector<std::pair<Control, double>> PluginControlsOf(const Design& design) {
     if (const NamedCurve* named = FindNamedCurve(name)) {
         controls.emplace_back(Control::Curve,
                               1.0 + static_cast<double>(named - NamedCurves().data()));
-    } else if (name.starts_with("turnover:") && design.values.extraZeroValue == 0.0) {
+    } else if (name.starts_with("turnover:") && design.extraZero == 0.0) {
         const AnalogueCurve& playback =
-            design.values.inverse != 0 ? ReciprocalCurve(design.target) : design.target;
+            design.direction == Direction::Recording ? ReciprocalCurve(design.target) : design.target;
         const double turnoverTau = playback.zeroTaus.at(0);
         const auto hz = [](double tau) { return 1.0 / (2.0 * std::numbers::pi * tau); };
         controls.emplace_back(Control::Curve, kCustomCurve);
@@ -55,21 +55,21 @@ std::vector<std::pair<Control, double>> PluginControlsOf(const Design& design) {
             "the LV2 plugin takes a named curve or a turnover entry, not " + name +
             "; --format=pipewire-bq-raw writes this design's coefficients instead");
     }
-    if (design.values.extraZeroValue != 0.0) {
+    if (design.extraZero != 0.0) {
         throw std::invalid_argument(
             "the LV2 plugin has no extra zero (use --curve=riaa-3.18us, or "
             "--format=pipewire-bq-raw)");
     }
-    controls.emplace_back(Control::Direction, design.values.inverse != 0 ? kRecording : kPlayback);
+    controls.emplace_back(Control::Direction, design.direction == Direction::Recording ? kRecording : kPlayback);
     if (design.method == DesignMethod::Minimax) {
         controls.emplace_back(Control::Sections,
                               static_cast<double>(design.cascade.sections.size()));
     }
-    if (!(design.values.gain > 0.0)) {
+    if (!(design.gain > 0.0)) {
         throw std::invalid_argument("the LV2 plugin takes a positive gain (in dB), not " +
-                                    FormatShortest(design.values.gain));
+                                    FormatShortest(design.gain));
     }
-    controls.emplace_back(Control::GainDb, 20.0 * std::log10(design.values.gain));
+    controls.emplace_back(Control::GainDb, 20.0 * std::log10(design.gain));
     controls.emplace_back(Control::GainReference, design.gainReference == GainReference::Dc
                                                       ? kGainAtDc
                                                       : kGainAtOneKilohertz);
@@ -80,7 +80,7 @@ std::vector<std::pair<Control, double>> PluginControlsOf(const Design& design) {
 
 std::string ExportedText(OutputFormat format, const Design& design) {
     const Cascade& c = design.cascade;
-    const double fs = design.values.samplingFrequency;
+    const double fs = design.samplingFrequency;
     switch (format) {
         case OutputFormat::Sox:
             return FormatSoxEffect(c) + '\n';
@@ -110,7 +110,8 @@ std::string ExportedText(OutputFormat format, const Design& design) {
 
 std::string CascadeReportText(const Design& design) {
     return "Curve: " + design.curveName + " (" + design.curveDescription + ")" +
-           (design.values.inverse != 0 ? ", its recording curve (inverse)\n" : ", playback\n") +
+           (design.direction == Direction::Recording ? ", its recording curve (inverse)\n"
+                                                     : ", playback\n") +
            "Design: " + MethodAndSections(design) + ", " + GainText(design) + "\n\n" +
            FormatCascadeReport(UnderTest(design));
 }

@@ -10,9 +10,7 @@
 #include <CLI/CLI.hpp>
 
 #include "curve_entry.h"
-#include "minimax_design.h"
-
-enum class DesignMethod { Matched, Minimax };
+#include "designs/make_design.h"
 
 // The options as typed.
 struct DesignOptions {
@@ -44,9 +42,6 @@ struct DesignChoice {
     std::optional<int> sections;
     std::optional<double> toleranceDb;
     GainReference normalize = GainReference::Dc;
-
-    // The one-biquad record of the RIAA curve, with the tool's existing output.
-    bool KeepsTheRecord() const { return riaa && !sections && !toleranceDb; }
 };
 
 struct DesignChoiceReading {

@@ -61,7 +61,7 @@ std::optional<RiaaCoefficients> OneBiquad(const Design& design) {
 }  // namespace
 
 void WriteCalculationJson(JsonWriter& json, const FilterEntries& entries, const Design& design) {
-    const CalculationValues& values = design.values;
+    const CalculationValues values = ValuesOf(design);
     json.Key("entries");
     WriteEntries(json, entries);
     json.Key("samplingFrequency");

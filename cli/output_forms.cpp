@@ -61,7 +61,7 @@ std::string ToCrLf(const std::string& text) {
 }
 
 std::string Report(const Design& design) {
-    return design.record ? ToLineFeeds(FormatCalculationText(design.values, *design.record))
+    return design.record ? ToLineFeeds(FormatCalculationText(ValuesOf(design), *design.record))
                          : CascadeReportText(design);
 }
 
@@ -88,7 +88,7 @@ std::string StandardOutput(const CalcOptions& calc, const AnalysisOptions& analy
 }
 
 std::string PlotTitle(const Design& design) {
-    const CalculationValues& values = design.values;
+    const CalculationValues values = ValuesOf(design);
     const std::string curve =
         design.curveName == "riaa"
             ? (values.inverse != 0 ? "RIAA recording (pre-emphasis)"

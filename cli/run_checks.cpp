@@ -42,12 +42,12 @@ std::optional<std::string> UnusableForResponse(const CalcOptions& calc,
         return std::nullopt;
     }
     const std::string name(option);
-    const double fs = design.values.samplingFrequency;
+    const double fs = design.samplingFrequency;
     if (!(fs > 2.0 * kRiaaReferenceHz) || !std::isfinite(fs)) {
         return name + " needs a finite sampling frequency above 2 kHz, so that 1 kHz lies " +
                "below fs/2; got " + FormatShortest(fs);
     }
-    const double gain = design.values.gain;
+    const double gain = design.gain;
     if (gain == 0.0 || !std::isfinite(gain)) {
         return name + " needs a finite, non-zero gain; got " + FormatShortest(gain);
     }

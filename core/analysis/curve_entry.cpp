@@ -218,6 +218,51 @@ CurveReading ReadCustomCurve(std::string_view entry, std::string_view list) {
 
 double TauOfFrequency(double frequencyHz) { return 1.0 / (2.0 * std::numbers::pi * frequencyHz); }
 
+// The curve of a turnover, an optional shelf and a roll-off in dB at 10 kHz, named `entry`.
+CurveReading TurnoverCurve(std::string_view entry, double turnoverHz, std::optional<double> shelfHz,
+                           double rollOffDb) {
+    constexpr std::string_view kWhat = "turnover curve: ";
+    if (shelfHz && *shelfHz >= turnoverHz) {
+        return Refusal(std::string(kWhat) + "the shelf (" + FormatShortest(*shelfHz) +
+                       " Hz) must lie below the turnover (" + FormatShortest(turnoverHz) + " Hz)");
+    }
+
+    CurveReading reading;
+    const double turnoverTau = TauOfFrequency(turnoverHz);
+    std::string words = "turnover " + FormatSignificant(turnoverHz, 6) + " Hz";
+    if (shelfHz) {
+        reading.curve.poleTaus.push_back(TauOfFrequency(*shelfHz));
+        words += ", shelf " + FormatSignificant(*shelfHz, 6) + " Hz";
+    } else {
+        reading.curve.dcPoleTaus.push_back(turnoverTau);
+        words += ", no shelf";
+    }
+    reading.curve.zeroTaus.push_back(turnoverTau);
+    const double rollOff = std::abs(rollOffDb);
+    if (rollOff > 0.0) {
+        // The treble pole alone is `rollOff` dB down at 10 kHz.
+        const double tau = std::sqrt(std::expm1(rollOff * std::log(10.0) / 10.0)) /
+                           (2.0 * std::numbers::pi * kRollOffReferenceHz);
+        reading.curve.poleTaus.push_back(tau);
+        words += ", -" + FormatSignificant(rollOff, 6) + " dB at 10 kHz";
+    } else {
+        words += ", flat treble";
+    }
+    for (double tau : reading.curve.poleTaus) {
+        if (const std::string problem = TauProblem(tau); !problem.empty()) {
+            return Refusal(std::string(kWhat) + "a time constant of " + FormatShortest(tau) +
+                           " s " + problem);
+        }
+    }
+    if (const std::string problem = TauProblem(turnoverTau); !problem.empty()) {
+        return Refusal(std::string(kWhat) + "the turnover's time constant " + problem);
+    }
+    reading.ok = true;
+    reading.name = std::string(entry);
+    reading.description = std::move(words);
+    return reading;
+}
+
 CurveReading ReadTurnoverCurve(std::string_view entry, std::string_view list) {
     constexpr std::string_view kWhat = "turnover curve: ";
     std::optional<double> turnoverHz;
@@ -256,45 +301,7 @@ CurveReading ReadTurnoverCurve(std::string_view entry, std::string_view list) {
             return Refusal(std::string(kWhat) + Quoted(text) + ": a frequency must be positive");
         }
     }
-    if (shelfHz && *shelfHz >= *turnoverHz) {
-        return Refusal(std::string(kWhat) + "the shelf (" + FormatShortest(*shelfHz) +
-                       " Hz) must lie below the turnover (" + FormatShortest(*turnoverHz) + " Hz)");
-    }
-
-    CurveReading reading;
-    const double turnoverTau = TauOfFrequency(*turnoverHz);
-    std::string words = "turnover " + FormatSignificant(*turnoverHz, 6) + " Hz";
-    if (shelfHz) {
-        reading.curve.poleTaus.push_back(TauOfFrequency(*shelfHz));
-        words += ", shelf " + FormatSignificant(*shelfHz, 6) + " Hz";
-    } else {
-        reading.curve.dcPoleTaus.push_back(turnoverTau);
-        words += ", no shelf";
-    }
-    reading.curve.zeroTaus.push_back(turnoverTau);
-    const double rollOff = rollOffDb ? std::abs(*rollOffDb) : 0.0;
-    if (rollOff > 0.0) {
-        // The treble pole alone is `rollOff` dB down at 10 kHz.
-        const double tau = std::sqrt(std::expm1(rollOff * std::log(10.0) / 10.0)) /
-                           (2.0 * std::numbers::pi * kRollOffReferenceHz);
-        reading.curve.poleTaus.push_back(tau);
-        words += ", -" + FormatSignificant(rollOff, 6) + " dB at 10 kHz";
-    } else {
-        words += ", flat treble";
-    }
-    for (double tau : reading.curve.poleTaus) {
-        if (const std::string problem = TauProblem(tau); !problem.empty()) {
-            return Refusal(std::string(kWhat) + "a time constant of " + FormatShortest(tau) +
-                           " s " + problem);
-        }
-    }
-    if (const std::string problem = TauProblem(turnoverTau); !problem.empty()) {
-        return Refusal(std::string(kWhat) + "the turnover's time constant " + problem);
-    }
-    reading.ok = true;
-    reading.name = std::string(entry);
-    reading.description = std::move(words);
-    return reading;
+    return TurnoverCurve(entry, *turnoverHz, shelfHz, rollOffDb.value_or(0.0));
 }
 
 }  // namespace
@@ -308,14 +315,39 @@ CurveReading ReadCurveEntry(std::string_view text) {
         return ReadTurnoverCurve(entry, entry.substr(kTurnoverPrefix.size()));
     }
     if (const NamedCurve* named = FindNamedCurve(entry)) {
-        CurveReading reading;
-        reading.ok = true;
-        reading.curve = CurveOf(*named);
-        reading.name = std::string(named->name);
-        reading.description = std::string(named->description);
-        return reading;
+        return NamedCurveReading(*named);
     }
     return Refusal("unknown curve " + Quoted(entry) +
                    ": give a name that --list-curves shows, custom:T1,T2,... or "
                    "turnover:HZ[,shelf:HZ][,rolloff:DB]");
+}
+
+CurveReading NamedCurveReading(const NamedCurve& named) {
+    CurveReading reading;
+    reading.ok = true;
+    reading.curve = CurveOf(named);
+    reading.name = std::string(named.name);
+    reading.description = std::string(named.description);
+    return reading;
+}
+
+CurveReading RiaaCurveReading() { return NamedCurveReading(NamedCurves().front()); }
+
+CurveReading TurnoverCurveReading(double turnoverHz, std::optional<double> shelfHz,
+                                  double rollOffDbAt10kHz) {
+    std::string entry = std::string(kTurnoverPrefix) + FormatShortest(turnoverHz);
+    if (shelfHz) {
+        entry += ",shelf:" + FormatShortest(*shelfHz);
+    }
+    entry += ",rolloff:" + FormatShortest(rollOffDbAt10kHz);
+    for (const double frequency : {turnoverHz, shelfHz.value_or(turnoverHz)}) {
+        if (!std::isfinite(frequency) || !(frequency > 0.0)) {
+            return Refusal("turnover curve: " + FormatShortest(frequency) +
+                           " Hz is not a positive, finite frequency");
+        }
+    }
+    if (!std::isfinite(rollOffDbAt10kHz)) {
+        return Refusal("turnover curve: the roll-off at 10 kHz must be a finite number of dB");
+    }
+    return TurnoverCurve(entry, turnoverHz, shelfHz, rollOffDbAt10kHz);
 }

@@ -19,10 +19,12 @@
 // ignored, 0 or left out for a flat treble), the pole τ with 10·log10(1 + (2π·10 kHz·τ)²)
 // equal to it. "Hz" and "dB" may follow the figures.
 
+#include <optional>
 #include <string>
 #include <string_view>
 
 #include "analogue_curve.h"
+#include "named_curves.h"
 
 struct CurveReading {
     bool ok = false;
@@ -38,3 +40,14 @@ inline constexpr double kShortestCurveTau = 1e-9;  // a corner at 159 MHz
 inline constexpr double kLongestCurveTau = 1e3;    // a corner at 0.16 mHz
 
 CurveReading ReadCurveEntry(std::string_view text);
+
+// The row's curve, named and described as the row is: what ReadCurveEntry gives for its name.
+CurveReading NamedCurveReading(const NamedCurve& named);
+
+// The RIAA curve, the first row and the default.
+CurveReading RiaaCurveReading();
+
+// The curve "turnover:T,shelf:S,rolloff:R" gives (without shelf: none), name and description
+// included, for a front end that takes the figures as numbers; refused as that entry would be.
+CurveReading TurnoverCurveReading(double turnoverHz, std::optional<double> shelfHz,
+                                  double rollOffDbAt10kHz);

@@ -9,10 +9,8 @@
 
 #include <cstdint>
 
+#include "design_vocabulary.h"
 #include "riaa_design.h"
-
-// Where the gain argument applies: at DC, as the matched design scales it, or at 1 kHz.
-enum class GainReference { Dc, OneKilohertz };
 
 // The band the design is fitted over: 20 Hz up to the smaller of 20 kHz and 0.46·fs.
 inline constexpr double kMinimaxBandBottomHz = 20.0;
@@ -30,7 +28,8 @@ inline constexpr double kMinimaxHighestSamplingFrequency = 10.0e6;
 // is optimal too, and its poles are the playback design's minimum-phase zeros.
 // Always a full biquad: numCount = denCount = 3, a0 = 1.
 // Throws std::invalid_argument for a sampling frequency outside the accepted range
-// or a gain that is not finite, std::runtime_error when NLopt cannot be loaded. Deterministic: the same arguments give the same bits.
+// or a gain that is not finite, std::runtime_error when NLopt cannot be loaded. Deterministic: the
+// same arguments give the same bits.
 RiaaCoefficients ComputeMinimaxRiaaCoefficients(double samplingFrequency, double gain,
                                                 double extraZero, std::int32_t inverse,
                                                 GainReference gainReference = GainReference::Dc);

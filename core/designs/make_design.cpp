@@ -1,0 +1,154 @@
+#include "designs/make_design.h"
+
+#include <cmath>
+#include <stdexcept>
+#include <utility>
+
+#include "cascade_minimax_design.h"
+#include "curve_minimax_design.h"
+#include "frequency_response.h"
+#include "matched_curve_design.h"
+#include "minimax_design.h"
+#include "named_curves.h"
+#include "number_text.h"
+#include "riaa_curve.h"
+#include "riaa_prototype.h"
+
+namespace {
+
+bool IsRiaa(const DesignRequest& request) {
+    return request.curve.name == NamedCurves().front().name;
+}
+
+std::int32_t InverseFlag(Direction direction) { return direction == Direction::Recording ? 1 : 0; }
+
+// "minimax, 2 sections", as the error lines name a design.
+std::string MethodAndSections(const Design& design) {
+    const std::size_t count = design.cascade.sections.size();
+    std::string text = design.method == DesignMethod::Matched ? "matched" : "minimax";
+    if (count > 0) {
+        text += ", " + std::to_string(count) + (count == 1 ? " section" : " sections");
+    }
+    return text;
+}
+
+Design Described(const DesignRequest& request) {
+    Design design;
+    design.method = request.method;
+    design.direction = request.direction;
+    design.gainReference = request.gainReference;
+    design.samplingFrequency = request.samplingFrequency;
+    design.gain = request.gain;
+    design.extraZero = request.extraZero;
+    design.curveName = request.curve.name;
+    design.curveDescription = request.curve.description;
+    const bool recording = request.direction == Direction::Recording;
+    design.target = IsRiaa(request) ? RiaaCurve({request.extraZero, InverseFlag(request.direction)})
+                    : recording     ? ReciprocalCurve(request.curve.curve)
+                                    : request.curve.curve;
+    return design;
+}
+
+// The desktop program's record (or the minimax biquad in its form), exactly as it has
+// always been made: designed with the gain at DC, then scaled at 1 kHz when asked.
+Result<Design> RecordDesign(Design design) {
+    const std::int32_t inverse = InverseFlag(design.direction);
+    RiaaCoefficients record;
+    if (design.method == DesignMethod::Matched) {
+        record = ComputeRiaaCoefficients(design.samplingFrequency, design.gain, design.extraZero,
+                                         inverse);
+    } else {
+        try {
+            record = ComputeMinimaxRiaaCoefficients(design.samplingFrequency, design.gain,
+                                                    design.extraZero, inverse);
+        } catch (const std::exception& error) {
+            // std::invalid_argument, or std::runtime_error when NLopt is missing.
+            return Result<Design>::Failure(std::string("--method=minimax: ") + error.what());
+        }
+    }
+    if (design.gainReference == GainReference::OneKilohertz) {
+        const double fs = design.samplingFrequency;
+        if (!(fs > 2.0 * kRiaaReferenceHz) || !std::isfinite(fs)) {
+            return Result<Design>::Failure(
+                "--normalize=1k needs a finite sampling frequency above 2 kHz, so that "
+                "1 kHz lies below fs/2; got " +
+                FormatShortest(fs));
+        }
+        record = ScaleGainAt(record, fs, kRiaaReferenceHz, design.gain);
+    }
+    design.record = record;
+    design.cascade = CascadeFromCoefficients(record);
+    return design;
+}
+
+MinimaxCascade MinimaxOf(const DesignRequest& request) {
+    CascadeRequest cascade;
+    cascade.samplingFrequency = request.samplingFrequency;
+    cascade.gain = request.gain;
+    cascade.gainReference = request.gainReference;
+    cascade.inverse = request.direction == Direction::Recording;
+    const ToleranceDb* tolerance = std::get_if<ToleranceDb>(&request.size);
+    const SectionCount* count = std::get_if<SectionCount>(&request.size);
+    if (IsRiaa(request)) {
+        if (tolerance != nullptr) {
+            return DesignMinimaxRiaaCascadeWithin(request.extraZero, cascade, tolerance->db);
+        }
+        return DesignMinimaxRiaaCascade(request.extraZero, cascade,
+                                        count != nullptr ? count->sections : 1);
+    }
+    if (tolerance != nullptr) {
+        return DesignMinimaxCurveCascadeWithin(request.curve.curve, cascade, tolerance->db);
+    }
+    return DesignMinimaxCurveCascade(
+        request.curve.curve, cascade,
+        count != nullptr ? count->sections : MinimumCascadeSections(request.curve.curve));
+}
+
+Result<Design> CascadeDesign(const DesignRequest& request, Design design) {
+    try {
+        if (design.method == DesignMethod::Matched) {
+            const MatchedCascade matched = DesignMatchedCascade(
+                request.curve.curve, request.samplingFrequency, request.gain, request.gainReference,
+                request.direction == Direction::Recording);
+            design.cascade = matched.cascade;
+            design.gainReference = matched.gainReference;
+        } else {
+            const MinimaxCascade minimax = MinimaxOf(request);
+            design.cascade = minimax.cascade;
+            design.maxDeviationDb = minimax.maxDeviationDb;
+            design.gainReference = IsRiaa(request) ? request.gainReference
+                                                   : EffectiveGainReference(request.curve.curve,
+                                                                            request.gainReference);
+        }
+    } catch (const UnreachableTolerance& error) {
+        return Result<Design>::Failure(std::string("--tolerance: ") + error.what());
+    } catch (const std::exception& error) {
+        // std::invalid_argument, or std::runtime_error when NLopt or GLPK is missing.
+        return Result<Design>::Failure("the " + MethodAndSections(design) + " design of " +
+                                       design.curveName + ": " + error.what());
+    }
+    return design;
+}
+
+}  // namespace
+
+Result<Design> MakeDesign(const DesignRequest& request) {
+    if (!request.curve.ok) {
+        return Result<Design>::Failure(request.curve.error);
+    }
+    if (request.extraZero != 0.0 && !IsRiaa(request)) {
+        return Result<Design>::Failure("an extra zero is for the RIAA curve only; give " +
+                                       request.curve.name + " a zero of its own");
+    }
+    if (request.method == DesignMethod::Matched &&
+        !std::holds_alternative<std::monostate>(request.size)) {
+        return Result<Design>::Failure(
+            "the matched design has the sections the curve's time constants give; a number of "
+            "sections or a tolerance chooses a minimax cascade");
+    }
+    Design design = Described(request);
+    if (IsRiaa(request) && std::holds_alternative<std::monostate>(request.size)) {
+        return RecordDesign(std::move(design));
+    }
+    return CascadeDesign(request, std::move(design));
+}

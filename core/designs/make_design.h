@@ -1,0 +1,72 @@
+#pragma once
+// The one door into the designs: a request names the curve, the rate, the gain and where it
+// applies, the direction, the method and the size, and MakeDesign looks the method up and
+// returns the one design type every front end takes (the print command, apply, a plugin).
+//
+//   DesignRequest request;
+//   request.curve = ReadCurveEntry("aes-1951");
+//   request.samplingFrequency = 48000.0;
+//   request.method = DesignMethod::Minimax;
+//   request.size = ToleranceDb{0.05};
+//   const Result<Design> design = MakeDesign(request);
+
+#include <optional>
+#include <string>
+#include <variant>
+
+#include "analogue_curve.h"
+#include "cascade.h"
+#include "curve_entry.h"
+#include "design_vocabulary.h"
+#include "result.h"
+#include "riaa_design.h"
+
+// Playback follows the curve (de-emphasis); recording its reciprocal (pre-emphasis).
+enum class Direction { Playback, Recording };
+
+// Matched: the matched z-transform of the curve's time constants, as the desktop program
+// designs RIAA. Minimax: the cascade with the least largest dB error over the fit band.
+enum class DesignMethod { Matched, Minimax };
+
+struct SectionCount {
+    int sections;  // 1..4, at least what the curve needs
+};
+struct ToleranceDb {
+    double db;  // > 0: the fewest sections whose largest deviation is at most this
+};
+
+// monostate: the method's own size (matched: what the curve's roots give; minimax: one
+// section for RIAA, the curve's minimum otherwise). A count or a tolerance asks for minimax.
+using DesignSize = std::variant<std::monostate, SectionCount, ToleranceDb>;
+
+struct DesignRequest {
+    CurveReading curve = RiaaCurveReading();  // a named or custom curve, as ReadCurveEntry gives it
+    double samplingFrequency = 0.0;           // Hz
+    double gain = 1.0;                        // linear, at the gain reference
+    GainReference gainReference = GainReference::Dc;
+    Direction direction = Direction::Playback;
+    DesignMethod method = DesignMethod::Matched;
+    DesignSize size;         // std::monostate by default
+    double extraZero = 0.0;  // RIAA only: 0 none, 1 the fixed 3.18 us zero, else its Hz
+};
+
+struct Design {
+    Cascade cascade;  // sections in the order they run, gain in the first
+    DesignMethod method = DesignMethod::Matched;
+    Direction direction = Direction::Playback;
+    GainReference gainReference = GainReference::Dc;  // where the gain was actually applied
+    double samplingFrequency = 0.0;
+    double gain = 1.0;
+    double extraZero = 0.0;  // as asked
+    std::string curveName, curveDescription;
+    AnalogueCurve target;  // the curve the cascade follows (recording curve when Recording)
+    std::optional<double> maxDeviationDb;  // a minimax design's own figure over its fit band
+    // The desktop program's one-biquad record, for the RIAA curve at its own size: the edge
+    // that writes the program's report and JSON writes it from this, as it always has.
+    std::optional<RiaaCoefficients> record;
+};
+
+// The design the request asks for. Never throws for bad input: a rate outside the method's
+// range, a tolerance no cascade meets, a curve with no stable filter, a missing NLopt or
+// GLPK all come back as the error's one line.
+Result<Design> MakeDesign(const DesignRequest& request);
