@@ -40,8 +40,9 @@ std::vector<std::pair<Control, double>> PluginControlsOf(const Design& design) {
         controls.emplace_back(Control::Curve,
                               1.0 + static_cast<double>(named - NamedCurves().data()));
     } else if (name.starts_with("turnover:") && design.extraZero == 0.0) {
-        const AnalogueCurve& playback =
-            design.direction == Direction::Recording ? ReciprocalCurve(design.target) : design.target;
+        const AnalogueCurve& playback = design.direction == Direction::Recording
+                                            ? ReciprocalCurve(design.target)
+                                            : design.target;
         const double turnoverTau = playback.zeroTaus.at(0);
         const auto hz = [](double tau) { return 1.0 / (2.0 * std::numbers::pi * tau); };
         controls.emplace_back(Control::Curve, kCustomCurve);
@@ -60,7 +61,8 @@ std::vector<std::pair<Control, double>> PluginControlsOf(const Design& design) {
             "the LV2 plugin has no extra zero (use --curve=riaa-3.18us, or "
             "--format=pipewire-bq-raw)");
     }
-    controls.emplace_back(Control::Direction, design.direction == Direction::Recording ? kRecording : kPlayback);
+    controls.emplace_back(Control::Direction,
+                          design.direction == Direction::Recording ? kRecording : kPlayback);
     if (design.method == DesignMethod::Minimax) {
         controls.emplace_back(Control::Sections,
                               static_cast<double>(design.cascade.sections.size()));

@@ -146,6 +146,8 @@ void Activate(LV2_Handle handle) {
         plugin->designedFor = settings;
     }
     plugin->requested = settings;
+    // A job the host dropped while the plugin was inactive must not block the next one.
+    plugin->workPending = false;
     plugin->enabled = plugin->EnabledControl();
     plugin->filter.Start(plugin->enabled ? plugin->designed : Unity());
 }
