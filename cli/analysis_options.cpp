@@ -6,6 +6,7 @@ const NameTable<OutputFormat> kOutputFormatNames = {
     {"report", OutputFormat::Report},   {"sox", OutputFormat::Sox},
     {"ffmpeg", OutputFormat::Ffmpeg},   {"camilladsp", OutputFormat::CamillaDsp},
     {"nyquist", OutputFormat::Nyquist}, {"pipewire", OutputFormat::PipeWire},
+    {"pipewire-bq-raw", OutputFormat::PipeWireBqRaw},
 };
 
 void AddAnalysisOptions(CLI::App& app, AnalysisOptions& options) {
@@ -38,11 +39,15 @@ void AddAnalysisOptions(CLI::App& app, AnalysisOptions& options) {
                    "pipeline step naming them; nyquist: nested\n"
                    "biquad-m calls on *track* for Audacity's Nyquist\n"
                    "prompt, refusing a track at another rate;\n"
-                   "pipewire: a filter-chain graph, one builtin bq_raw\n"
-                   "node a section and channel (b0 b1 b2 a0 a1 a2) at\n"
-                   "the designed rate; bq_raw needs a PipeWire newer\n"
-                   "than 0.3.65 (Debian 12's lacks it).\n"
-                   "All five take the denominator of H(z) as it is\n"
+                   "pipewire: a filter-chain running vorlexi's LV2\n"
+                   "plugin with the controls of the design (curve,\n"
+                   "direction, gain, sections), which designs for the\n"
+                   "rate PipeWire runs at (PipeWire 0.3.65 on);\n"
+                   "pipewire-bq-raw: a filter-chain graph, one builtin\n"
+                   "bq_raw node a section and channel (b0 b1 b2 a0 a1\n"
+                   "a2) at the designed rate, for a PipeWire newer\n"
+                   "than 0.3.65 (Debian 12's lacks bq_raw).\n"
+                   "The others take the denominator of H(z) as it is\n"
                    "stored, a0 + a1 z^-1 + a2 z^-2 (Nyquist's plain\n"
                    "biquad would want a1 and a2 negated). The lines\n"
                    "hold only at the designed sampling frequency")

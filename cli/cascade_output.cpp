@@ -1,9 +1,15 @@
 #include "cascade_output.h"
 
+#include <cmath>
+#include <numbers>
+#include <stdexcept>
+
 #include "cascade_report.h"
 #include "export_formats.h"
+#include "named_curves.h"
 #include "number_text.h"
 #include "pipewire_export.h"
+#include "pipewire_plugin_export.h"
 
 namespace {
 
@@ -24,6 +30,54 @@ std::string GainText(const Design& design) {
            (design.gainReference == GainReference::OneKilohertz ? " at 1 kHz" : " at DC");
 }
 
+// The plugin's controls for the design. The plugin makes minimax designs: a minimax
+// design keeps its number of sections, a matched one becomes the plugin's own accurate
+// design (the fewest sections within its default tolerance).
+std::vector<std::pair<Control, double>> PluginControlsOf(const Design& design) {
+    std::vector<std::pair<Control, double>> controls;
+    const std::string& name = design.curveName;
+    if (const NamedCurve* named = FindNamedCurve(name)) {
+        controls.emplace_back(Control::Curve,
+                              1.0 + static_cast<double>(named - NamedCurves().data()));
+    } else if (name.starts_with("turnover:") && design.extraZero == 0.0) {
+        const AnalogueCurve& playback = design.direction == Direction::Recording
+                                            ? ReciprocalCurve(design.target)
+                                            : design.target;
+        const double turnoverTau = playback.zeroTaus.at(0);
+        const auto hz = [](double tau) { return 1.0 / (2.0 * std::numbers::pi * tau); };
+        controls.emplace_back(Control::Curve, kCustomCurve);
+        controls.emplace_back(Control::TurnoverHz, hz(turnoverTau));
+        for (double tau : playback.poleTaus) {
+            controls.emplace_back(tau > turnoverTau ? Control::ShelfHz : Control::TrebleHz,
+                                  hz(tau));
+        }
+    } else {
+        throw std::invalid_argument(
+            "the LV2 plugin takes a named curve or a turnover entry, not " + name +
+            "; --format=pipewire-bq-raw writes this design's coefficients instead");
+    }
+    if (design.extraZero != 0.0) {
+        throw std::invalid_argument(
+            "the LV2 plugin has no extra zero (use --curve=riaa-3.18us, or "
+            "--format=pipewire-bq-raw)");
+    }
+    controls.emplace_back(Control::Direction,
+                          design.direction == Direction::Recording ? kRecording : kPlayback);
+    if (design.method == DesignMethod::Minimax) {
+        controls.emplace_back(Control::Sections,
+                              static_cast<double>(design.cascade.sections.size()));
+    }
+    if (!(design.gain > 0.0)) {
+        throw std::invalid_argument("the LV2 plugin takes a positive gain (in dB), not " +
+                                    FormatShortest(design.gain));
+    }
+    controls.emplace_back(Control::GainDb, 20.0 * std::log10(design.gain));
+    controls.emplace_back(Control::GainReference, design.gainReference == GainReference::Dc
+                                                      ? kGainAtDc
+                                                      : kGainAtOneKilohertz);
+    return controls;
+}
+
 }  // namespace
 
 std::string ExportedText(OutputFormat format, const Design& design) {
@@ -37,6 +91,15 @@ std::string ExportedText(OutputFormat format, const Design& design) {
         case OutputFormat::Nyquist:
             return FormatNyquistLine(c, fs) + '\n';
         case OutputFormat::PipeWire:
+            return FormatPipeWirePluginChain(
+                PluginControlsOf(design), "vorlexi_" + FilterName(design),
+                "vorlexi " + CurveAndDirection(design),
+                "vorlexi " + CurveAndDirection(design) + ", " + GainText(design) +
+                    (design.method == DesignMethod::Minimax
+                         ? ", " + MethodAndSections(design)
+                         : ", minimax within the plugin's default tolerance") +
+                    ", as a PipeWire filter-chain.");
+        case OutputFormat::PipeWireBqRaw:
             return FormatPipeWireFilterChain(
                 c, fs, "vorlexi_" + FilterName(design),
                 "vorlexi " + CurveAndDirection(design) + " (" + MethodAndSections(design) + ")");

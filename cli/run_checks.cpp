@@ -88,7 +88,8 @@ std::optional<std::string> UnusableDesignMessage(const CalcOptions& calc,
         return FormatOption(analysis) +
                ": the design at this sampling frequency has non-finite coefficients";
     }
-    if (analysis.format == OutputFormat::PipeWire) {
+    if (analysis.format == OutputFormat::PipeWire ||
+        analysis.format == OutputFormat::PipeWireBqRaw) {
         try {
             ExportedText(analysis.format, design);
         } catch (const std::invalid_argument& error) {

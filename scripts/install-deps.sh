@@ -11,6 +11,7 @@ build_packages=(
   libcli11-dev
   libnlopt-dev libglpk-dev
   libsndfile1-dev
+  lv2-dev
   fonts-urw-base35 fontconfig libfontconfig-dev
   help2man
   file
@@ -23,6 +24,7 @@ test_packages=(
   poppler-utils
   sox ffmpeg librsvg2-bin pipewire-doc
   python3
+  liblilv-dev lilv-utils sordi calf-plugins pipewire-bin
   desktop-file-utils appstream man-db bash-completion debootstrap
 )
 

@@ -205,7 +205,8 @@ TEST(CurveCli, ReportJsonAndPlotNameTheCurve) {
 }
 
 TEST(CurveCli, PipeWireCarriesEverySectionAtTheDesignedRate) {
-    const ProcessResult graph = Calc({"-s", "96k", "--curve", "riaa-iec", "--format=pipewire"});
+    const ProcessResult graph =
+        Calc({"-s", "96k", "--curve", "riaa-iec", "--format=pipewire-bq-raw"});
     ASSERT_EQ(graph.exitStatus, 0) << graph.err;
     const Cascade designed =
         DesignMatchedCascade(Named("riaa-iec"), 96000.0, 1.0, GainReference::Dc, false).cascade;
@@ -218,7 +219,33 @@ TEST(CurveCli, PipeWireCarriesEverySectionAtTheDesignedRate) {
     EXPECT_EQ(nodes, 2 * designed.sections.size());
     EXPECT_NE(graph.out.find("a2 = " + ExportedCoefficient(designed.sections.back().a2)),
               std::string::npos);
-    ExpectRefused(Calc({"-s", "44100.5", "--format=pipewire"}), "--format=pipewire");
+    ExpectRefused(Calc({"-s", "44100.5", "--format=pipewire-bq-raw"}), "--format=pipewire-bq-raw");
+}
+
+// The default PipeWire form runs the LV2 plugin with the design's controls, so that it
+// loads on Debian 12's PipeWire, which has no bq_raw; it can never stop the daemon.
+TEST(CurveCli, PipeWireLoadsThePluginWithTheDesignsControls) {
+    const ProcessResult named =
+        Calc({"-s", "48k", "--curve", "columbia-lp", "-i", "--sections=3", "--format=pipewire"});
+    ASSERT_EQ(named.exitStatus, 0) << named.err;
+    for (const char* line :
+         {"flags = [ nofail ]", "type   = lv2",
+          "plugin = \"https://vorlexi.example.org/lv2/stereo\"", "\"curve\" = 4\n",
+          "\"direction\" = 1\n", "\"sections\" = 3\n", "\"gain\" = 0\n", "\"gain_reference\" = 1\n",
+          "inputs  = [ \"eq:in_left\" \"eq:in_right\" ]"}) {
+        EXPECT_NE(named.out.find(line), std::string::npos) << line << "\n" << named.out;
+    }
+    EXPECT_EQ(named.out.find("bq_raw"), std::string::npos);
+
+    const ProcessResult turnover =
+        Calc({"-s", "48k", "--curve", "turnover:300,shelf:50", "--format=pipewire"});
+    ASSERT_EQ(turnover.exitStatus, 0) << turnover.err;
+    for (const char* line : {"\"curve\" = 0\n", "\"turnover\" = 300", "\"shelf\" = 50"}) {
+        EXPECT_NE(turnover.out.find(line), std::string::npos) << line << "\n" << turnover.out;
+    }
+    ExpectRefused(Calc({"-s", "48k", "--curve", "custom:3180u,318u,75u", "--format=pipewire"}),
+                  "--format=pipewire-bq-raw");
+    ExpectRefused(Calc({"-s", "48k", "-g", "1000", "--format=pipewire"}), "Gain control");
 }
 
 // An impulse through `command` (reading in.f32, writing out.f32 in folder) against the

@@ -202,7 +202,8 @@ TEST(CalcCli, ChoicesAreTakenByTheirNamesOnly) {
         const char* argument;
         const char* message;
     } cases[] = {
-        {"--format=1", "--format: 1 not in {report,sox,ffmpeg,camilladsp,nyquist,pipewire}"},
+        {"--format=1",
+         "--format: 1 not in {report,sox,ffmpeg,camilladsp,nyquist,pipewire,pipewire-bq-raw}"},
         {"--method=Minimax", "--method: Minimax not in {matched,minimax}"},
         {"--normalize=", "--normalize: \"\" not in {dc,1k}"},
     };

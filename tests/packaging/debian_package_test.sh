@@ -40,7 +40,7 @@ if [[ $mode == dependencies ]]; then
   # Package names of the Depends field, without versions and alternatives' bars.
   named=" $(tr ',|' '\n\n' <<<"$depends" | sed 's/(.*//; s/ //g' | tr '\n' ' ') "
   checked=0
-  for program in "$work"/contents/usr/bin/*; do
+  for program in "$work"/contents/usr/bin/* "$work"/contents/usr/lib/lv2/vorlexi.lv2/vorlexi.so; do
     ldd "$program" >"$work/ldd"
     for library in $(readelf -d "$program" | sed -n 's/.*(NEEDED).*\[\(.*\)\]/\1/p'); do
       # ldd names the dynamic loader by its path alone, without "=>".
@@ -106,7 +106,8 @@ status=0
 in_root env QT_QPA_PLATFORM=offscreen HOME=/tmp timeout 5 vorlexi >"$work/gui.log" 2>&1 || status=$?
 ((status == 124)) || { cat "$work/gui.log" >&2; fail "vorlexi on the offscreen platform ended with status $status"; }
 for file in usr/share/applications/org.example.vorlexi.desktop usr/share/man/man1/vorlexi-calc.1.gz \
-  usr/share/bash-completion/completions/vorlexi-calc; do
+  usr/share/bash-completion/completions/vorlexi-calc usr/lib/lv2/vorlexi.lv2/vorlexi.so \
+  usr/lib/lv2/vorlexi.lv2/manifest.ttl usr/lib/lv2/vorlexi.lv2/vorlexi.ttl; do
   [[ -f $root/$file ]] || fail "the installed package has no /$file"
 done
 echo "clean bookworm: installed with $(grep -c '^Unpacking' "$work/apt.log" || true) packages; vorlexi-calc -s 44.1k and vorlexi run ($((SECONDS - started)) s)"

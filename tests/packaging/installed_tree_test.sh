@@ -19,8 +19,14 @@ DESTDIR="$work/root" cmake --install "$build" --prefix /usr >"$work/install.log"
 usr="$work/root/usr"
 
 icon_sizes=(16 22 24 32 48 64 128 256)
+# The LV2 bundle goes where GNUInstallDirs put the libraries when the build was configured.
+libdir=$(sed -n 's/^CMAKE_INSTALL_LIBDIR:[A-Z]*=//p' "$build/CMakeCache.txt")
 expected=(
   bin/vorlexi-calc
+  "$libdir/lv2/vorlexi.lv2/manifest.ttl"
+  "$libdir/lv2/vorlexi.lv2/presets.ttl"
+  "$libdir/lv2/vorlexi.lv2/vorlexi.so"
+  "$libdir/lv2/vorlexi.lv2/vorlexi.ttl"
   share/bash-completion/completions/vorlexi-calc
   share/doc/vorlexi/copyright
   share/man/man1/vorlexi-calc.1.gz
@@ -53,7 +59,13 @@ done
 grep -q '^Sampling frequency: 44100' "$work/report" || fail "the installed vorlexi-calc printed no report"
 [[ $("$usr/bin/vorlexi-calc" --version) == "vorlexi-calc $version" ]] \
   || fail "vorlexi-calc --version does not name $version"
-echo "tree: ${#expected[@]} files, as listed; vorlexi-calc runs from it"
+# lilv finds both plugins in the installed bundle (the sanitized build's plugin needs
+# the sanitizer runtime in the host, which lv2ls lacks, so only its listing is checked).
+listed=$(LV2_PATH="$usr/$libdir/lv2" lv2ls)
+for uri in https://vorlexi.example.org/lv2/stereo https://vorlexi.example.org/lv2/mono; do
+  grep -qx "$uri" <<<"$listed" || fail "lv2ls does not find $uri in the installed bundle"
+done
+echo "tree: ${#expected[@]} files, as listed; vorlexi-calc runs from it, lv2ls finds the plugins"
 [[ $kind == gui ]] || exit 0
 
 desktop="$usr/share/applications/$app_id.desktop"
