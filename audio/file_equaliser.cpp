@@ -68,7 +68,6 @@ struct BlockBuffers {
     std::vector<float> floats;
     std::vector<double> doubles;
     std::vector<int> integers;
-    double inputPeak = 0.0;  // the largest input magnitude the blocks have seen
 };
 
 // Why the blocks stopped: a message, and whether a 32-bit float output overflowed.
@@ -78,15 +77,29 @@ struct BlockStop {
 };
 using Stop = std::optional<BlockStop>;
 
-// The largest magnitude, NaN when a sample is not finite.
-template <typename Sample>
-double LargestMagnitude(const Sample* samples, std::size_t count) {
+// The whole input's largest magnitude, read once more from the start: NaN when a sample
+// is not finite, nothing when it cannot be read. Only for the rare verdicts that need
+// it, so that the blocks' loop pays nothing for it.
+template <typename In>
+std::optional<double> InputPeak(SoundReader& reader, BlockBuffers& buffers, int channels) {
+    if (!reader.Rewind()) return std::nullopt;
+    In* input = buffers.Of<In>().data();
     double largest = 0.0;
-    for (std::size_t i = 0; i < count; ++i) {
-        const double magnitude = std::fabs(static_cast<double>(samples[i]));
-        largest = magnitude > largest ? magnitude : largest;
+    for (;;) {
+        const long long frames = reader.Read(input, kBlockFrames);
+        if (frames < 0) return std::nullopt;
+        if (frames == 0) return largest;
+        for (std::size_t i = 0; i < static_cast<std::size_t>(frames * channels); ++i) {
+            const double magnitude = std::fabs(static_cast<double>(input[i]));
+            if (!std::isfinite(magnitude)) return NAN;
+            largest = magnitude > largest ? magnitude : largest;
+        }
     }
-    return std::isinf(largest) ? NAN : largest;
+}
+
+std::optional<double> InputPeak(SoundReader& reader, BlockBuffers& buffers, int channels) {
+    return ReadsExactlyAsFloat(reader.Info().format) ? InputPeak<float>(reader, buffers, channels)
+                                                     : InputPeak<double>(reader, buffers, channels);
 }
 
 // Reads every block, filters it and hands the output to `sink` (which returns a message
@@ -106,12 +119,13 @@ Stop RunBlocks(SoundReader& reader, const std::string& shownInput, CascadeFilter
             return std::nullopt;
         }
         const std::size_t count = static_cast<std::size_t>(frames);
-        const double inputPeak = LargestMagnitude(input, count * channels);
-        const bool inputFinite = !std::isnan(inputPeak);
-        buffers.inputPeak = inputPeak > buffers.inputPeak ? inputPeak : buffers.inputPeak;
         const double blockPeak = filter.Process(input, output, count);
         peak = blockPeak > peak ? blockPeak : peak;
         if (!filter.StateIsFinite()) {
+            // Read again to tell a file's NaN or infinity from an overflow of the arithmetic.
+            const std::optional<double> inputPeak =
+                InputPeak(reader, buffers, static_cast<int>(channels));
+            const bool inputFinite = inputPeak && !std::isnan(*inputPeak);
             return BlockStop{inputFinite
                                  ? shownInput +
                                        ": the equalised signal grows beyond what double precision "
@@ -374,8 +388,15 @@ EqualiseResult EqualiseFile(const std::string& inputPath, const std::string& out
     if (failure) {
         return Outcome(result, EqualiseOutcome::Failed, failure->message);
     }
-    if (settings.headroom != Headroom::AutoGain && FloatingPointFile(info.format)) {
-        if (Message inaudible = InaudibleDesign(applied.bandGain, buffers.inputPeak, encoding)) {
+    // A float file's level is known once it is read: an output too quiet to hold anything
+    // is judged against the input's own peak.
+    if (settings.headroom != Headroom::AutoGain && FloatingPointFile(info.format) &&
+        result.peak < SmallestAudiblePeak(encoding)) {
+        const std::optional<double> inputPeak = InputPeak(reader, buffers, info.channels);
+        if (!inputPeak) {
+            return Outcome(result, EqualiseOutcome::Failed, reader.Error());
+        }
+        if (Message inaudible = InaudibleDesign(applied.bandGain, *inputPeak, encoding)) {
             return Outcome(result, EqualiseOutcome::BadRequest, shownInput + ": " + *inaudible);
         }
     }
