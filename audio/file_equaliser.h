@@ -4,6 +4,7 @@
 // the file's length. The output goes through the safe writer, so a failed or
 // interrupted run leaves no partial file and the input is never touched.
 
+#include <cmath>
 #include <cstddef>
 #include <cstdint>
 #include <functional>
@@ -19,6 +20,10 @@ struct AppliedDesign {
     Cascade cascade;
     std::string description;
     std::string error;
+    // The largest |H| over the audio band (the gain included); infinity when not known.
+    // A full-scale input peaks at about this much, so an output that cannot hold it
+    // would hold nothing audible.
+    double bandGain = INFINITY;
 };
 using DesignForRate = std::function<AppliedDesign(double samplingRate)>;
 
@@ -45,7 +50,8 @@ using ProgressReport =
 enum class EqualiseOutcome {
     Done,
     BadRequest,  // the options do not suit this file (its rate, its format)
-    WouldClip,   // Headroom::Refuse and the peak exceeds what the integer output holds
+    WouldClip,   // the peak exceeds what the output holds: an integer one (Headroom::Refuse),
+                 // or a 32-bit float one, whose largest value is about 3.4e38
     Failed,      // reading or writing failed
 };
 
@@ -57,6 +63,8 @@ struct EqualiseResult {
     double appliedScale = 1.0;         // AutoGain: the factor applied to the design
     std::uint64_t clippedSamples = 0;  // Clip: samples held at full scale
     bool integerOutput = false;
+    bool floatOverflow = false;  // WouldClip of a float output
+    std::string notice;          // what the run chose for the user (RF64 for a WAV)
     std::uint64_t frames = 0;
     double samplingRate = 0.0;
 };

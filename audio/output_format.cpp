@@ -4,7 +4,10 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cmath>
+#include <limits>
 
+#include "number_text.h"
 #include "sndfile_library.h"
 
 namespace {
@@ -193,4 +196,72 @@ ResolvedFormat ResolveOutputFormat(int inputFormat, int channels, int sampleRate
                               " samples in " + std::to_string(channels) + " channels at " +
                               std::to_string(sampleRate) + " Hz; choose another --bits or " +
                               "--format-out"};
+}
+
+int BytesPerSample(SampleEncoding encoding) {
+    switch (encoding) {
+        case SampleEncoding::Pcm8:
+            return 1;
+        case SampleEncoding::Pcm16:
+            return 2;
+        case SampleEncoding::Pcm24:
+            return 3;
+        case SampleEncoding::Pcm32:
+        case SampleEncoding::Float32:
+            return 4;
+        case SampleEncoding::Float64:
+            return 8;
+    }
+    return 8;
+}
+
+double LargestFloatPeak(SampleEncoding encoding) {
+    return encoding == SampleEncoding::Float32 ? std::numeric_limits<float>::max()
+                                               : std::numeric_limits<double>::max();
+}
+
+double SmallestAudiblePeak(SampleEncoding encoding) {
+    switch (encoding) {
+        case SampleEncoding::Float32:
+            return std::numeric_limits<float>::min();
+        case SampleEncoding::Float64:
+            return std::numeric_limits<double>::min();
+        default:
+            return std::ldexp(1.0, 1 - IntegerBits(encoding));
+    }
+}
+
+SizedFormat FitOutputSize(const SoundFileFormat& format, int channels, long long frames) {
+    // A megabyte below 4 GiB leaves room for the header and the strings.
+    constexpr double kLargest32BitFile = 4294967295.0 - 1048576.0;
+    const double bytes = static_cast<double>(frames) * channels * BytesPerSample(format.encoding);
+    const int container = format.sndfileFormat & SF_FORMAT_TYPEMASK;
+    const int subtype = format.sndfileFormat & SF_FORMAT_SUBMASK;
+    switch (container) {
+        case SF_FORMAT_W64:
+        case SF_FORMAT_CAF:
+        case SF_FORMAT_RF64:
+        case SF_FORMAT_FLAC:
+        case SF_FORMAT_RAW:
+            return {format.sndfileFormat, {}, {}};
+        default:
+            break;
+    }
+    if (bytes <= kLargest32BitFile) {
+        return {format.sndfileFormat, {}, {}};
+    }
+    const std::string size = FormatShortest(std::round(bytes / 1e6) / 1e3) + " GB of audio";
+    if (container == SF_FORMAT_WAV || container == SF_FORMAT_WAVEX) {
+        return {SF_FORMAT_RF64 | subtype,
+                size +
+                    " is more than a WAV file holds (4 GiB): written as RF64, the 64-bit "
+                    "form of WAV (--format-out w64 or caf chooses another container)",
+                {}};
+    }
+    return {
+        0,
+        {},
+        size + " is more than " + ContainerName(container) +
+            " files hold (their sizes have 32 bits, 4 GiB at most); choose --format-out w64, caf "
+            "or wav (written as RF64 when this large)"};
 }

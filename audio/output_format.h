@@ -40,3 +40,24 @@ struct ResolvedFormat {
 ResolvedFormat ResolveOutputFormat(int inputFormat, int channels, int sampleRate,
                                    std::optional<int> container,
                                    std::optional<SampleEncoding> encoding);
+
+// The bytes one sample of the encoding takes in a file.
+int BytesPerSample(SampleEncoding encoding);
+
+// The largest and smallest peaks that an output of the encoding holds (full scale 1.0):
+// the largest finite value for floating point (1.0 less the dither for integers is the
+// quantizer's matter), and the smallest normal value, or one step of an integer.
+double LargestFloatPeak(SampleEncoding encoding);
+double SmallestAudiblePeak(SampleEncoding encoding);
+
+// WAV, AIFF and most other containers record their sizes in 32 bits and cannot hold
+// 4 GiB of audio: the size would wrap, and a reader would see a fraction of the file.
+// Before anything is written, from the frames and channels: a WAV that large becomes
+// RF64, WAV's own 64-bit form (notice says so); W64, CAF, RF64, FLAC and raw files hold
+// any size; any other container is refused with the reason (error).
+struct SizedFormat {
+    int sndfileFormat = 0;
+    std::string notice;
+    std::string error;
+};
+SizedFormat FitOutputSize(const SoundFileFormat& format, int channels, long long frames);

@@ -9,6 +9,7 @@
 #include <sstream>
 #include <type_traits>
 
+#include "shown_path.h"
 #include "sndfile_library.h"
 
 namespace {
@@ -42,22 +43,29 @@ std::optional<std::string> TruncationInLog(SNDFILE* file) {
 
 }  // namespace
 
-SoundReader::SoundReader(const std::string& path) : path_(path) {
-    descriptor_ = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+SoundReader::SoundReader(const std::string& path) : shown_(safe_write::ShownPath(path)) {
+    // Without O_NONBLOCK a FIFO that no program writes would hold open() for good; the
+    // check below refuses it at once.
+    descriptor_ = open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
     if (descriptor_ < 0) {
-        error_ = path + ": cannot open: " + std::strerror(errno);
+        error_ = shown_ + ": cannot open: " + std::strerror(errno);
         return;
     }
     struct stat status {};
     if (fstat(descriptor_, &status) != 0 || !S_ISREG(status.st_mode)) {
-        error_ = path + ": not a regular file (a pipe or device cannot be read twice)";
+        error_ = shown_ + ": not a regular file (a pipe or device cannot be read twice)";
+        return;
+    }
+    const int flags = fcntl(descriptor_, F_GETFL);
+    if (flags < 0 || fcntl(descriptor_, F_SETFL, flags & ~O_NONBLOCK) != 0) {
+        error_ = shown_ + ": cannot open: " + std::strerror(errno);
         return;
     }
     // The descriptor stays ours, so that it is closed once whatever a failure does.
     file_ = Sndfile().openFd(descriptor_, SFM_READ, &info_, SF_FALSE);
     if (file_ == nullptr) {
         error_ =
-            path + ": not an audio file that can be read (" + Sndfile().strerror(nullptr) + ")";
+            shown_ + ": not an audio file that can be read (" + Sndfile().strerror(nullptr) + ")";
         return;
     }
     if (const auto truncation = TruncationInLog(file_)) {
@@ -79,7 +87,7 @@ SoundReader::~SoundReader() {
 }
 
 void SoundReader::Fail(const std::string& reason) {
-    error_ = path_ + ": " + reason;
+    error_ = shown_ + ": " + reason;
     if (file_ != nullptr) {
         Sndfile().close(file_);
         file_ = nullptr;
@@ -129,11 +137,11 @@ std::vector<SoundString> SoundReader::Strings() const {
 }
 
 SoundWriter::SoundWriter(int descriptor, const std::string& name, const SF_INFO& format)
-    : name_(name) {
+    : name_(safe_write::ShownPath(name)) {
     SF_INFO info = format;
     file_ = Sndfile().openFd(descriptor, SFM_WRITE, &info, SF_FALSE);
     if (file_ == nullptr) {
-        error_ = name + ": cannot write this format: " + Sndfile().strerror(nullptr);
+        error_ = name_ + ": cannot write this format: " + Sndfile().strerror(nullptr);
         return;
     }
     // The samples arrive rounded and in range; nothing is to be rescaled or clipped by
@@ -172,6 +180,9 @@ bool SoundWriter::WriteFrames(const Sample* frames, std::size_t count) {
             name_ + ": cannot write: " +
             (Sndfile().error(file_) == SF_ERR_SYSTEM && saved != 0 ? std::strerror(saved)
                                                                    : Sndfile().strerror(file_));
+        if (saved == EFBIG) {
+            error_ += " (the file system's largest file, or the file-size limit of ulimit -f)";
+        }
         return false;
     }
     return true;

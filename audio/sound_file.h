@@ -40,7 +40,7 @@ private:
     long long ReadFrames(Sample* frames, std::size_t count);
     void Fail(const std::string& reason);
 
-    std::string path_;
+    std::string shown_;  // the path as messages show it
     std::string error_;
     SF_INFO info_{};
     int descriptor_ = -1;

@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <cmath>
+#include <new>
 #include <ostream>
+#include <stdexcept>
 
 #include "apply_design.h"
 #include "apply_progress.h"
@@ -11,6 +13,7 @@
 #include "eng_value.h"
 #include "exit_status.h"
 #include "number_text.h"
+#include "shown_path.h"
 
 namespace {
 
@@ -40,14 +43,22 @@ int StatusOf(EqualiseOutcome outcome) {
     return kExitOutputFailed;
 }
 
-void Report(const ApplyOptions& options, const std::string& input, const std::string& output,
-            const EqualiseResult& result, std::ostream& err) {
+void Report(const ApplyOptions& options, const std::string& inputPath,
+            const std::string& outputPath, const EqualiseResult& result, std::ostream& err) {
+    const std::string input = safe_write::ShownPath(inputPath);
+    const std::string output = safe_write::ShownPath(outputPath);
     const std::string gainOption =
         options.design.normalize == GainReference::OneKilohertz ? " (at 1 kHz)" : "";
+    if (!result.notice.empty()) {
+        err << "vorlexi-calc: " << result.notice << '\n';
+    }
     if (result.outcome == EqualiseOutcome::WouldClip) {
         err << "vorlexi-calc: " << result.message << ": it peaks at " << Dbfs(result.peak)
             << "; --gain " << GainTimes(options.design, result.safeScale) << gainOption
-            << " would fit it (or --auto-gain, --clip, or a float output with --bits 32f)\n";
+            << (result.floatOverflow
+                    ? " would fit it (or --auto-gain, or a 64-bit float output with --bits 64f)\n"
+                    : " would fit it (or --auto-gain, --clip, or a float output with --bits "
+                      "32f)\n");
         return;
     }
     if (result.outcome != EqualiseOutcome::Done) {
@@ -102,12 +113,20 @@ int RunApply(const CLI::App& app, const ApplyOptions& options, std::ostream& err
         const std::string& input = options.inputs[i];
         const std::string& output = outputs.paths[i];
         EqualiseResult result;
-        {
-            ProgressBar bar(err, showProgress, input);
+        try {
+            ProgressBar bar(err, showProgress, safe_write::ShownPath(input));
             result = EqualiseFile(input, output, design, *settings.settings,
                                   [&bar](std::uint64_t done, std::uint64_t total, double rate) {
                                       bar.Update(done, total, rate);
                                   });
+        } catch (const std::bad_alloc&) {
+            // The output's temporary file went as the stack unwound.
+            result.outcome = EqualiseOutcome::Failed;
+            result.message = safe_write::ShownPath(input) + ": not enough memory";
+        } catch (const std::exception& error) {
+            // std::runtime_error when libsndfile (or NLopt, GLPK) cannot be loaded.
+            result.outcome = EqualiseOutcome::Failed;
+            result.message = safe_write::ShownPath(input) + ": " + error.what();
         }
         Report(options, input, output, result, err);
         status = std::max(status, StatusOf(result.outcome));

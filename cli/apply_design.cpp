@@ -1,5 +1,6 @@
 #include "apply_design.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "analogue_curve.h"
@@ -9,7 +10,11 @@
 #include "eng_value.h"
 #include "export_formats.h"
 #include "filter_calculation.h"
+#include "frequency_response.h"
 #include "number_text.h"
+#include "response_comparison.h"
+#include "riaa_curve.h"
+#include "run_checks.h"
 
 namespace {
 
@@ -43,6 +48,20 @@ std::string Description(const Design& design) {
         text += ", extra zero at 3.18 us";
     }
     return text + "; applied by vorlexi-calc " VORLEXI_VERSION;
+}
+
+// The largest |H| over 20 Hz to the audio band's top, on a grid fine enough for the
+// smooth curves of equalisation (a tenth of a decade between points).
+double LargestBandGain(const Cascade& cascade, double samplingRate) {
+    const std::vector<double> grid = LogGrid(20.0, AudioBandTopHz(samplingRate), 10);
+    if (grid.empty()) {
+        return INFINITY;  // no audio band at this rate to judge by
+    }
+    double largest = 0.0;
+    for (double f : grid) {
+        largest = std::max(largest, std::abs(CascadeResponse(cascade, samplingRate, f)));
+    }
+    return largest;
 }
 
 }  // namespace
@@ -93,8 +112,16 @@ DesignForRate MakeDesignForRate(const ApplyDesignOptions& options) {
                 "the design at " + FormatShortest(samplingRate) + " Hz has non-finite coefficients";
             return applied;
         }
+        // As the print command refuses it: a file equalised with such a design would be
+        // silence or noise.
+        if (samplingRate > 2.0 * kRiaaReferenceHz && !ResponseCanBeEvaluated(*made)) {
+            applied.error = "the design's response cannot be evaluated at " +
+                            FormatShortest(samplingRate) + " Hz";
+            return applied;
+        }
         applied.cascade = made->cascade;
         applied.description = Description(*made);
+        applied.bandGain = LargestBandGain(made->cascade, samplingRate);
         return applied;
     };
 }

@@ -7,6 +7,7 @@
 #include <filesystem>
 
 #include "design_options.h"
+#include "shown_path.h"
 
 namespace {
 
@@ -190,7 +191,10 @@ OutputPaths PlanOutputs(const ApplyOptions& options) {
     } else {
         std::error_code error;
         if (!std::filesystem::is_directory(options.outputDir, error)) {
-            return {{}, "--output-dir: \"" + options.outputDir + "\" is not a folder"};
+            const std::string shown = safe_write::ShownPath(options.outputDir);
+            return {{},
+                    "--output-dir: " + (shown == options.outputDir ? "\"" + shown + "\"" : shown) +
+                        " is not a folder"};
         }
         const std::optional<int> container = ContainerFromName(options.formatOut);
         for (const std::string& input : options.inputs) {
@@ -204,14 +208,17 @@ OutputPaths PlanOutputs(const ApplyOptions& options) {
     for (std::size_t i = 0; i < paths.size(); ++i) {
         for (const std::string& input : options.inputs) {
             if (SameFile(paths[i], input)) {
-                return {{}, paths[i] + " is an input: apply never overwrites its input"};
+                return {{},
+                        safe_write::ShownPath(paths[i]) +
+                            " is an input: apply never overwrites its input"};
             }
         }
         for (std::size_t j = 0; j < i; ++j) {
             if (SameFile(paths[i], paths[j])) {
                 return {{},
-                        options.inputs[j] + " and " + options.inputs[i] +
-                            " would both be written to " + paths[i]};
+                        safe_write::ShownPath(options.inputs[j]) + " and " +
+                            safe_write::ShownPath(options.inputs[i]) +
+                            " would both be written to " + safe_write::ShownPath(paths[i])};
             }
         }
     }

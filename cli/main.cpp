@@ -4,11 +4,14 @@
 
 #include <CLI/CLI.hpp>
 #include <iostream>
+#include <new>
+#include <stdexcept>
 
 #include "print_command.h"
 #include "apply_command.h"
 #include "command_line.h"
 #include "print_options.h"
+#include "exit_status.h"
 #include "usage_error.h"
 
 int main(int argc, char** argv) {
@@ -25,8 +28,17 @@ int main(int argc, char** argv) {
     } catch (const CLI::ParseError& error) {
         return ReportParseResult(app, error);
     }
-    if (apply->parsed()) {
-        return RunApply(app, applyOptions, std::cerr);
+    // Whatever fails ends in one line and status 1: a lack of memory, or a library that
+    // cannot be loaded. A pending output's temporary file goes as the stack unwinds.
+    try {
+        if (apply->parsed()) {
+            return RunApply(app, applyOptions, std::cerr);
+        }
+        return RunCalc(options.calc, options.analysis, std::cout, std::cerr);
+    } catch (const std::bad_alloc&) {
+        std::cerr << "vorlexi-calc: not enough memory\n";
+    } catch (const std::exception& error) {
+        std::cerr << "vorlexi-calc: " << error.what() << '\n';
     }
-    return RunCalc(options.calc, options.analysis, std::cout, std::cerr);
+    return kExitOutputFailed;
 }

@@ -54,17 +54,22 @@ std::optional<std::string> UnusableForResponse(const CalcOptions& calc,
     if (!HasFiniteCoefficients(design.cascade)) {
         return name + ": the design at this sampling frequency has non-finite coefficients";
     }
-    // At rates far above audio the poles crowd z = 1 and the response drowns in
-    // rounding; a table of NaN would pass for an answer.
-    const DesignUnderTest underTest = UnderTest(design);
-    if (std::isnan(MaxDeviation(underTest, 20.0, AudioBandTopHz(fs)).deviationDb) ||
-        std::isnan(CompareAt(underTest, fs / 2.0).deviationDb)) {
+    if (!ResponseCanBeEvaluated(design)) {
         return name + ": the design's response cannot be evaluated at this sampling frequency";
     }
     return std::nullopt;
 }
 
 }  // namespace
+
+bool ResponseCanBeEvaluated(const Design& design) {
+    // At rates far above audio the poles crowd z = 1 and the response drowns in
+    // rounding; a table of NaN would pass for an answer.
+    const DesignUnderTest underTest = UnderTest(design);
+    const double fs = design.samplingFrequency;
+    return !std::isnan(MaxDeviation(underTest, 20.0, AudioBandTopHz(fs)).deviationDb) &&
+           !std::isnan(CompareAt(underTest, fs / 2.0).deviationDb);
+}
 
 std::optional<std::string> ConflictMessage(const CalcOptions& calc,
                                            const AnalysisOptions& analysis) {

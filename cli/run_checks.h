@@ -20,3 +20,7 @@ std::optional<std::string> ConflictMessage(const CalcOptions& calc,
 std::optional<std::string> UnusableDesignMessage(const CalcOptions& calc,
                                                  const AnalysisOptions& analysis,
                                                  const Design& design);
+
+// False when the design's response, against its curve at 1 kHz, drowns in rounding
+// (NaN) over the audio band or at fs/2: no output can be trusted to follow the curve.
+bool ResponseCanBeEvaluated(const Design& design);

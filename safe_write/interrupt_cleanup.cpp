@@ -17,7 +17,7 @@ constexpr std::size_t kSlots = 64;
 std::array<std::atomic<char*>, kSlots> pendingPaths{};
 static_assert(std::atomic<char*>::is_always_lock_free);
 
-constexpr int kCleanedSignals[] = {SIGINT, SIGTERM, SIGHUP};
+constexpr int kCleanedSignals[] = {SIGINT, SIGTERM, SIGHUP, SIGQUIT};
 
 void RemovePendingFilesAndDie(int signal) {
     for (std::atomic<char*>& slot : pendingPaths) {
@@ -33,6 +33,13 @@ void RemovePendingFilesAndDie(int signal) {
 // At every registration, not once: a signal whose action the program has set back to
 // the default since then is covered again.
 void InstallHandlers() {
+    // A file-size limit (ulimit -f) would end the process by SIGXFSZ in the middle of a
+    // write; ignored, the write fails with EFBIG and the writer reports it as an error.
+    struct sigaction fileSize {};
+    if (::sigaction(SIGXFSZ, nullptr, &fileSize) == 0 && (fileSize.sa_flags & SA_SIGINFO) == 0 &&
+        fileSize.sa_handler == SIG_DFL) {
+        ::signal(SIGXFSZ, SIG_IGN);
+    }
     for (const int signal : kCleanedSignals) {
         struct sigaction current {};
         if (::sigaction(signal, nullptr, &current) != 0 || (current.sa_flags & SA_SIGINFO) != 0 ||

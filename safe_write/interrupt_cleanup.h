@@ -1,9 +1,11 @@
 #pragma once
-// Temporary files that a SIGINT, SIGTERM or SIGHUP must not leave behind.
+// Temporary files that a SIGINT, SIGTERM, SIGHUP or SIGQUIT must not leave behind.
 //
-// Each registration installs a handler for each of the three signals whose action
+// Each registration installs a handler for each of the four signals whose action
 // is still the default (termination): it removes every registered file with unlink(),
 // which is async-signal-safe, and lets the signal end the process as it would have.
+// SIGXFSZ, at its default, is ignored instead, so that a file-size limit makes the
+// write fail with EFBIG (an error with its reason) rather than end the process.
 // Signals that the process ignores or handles itself are left alone.
 
 #include <string>

@@ -1,4 +1,6 @@
+#include <dirent.h>
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -11,6 +13,7 @@
 
 #include "interrupt_cleanup.h"
 #include "safe_writer.h"
+#include "shown_path.h"
 #include "target_file.h"
 
 namespace safe_write {
@@ -48,12 +51,74 @@ std::string UniqueSuffix() {
     return suffix;
 }
 
-// ".name-XXXXXX.tmp" beside the target: a hidden name that still says whose it is, short
-// enough for any file name limit.
-std::string TemporaryNameFor(const std::string& target) {
+// Eight hex digits for this machine: a folder shared over the network may hold the
+// temporary files of another machine's processes, whose pids mean nothing here.
+std::string HostTag() {
+    char host[256] = {};
+    ::gethostname(host, sizeof host - 1);
+    std::uint32_t hash = 2166136261u;  // FNV-1a
+    for (const char* c = host; *c != '\0'; ++c) {
+        hash = (hash ^ static_cast<unsigned char>(*c)) * 16777619u;
+    }
+    static constexpr char kHex[] = "0123456789abcdef";
+    std::string tag;
+    for (int shift = 28; shift >= 0; shift -= 4) tag += kHex[(hash >> shift) & 0xF];
+    return tag;
+}
+
+// ".name-" beside the target: every temporary file of that target starts so.
+std::string TemporaryPrefixFor(const std::string& target) {
     const std::string folder = detail::FolderOf(target);
-    const std::string name = target.substr(folder.size(), 200);
-    return folder + "." + name + "-" + UniqueSuffix() + ".tmp";
+    return "." + target.substr(folder.size(), 200) + "-";
+}
+
+// ".name-PID.HOST-XXXXXX.tmp" beside the target: a hidden name that still says whose it
+// is and which process writes it, short enough for any file name limit.
+std::string TemporaryNameFor(const std::string& target) {
+    return detail::FolderOf(target) + TemporaryPrefixFor(target) + std::to_string(::getpid()) +
+           "." + HostTag() + "-" + UniqueSuffix() + ".tmp";
+}
+
+// The pid in the rest of a temporary file's name after its prefix, when the rest is
+// this machine's "PID.HOST-XXXXXX.tmp"; else 0.
+pid_t WriterOfTemporary(std::string_view rest, const std::string& hostTag) {
+    const std::size_t dot = rest.find('.');
+    if (dot == 0 || dot == std::string_view::npos || dot > 10) return 0;
+    pid_t pid = 0;
+    for (const char c : rest.substr(0, dot)) {
+        if (c < '0' || c > '9') return 0;
+        pid = pid * 10 + (c - '0');
+    }
+    const std::string_view tail = rest.substr(dot + 1);
+    if (tail.size() != hostTag.size() + 1 + 6 + 4 || !tail.starts_with(hostTag) ||
+        tail[hostTag.size()] != '-' || !tail.ends_with(".tmp")) {
+        return 0;
+    }
+    return pid;
+}
+
+// Removes the temporary files that a process ended by SIGKILL (or a power cut) left
+// beside the target: ours by name and owner, from a process of this machine that is
+// gone. One whose process lives (or whose pid was taken again) stays.
+void RemoveStaleTemporaries(const std::string& target) {
+    const std::string folder = detail::FolderOf(target);
+    const std::string prefix = TemporaryPrefixFor(target);
+    const std::string hostTag = HostTag();
+    DIR* entries = ::opendir(folder.empty() ? "." : folder.c_str());
+    if (entries == nullptr) return;
+    while (const dirent* entry = ::readdir(entries)) {
+        const std::string_view name(entry->d_name);
+        if (!name.starts_with(prefix)) continue;
+        const pid_t pid = WriterOfTemporary(name.substr(prefix.size()), hostTag);
+        if (pid <= 0 || pid == ::getpid() || ::kill(pid, 0) == 0 || errno != ESRCH) continue;
+        const std::string path = folder + std::string(name);
+        struct stat info {};
+        if (::lstat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode) &&
+            info.st_uid == ::geteuid()) {
+            ::unlink(path.c_str());
+        }
+    }
+    ::closedir(entries);
 }
 
 void FlushFolderOf(const std::string& path) {
@@ -93,15 +158,15 @@ PendingFile PendingFile::Begin(const std::string& path) {
         file.error_ = Message("''", "an empty path names no file");
         return file;
     }
-    file.shownPath_ = path;
+    file.shownPath_ = ShownPath(path);
     detail::TargetFile target;
     if (const int error = detail::FindTargetFile(path, target)) {
-        file.error_ = SystemMessage(path, error);
+        file.error_ = SystemMessage(file.shownPath_, error);
         return file;
     }
     file.targetPath_ = target.path;
     if (target.path != path) {
-        file.shownPath_ = path + " (a link to " + target.path + ")";
+        file.shownPath_ = ShownPath(path) + " (a link to " + ShownPath(target.path) + ")";
     }
     if (!target.exists) {
         file.BeginTemporary(0666);
@@ -145,6 +210,7 @@ PendingFile PendingFile::Begin(const std::string& path) {
 }
 
 void PendingFile::BeginTemporary(mode_t mode) {
+    RemoveStaleTemporaries(targetPath_);
     for (int attempt = 0; attempt < 100; ++attempt) {
         std::string temporary = TemporaryNameFor(targetPath_);
         // Registered before it exists, so that no signal can come between.

@@ -15,9 +15,12 @@
 // - A character device or FIFO is written directly, never replaced; a FIFO that no
 //   program reads is refused rather than waited for. A socket, a block device and a
 //   folder are refused.
-// - On any failure, and when the process is interrupted (SIGINT, SIGTERM, SIGHUP) while a
-//   file is pending, the temporary file is removed. Signals that the process ignores or
-//   handles itself are left alone.
+// - On any failure, and when the process is interrupted (SIGINT, SIGTERM, SIGHUP, SIGQUIT)
+//   while a file is pending, the temporary file is removed; a file-size limit (SIGXFSZ)
+//   is a failed write. Signals that the process ignores or handles itself are left alone.
+// - A temporary file is named after its target, this process's pid and machine; one that
+//   a killed process (SIGKILL) left beside the same target is removed by the next write
+//   once no process of that pid is left.
 // Messages read "cannot write PATH: REASON", with the system's reason where there is one.
 
 #include <sys/types.h>

@@ -1,12 +1,14 @@
 #!/usr/bin/env bash
 # Builds one libFuzzer target of tests/fuzz with clang (AddressSanitizer and
 # UndefinedBehaviorSanitizer, every finding fatal) and runs it for a bounded time
-# from the seeds in tests/fuzz/corpus/NAME. Exits non-zero on any finding.
-#   scripts/run-fuzzer.sh NAME SECONDS OUTPUT_DIR
+# from the seeds in tests/fuzz/corpus/NAME. Exits non-zero on any finding. Sources
+# beyond core/*.cpp that the target needs follow, relative to the source folder.
+#   scripts/run-fuzzer.sh NAME SECONDS OUTPUT_DIR [SOURCE...]
 set -euo pipefail
 name=$1
 seconds=$2
 out_dir=$3
+shift 3
 source_dir=$(cd "$(dirname "$0")/.." && pwd)
 clang=${CLANGXX:-clang++}
 
@@ -15,13 +17,18 @@ if ! command -v "$clang" >/dev/null; then
   exit 1
 fi
 
+extra_sources=()
+for source in "$@"; do
+  extra_sources+=("$source_dir/$source")
+done
+
 mkdir -p "$out_dir/$name-corpus" "$out_dir/$name-findings"
 binary="$out_dir/${name}_fuzzer"
 "$clang" -std=c++20 -O1 -g -fno-omit-frame-pointer \
   -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=all \
-  -I "$source_dir/core" \
+  -I "$source_dir/core" -I "$source_dir/core/analysis" \
   "$source_dir/tests/fuzz/${name}_fuzzer.cpp" \
-  "$source_dir"/core/*.cpp \
+  "$source_dir"/core/*.cpp "${extra_sources[@]}" \
   -o "$binary"
 
 # New inputs go to the scratch corpus in the build folder; the seeds stay untouched.

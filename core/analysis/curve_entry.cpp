@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <numbers>
 #include <optional>
 #include <vector>
@@ -150,6 +151,11 @@ CurveReading ReadCustomCurve(std::string_view entry, std::string_view list) {
     std::vector<ListedConstant> constants;
     bool nextIsPole = true;
     for (std::size_t start = 0; start <= list.size();) {
+        if (constants.size() == kMostCurveTimeConstants) {
+            return Refusal(std::string(kWhat) + "more than " +
+                           std::to_string(kMostCurveTimeConstants) +
+                           " time constants; a curve needs a few (RIAA has three)");
+        }
         const std::size_t comma = std::min(list.find(',', start), list.size());
         std::string_view text = Trimmed(list.substr(start, comma - start));
         start = comma + 1;
@@ -216,7 +222,12 @@ CurveReading ReadCustomCurve(std::string_view entry, std::string_view list) {
     return reading;
 }
 
-double TauOfFrequency(double frequencyHz) { return 1.0 / (2.0 * std::numbers::pi * frequencyHz); }
+// A positive frequency too high for a double's τ gives the smallest τ there is, not 0,
+// so that the range check names it as too short rather than as not positive.
+double TauOfFrequency(double frequencyHz) {
+    return std::max(1.0 / (2.0 * std::numbers::pi * frequencyHz),
+                    std::numeric_limits<double>::denorm_min());
+}
 
 // The curve of a turnover, an optional shelf and a roll-off in dB at 10 kHz, named `entry`.
 CurveReading TurnoverCurve(std::string_view entry, double turnoverHz, std::optional<double> shelfHz,

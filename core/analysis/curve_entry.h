@@ -19,6 +19,7 @@
 // ignored, 0 or left out for a flat treble), the pole τ with 10·log10(1 + (2π·10 kHz·τ)²)
 // equal to it. "Hz" and "dB" may follow the figures.
 
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -38,6 +39,9 @@ struct CurveReading {
 // between kShortestCurveTau and kLongestCurveTau, not both a pole and a zero at DC.
 inline constexpr double kShortestCurveTau = 1e-9;  // a corner at 159 MHz
 inline constexpr double kLongestCurveTau = 1e3;    // a corner at 0.16 mHz
+// The named curves have up to five time constants; a list much longer than any curve
+// needs is refused (each one more is a root more in every design and response).
+inline constexpr std::size_t kMostCurveTimeConstants = 32;
 
 CurveReading ReadCurveEntry(std::string_view text);
 
