@@ -5,29 +5,11 @@
 
 #include "export_formats.h"
 #include "number_text.h"
+#include "pipewire_text.h"
 
 namespace {
 
 constexpr double kHighestRate = 10.0e6;
-
-std::string NodeName(const std::string& name) {
-    std::string safe;
-    for (char c : name) {
-        const bool plain = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') ||
-                           (c >= '0' && c <= '9') || c == '_' || c == '-';
-        safe += plain ? c : '_';
-    }
-    return safe.empty() ? "riaa" : safe;
-}
-
-std::string Quoted(const std::string& text) {
-    std::string quoted = "\"";
-    for (char c : text) {
-        if (c == '"' || c == '\\') quoted += '\\';
-        quoted += c;
-    }
-    return quoted + "\"";
-}
 
 std::string Node(const std::string& node, const BiquadSection& s, const std::string& rate) {
     return "                    {\n"
@@ -61,7 +43,7 @@ std::string FormatPipeWireFilterChain(const Cascade& cascade, double samplingFre
         throw std::invalid_argument("a filter-chain needs at least one section");
     }
     const std::string rate = FormatFixed(samplingFrequency, 0);
-    const std::string base = NodeName(name);
+    const std::string base = PipeWireNodeName(name, "riaa");
     const std::size_t count = cascade.sections.size();
     const auto nodeName = [&](const char* side, std::size_t i) {
         return std::string(side) + "_" + std::to_string(i + 1);
@@ -87,15 +69,17 @@ std::string FormatPipeWireFilterChain(const Cascade& cascade, double samplingFre
            "# ~/.config/pipewire/pipewire.conf.d/" +
            base +
            ".conf and restart PipeWire: a source\n"
-           "# named as below appears, fed by the default input.\n"
+           "# named as below appears, fed by the default input. With nofail, a PipeWire\n"
+           "# that cannot load the chain starts without it.\n"
            "context.modules = [\n"
            "    {   name = libpipewire-module-filter-chain\n"
+           "        flags = [ nofail ]\n"
            "        args = {\n"
            "            node.description = " +
-           Quoted(description) +
+           PipeWireQuoted(description) +
            "\n"
            "            media.name       = " +
-           Quoted(description) +
+           PipeWireQuoted(description) +
            "\n"
            "            audio.rate       = " +
            rate +
@@ -113,20 +97,6 @@ std::string FormatPipeWireFilterChain(const Cascade& cascade, double samplingFre
            "                outputs = [ \"left_" +
            last + ":Out\" \"right_" + last +
            ":Out\" ]\n"
-           "            }\n"
-           "            capture.props = {\n"
-           "                node.name    = \"capture." +
-           base +
-           "\"\n"
-           "                node.passive = true\n"
-           "            }\n"
-           "            playback.props = {\n"
-           "                node.name   = \"" +
-           base +
-           "\"\n"
-           "                media.class = Audio/Source\n"
-           "            }\n"
-           "        }\n"
-           "    }\n"
-           "]\n";
+           "            }\n" +
+           PipeWireSourceProps(base);
 }

@@ -3,29 +3,7 @@
 #include <stdexcept>
 
 #include "number_text.h"
-
-namespace {
-
-std::string NodeName(const std::string& name) {
-    std::string safe;
-    for (char c : name) {
-        const bool plain = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') ||
-                           (c >= '0' && c <= '9') || c == '_' || c == '-';
-        safe += plain ? c : '_';
-    }
-    return safe.empty() ? "vorlexi" : safe;
-}
-
-std::string Quoted(const std::string& text) {
-    std::string quoted = "\"";
-    for (char c : text) {
-        if (c == '"' || c == '\\') quoted += '\\';
-        quoted += c == '\n' ? ' ' : c;
-    }
-    return quoted + "\"";
-}
-
-}  // namespace
+#include "pipewire_text.h"
 
 std::string FormatPipeWirePluginChain(const std::vector<std::pair<Control, double>>& controls,
                                       const std::string& name, const std::string& description,
@@ -42,7 +20,7 @@ std::string FormatPipeWirePluginChain(const std::vector<std::pair<Control, doubl
         block += "                        \"" + std::string(spec.symbol) +
                  "\" = " + FormatShortest(value) + "\n";
     }
-    const std::string base = NodeName(name);
+    const std::string base = PipeWireNodeName(name, "vorlexi");
     return "# " + comment +
            "\n"
            "# Runs vorlexi's LV2 plugin (" +
@@ -59,10 +37,10 @@ std::string FormatPipeWirePluginChain(const std::vector<std::pair<Control, doubl
            "        flags = [ nofail ]\n"
            "        args = {\n"
            "            node.description = " +
-           Quoted(description) +
+           PipeWireQuoted(description) +
            "\n"
            "            media.name       = " +
-           Quoted(description) +
+           PipeWireQuoted(description) +
            "\n"
            "            audio.channels   = 2\n"
            "            audio.position   = [ FL FR ]\n"
@@ -81,20 +59,6 @@ std::string FormatPipeWirePluginChain(const std::vector<std::pair<Control, doubl
            "                ]\n"
            "                inputs  = [ \"eq:in_left\" \"eq:in_right\" ]\n"
            "                outputs = [ \"eq:out_left\" \"eq:out_right\" ]\n"
-           "            }\n"
-           "            capture.props = {\n"
-           "                node.name    = \"capture." +
-           base +
-           "\"\n"
-           "                node.passive = true\n"
-           "            }\n"
-           "            playback.props = {\n"
-           "                node.name   = \"" +
-           base +
-           "\"\n"
-           "                media.class = Audio/Source\n"
-           "            }\n"
-           "        }\n"
-           "    }\n"
-           "]\n";
+           "            }\n" +
+           PipeWireSourceProps(base);
 }
