@@ -9,7 +9,7 @@ namespace {
 
 float Value(const float* const* controls, Control control) {
     const float* port = controls[PortIndex(control)];
-    return SanitisedValue(control, port ? *port : static_cast<float>(SpecOf(control).defaultValue));
+    return SanitisedValue(control, port ? *port : static_cast<float>(RowOf(control).defaultValue));
 }
 
 CurveReading CurveOfSettings(const DesignSettings& settings) {

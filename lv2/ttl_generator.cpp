@@ -100,16 +100,16 @@ std::string ScalePoints(Control control) {
     return points;
 }
 
-std::string ControlPort(const ControlSpec& spec) {
+std::string ControlPort(const ControlRow& row) {
     std::string port = "    [\n        a lv2:InputPort , lv2:ControlPort ;\n";
-    port += "        lv2:index " + std::to_string(PortIndex(spec.control)) + " ;\n";
-    port += "        lv2:symbol " + Literal(spec.symbol) + " ;\n";
-    port += "        lv2:name " + Literal(spec.name) + " ;\n";
-    port += "        rdfs:comment " + Literal(spec.comment) + " ;\n";
-    if (spec.control == Control::Enabled) {
+    port += "        lv2:index " + std::to_string(PortIndex(row.control)) + " ;\n";
+    port += "        lv2:symbol " + Literal(row.symbol) + " ;\n";
+    port += "        lv2:name " + Literal(row.name) + " ;\n";
+    port += "        rdfs:comment " + Literal(row.comment) + " ;\n";
+    if (row.control == Control::Enabled) {
         port += "        lv2:designation lv2:enabled ;\n";
     }
-    switch (spec.kind) {
+    switch (row.kind) {
         case ControlKind::Toggle:
             port += "        lv2:portProperty lv2:toggled ;\n";
             break;
@@ -125,13 +125,13 @@ std::string ControlPort(const ControlSpec& spec) {
         case ControlKind::Continuous:
             break;
     }
-    if (!spec.unit.empty()) {
-        port += "        units:unit units:" + std::string(spec.unit) + " ;\n";
+    if (!row.unit.empty()) {
+        port += "        units:unit units:" + std::string(row.unit) + " ;\n";
     }
-    port += ScalePoints(spec.control);
-    port += "        lv2:default " + Number(spec.defaultValue) + " ;\n";
-    port += "        lv2:minimum " + Number(spec.minimum) + " ;\n";
-    port += "        lv2:maximum " + Number(spec.maximum) + " ;\n    ]";
+    port += ScalePoints(row.control);
+    port += "        lv2:default " + Number(row.defaultValue) + " ;\n";
+    port += "        lv2:minimum " + Number(row.minimum) + " ;\n";
+    port += "        lv2:maximum " + Number(row.maximum) + " ;\n    ]";
     return port;
 }
 
@@ -156,8 +156,8 @@ std::string PluginDescription(const PluginVariant& variant) {
     text += "    lv2:optionalFeature lv2:hardRTCapable , work:schedule ;\n";
     text += "    lv2:extensionData work:interface ;\n";
     text += "    lv2:port\n";
-    for (const ControlSpec& spec : PluginControls()) {
-        text += ControlPort(spec) + " ,\n";
+    for (const ControlRow& row : PluginControls()) {
+        text += ControlPort(row) + " ,\n";
     }
     static constexpr std::string_view kInputs[] = {"in_left", "in_right"};
     static constexpr std::string_view kOutputs[] = {"out_left", "out_right"};

@@ -10,14 +10,14 @@ std::string FormatPipeWirePluginChain(const std::vector<std::pair<Control, doubl
                                       const std::string& comment) {
     std::string block;
     for (const auto& [control, value] : controls) {
-        const ControlSpec& spec = SpecOf(control);
-        if (!(value >= spec.minimum && value <= spec.maximum)) {
-            throw std::invalid_argument("the plugin's " + std::string(spec.name) +
-                                        " control takes " + FormatShortest(spec.minimum) + " to " +
-                                        FormatShortest(spec.maximum) + ", not " +
+        const ControlRow& row = RowOf(control);
+        if (!(value >= row.minimum && value <= row.maximum)) {
+            throw std::invalid_argument("the plugin's " + std::string(row.name) +
+                                        " control takes " + FormatShortest(row.minimum) + " to " +
+                                        FormatShortest(row.maximum) + ", not " +
                                         FormatShortest(value));
         }
-        block += "                        \"" + std::string(spec.symbol) +
+        block += "                        \"" + std::string(row.symbol) +
                  "\" = " + FormatShortest(value) + "\n";
     }
     const std::string base = PipeWireNodeName(name, "vorlexi");

@@ -6,7 +6,7 @@
 
 namespace {
 
-std::array<ControlSpec, kControlCount> MakeControls() {
+std::array<ControlRow, kControlCount> MakeControls() {
     const double lastCurve = static_cast<double>(NamedCurves().size());
     return {{
         {Control::Enabled, "enabled", "Enabled", "Off passes the input through unchanged",
@@ -47,24 +47,24 @@ std::array<ControlSpec, kControlCount> MakeControls() {
 
 }  // namespace
 
-const std::array<ControlSpec, kControlCount>& PluginControls() {
-    static const std::array<ControlSpec, kControlCount> controls = MakeControls();
+const std::array<ControlRow, kControlCount>& PluginControls() {
+    static const std::array<ControlRow, kControlCount> controls = MakeControls();
     return controls;
 }
 
-const ControlSpec& SpecOf(Control control) { return PluginControls()[PortIndex(control)]; }
+const ControlRow& RowOf(Control control) { return PluginControls()[PortIndex(control)]; }
 
 float SanitisedValue(Control control, float value) {
-    const ControlSpec& spec = SpecOf(control);
+    const ControlRow& row = RowOf(control);
     if (std::isnan(value)) {
-        return static_cast<float>(spec.defaultValue);
+        return static_cast<float>(row.defaultValue);
     }
-    value = std::fmin(std::fmax(value, static_cast<float>(spec.minimum)),
-                      static_cast<float>(spec.maximum));
-    if (spec.kind == ControlKind::Toggle) {
+    value = std::fmin(std::fmax(value, static_cast<float>(row.minimum)),
+                      static_cast<float>(row.maximum));
+    if (row.kind == ControlKind::Toggle) {
         return value > 0.0 ? 1.0 : 0.0;
     }
-    if (spec.kind == ControlKind::Enumeration || spec.kind == ControlKind::Integer) {
+    if (row.kind == ControlKind::Enumeration || row.kind == ControlKind::Integer) {
         return std::round(value);
     }
     return value;

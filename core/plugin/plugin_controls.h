@@ -44,7 +44,7 @@ inline constexpr float kGainAtDc = 1.0f;
 
 enum class ControlKind { Toggle, Enumeration, Integer, Continuous, Logarithmic };
 
-struct ControlSpec {
+struct ControlRow {
     Control control;
     std::string_view symbol;
     std::string_view name;
@@ -57,9 +57,9 @@ struct ControlSpec {
 };
 
 // Every control, in port order.
-const std::array<ControlSpec, kControlCount>& PluginControls();
+const std::array<ControlRow, kControlCount>& PluginControls();
 
-const ControlSpec& SpecOf(Control control);
+const ControlRow& RowOf(Control control);
 
 // The audio ports follow the controls: inputs, then outputs.
 inline constexpr std::uint32_t kFirstAudioPort = kControlCount;
