@@ -31,11 +31,3 @@ std::string CurveAndDirection(const Design& design) {
            (design.direction == Direction::Recording ? ", recording" : ", playback");
 }
 
-std::string MethodAndSections(const Design& design) {
-    const std::size_t count = design.cascade.sections.size();
-    std::string text = design.method == DesignMethod::Matched ? "matched" : "minimax";
-    if (count > 0) {
-        text += ", " + std::to_string(count) + (count == 1 ? " section" : " sections");
-    }
-    return text;
-}

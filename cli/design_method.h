@@ -23,5 +23,3 @@ DesignUnderTest UnderTest(const Design& design);
 // "riaa, playback" or "aes-1951, recording": the curve as the titles name it.
 std::string CurveAndDirection(const Design& design);
 
-// "minimax, 2 sections".
-std::string MethodAndSections(const Design& design);

@@ -22,16 +22,6 @@ bool IsRiaa(const DesignRequest& request) {
 
 std::int32_t InverseFlag(Direction direction) { return direction == Direction::Recording ? 1 : 0; }
 
-// "minimax, 2 sections", as the error lines name a design.
-std::string MethodAndSections(const Design& design) {
-    const std::size_t count = design.cascade.sections.size();
-    std::string text = design.method == DesignMethod::Matched ? "matched" : "minimax";
-    if (count > 0) {
-        text += ", " + std::to_string(count) + (count == 1 ? " section" : " sections");
-    }
-    return text;
-}
-
 Design Described(const DesignRequest& request) {
     Design design;
     design.method = request.method;
@@ -131,6 +121,15 @@ Result<Design> CascadeDesign(const DesignRequest& request, Design design) {
 }
 
 }  // namespace
+
+std::string MethodAndSections(const Design& design) {
+    const std::size_t count = design.cascade.sections.size();
+    std::string text = design.method == DesignMethod::Matched ? "matched" : "minimax";
+    if (count > 0) {
+        text += ", " + std::to_string(count) + (count == 1 ? " section" : " sections");
+    }
+    return text;
+}
 
 Result<Design> MakeDesign(const DesignRequest& request) {
     if (!request.curve.ok) {

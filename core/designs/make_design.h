@@ -70,3 +70,6 @@ struct Design {
 // range, a tolerance no cascade meets, a curve with no stable filter, a missing NLopt or
 // GLPK all come back as the error's one line.
 Result<Design> MakeDesign(const DesignRequest& request);
+
+// "minimax, 2 sections": the method and size, as titles and error lines name a design.
+std::string MethodAndSections(const Design& design);
