@@ -70,17 +70,8 @@ std::string FormatPipeWireFilterChain(const Cascade& cascade, double samplingFre
            base +
            ".conf and restart PipeWire: a source\n"
            "# named as below appears, fed by the default input. With nofail, a PipeWire\n"
-           "# that cannot load the chain starts without it.\n"
-           "context.modules = [\n"
-           "    {   name = libpipewire-module-filter-chain\n"
-           "        flags = [ nofail ]\n"
-           "        args = {\n"
-           "            node.description = " +
-           PipeWireQuoted(description) +
-           "\n"
-           "            media.name       = " +
-           PipeWireQuoted(description) +
-           "\n"
+           "# that cannot load the chain starts without it.\n" +
+           PipeWireModuleHead(description) +
            "            audio.rate       = " +
            rate +
            "\n"

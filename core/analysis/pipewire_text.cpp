@@ -19,6 +19,18 @@ std::string PipeWireQuoted(const std::string& text) {
     return quoted + "\"";
 }
 
+std::string PipeWireModuleHead(const std::string& description) {
+    return "context.modules = [\n"
+           "    {   name = libpipewire-module-filter-chain\n"
+           "        flags = [ nofail ]\n"
+           "        args = {\n"
+           "            node.description = " +
+           PipeWireQuoted(description) +
+           "\n"
+           "            media.name       = " +
+           PipeWireQuoted(description) + "\n";
+}
+
 std::string PipeWireSourceProps(const std::string& base) {
     return "            capture.props = {\n"
            "                node.name    = \"capture." +

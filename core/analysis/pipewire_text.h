@@ -11,6 +11,10 @@ std::string PipeWireNodeName(const std::string& name, const std::string& fallbac
 // A quoted string; a line break, which would end the line, becomes a space.
 std::string PipeWireQuoted(const std::string& text);
 
+// The start of the file after its comment: the filter-chain module, loaded with nofail
+// (a PipeWire that cannot load it starts without it), and the names users see.
+std::string PipeWireModuleHead(const std::string& description);
+
 // The end of a filter-chain's args: the capture and playback props of the source named
 // `base`, and the brackets that close the module and the list.
 std::string PipeWireSourceProps(const std::string& base);

@@ -31,17 +31,8 @@ std::string FormatPipeWirePluginChain(const std::vector<std::pair<Control, doubl
            base +
            ".conf (create the folder first) and restart\n"
            "# PipeWire: a source named as below appears, fed by the default input. With\n"
-           "# nofail, PipeWire starts without the filter should the plugin be missing.\n"
-           "context.modules = [\n"
-           "    {   name = libpipewire-module-filter-chain\n"
-           "        flags = [ nofail ]\n"
-           "        args = {\n"
-           "            node.description = " +
-           PipeWireQuoted(description) +
-           "\n"
-           "            media.name       = " +
-           PipeWireQuoted(description) +
-           "\n"
+           "# nofail, PipeWire starts without the filter should the plugin be missing.\n" +
+           PipeWireModuleHead(description) +
            "            audio.channels   = 2\n"
            "            audio.position   = [ FL FR ]\n"
            "            filter.graph = {\n"
