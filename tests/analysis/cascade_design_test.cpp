@@ -10,13 +10,14 @@
 #include <stdexcept>
 #include <vector>
 
-#include "cascade_minimax_design.h"
-#include "decibels.h"
-#include "frequency_response.h"
-#include "minimax_design.h"
-#include "response_comparison.h"
-#include "riaa_prototype.h"
-#include "section_pairing.h"
+#include "base/decibels.h"
+#include "curves/riaa_prototype.h"
+#include "designs/cascade_minimax_design.h"
+#include "designs/minimax_design.h"
+#include "designs/riaa_record.h"
+#include "designs/section_pairing.h"
+#include "response/frequency_response.h"
+#include "response/response_comparison.h"
 
 namespace {
 

@@ -10,16 +10,16 @@
 #include <string>
 #include <vector>
 
-#include "cascade_minimax_design.h"
-#include "curve_entry.h"
-#include "curve_list.h"
-#include "curve_minimax_design.h"
-#include "export_formats.h"
+#include "base/number_text.h"
+#include "curves/curve_entry.h"
+#include "curves/curve_list.h"
+#include "curves/named_curves.h"
+#include "designs/cascade_minimax_design.h"
+#include "designs/curve_minimax_design.h"
+#include "designs/matched_curve_design.h"
 #include "external_tool.h"
-#include "matched_curve_design.h"
-#include "named_curves.h"
-#include "number_text.h"
 #include "run_process.h"
+#include "writers/export_formats.h"
 
 namespace {
 

@@ -8,16 +8,17 @@
 #include <stdexcept>
 #include <string_view>
 
-#include "analogue_curve.h"
-#include "cascade.h"
-#include "curve_entry.h"
-#include "curve_minimax_design.h"
-#include "decibels.h"
-#include "frequency_response.h"
-#include "matched_curve_design.h"
-#include "named_curves.h"
-#include "riaa_design.h"
-#include "section_pairing.h"
+#include "base/decibels.h"
+#include "curves/analogue_curve.h"
+#include "curves/curve_entry.h"
+#include "curves/named_curves.h"
+#include "designs/curve_minimax_design.h"
+#include "designs/matched_curve_design.h"
+#include "designs/riaa_design.h"
+#include "designs/riaa_record.h"
+#include "designs/section_pairing.h"
+#include "response/cascade.h"
+#include "response/frequency_response.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 // The curves users describe themselves: what they type must become the curve they mean,
 // and anything that is not a realisable curve must be refused with the entry named,
 // never reach a design as NaN.
-#include "curve_entry.h"
+#include "curves/curve_entry.h"
 
 #include <gtest/gtest.h>
 
@@ -9,8 +9,8 @@
 #include <numbers>
 #include <string>
 
-#include "analogue_curve.h"
-#include "named_curves.h"
+#include "curves/analogue_curve.h"
+#include "curves/named_curves.h"
 
 namespace {
 

@@ -9,10 +9,11 @@
 #include <cstdlib>
 #include <sstream>
 
-#include "cascade_minimax_design.h"
-#include "export_formats.h"
+#include "designs/cascade_minimax_design.h"
+#include "designs/riaa_design.h"
+#include "designs/riaa_record.h"
 #include "external_tool.h"
-#include "riaa_design.h"
+#include "writers/export_formats.h"
 
 namespace {
 

@@ -30,7 +30,7 @@ int RunCommand(const std::string& command);
 // Wraps text in single quotes for the shell.
 std::string ShellQuoted(const std::string& text);
 
-#include "cascade.h"
+#include "response/cascade.h"
 
 // y[n] = (b0 x[n] + b1 x[n-1] + b2 x[n-2] - a1 y[n-1] - a2 y[n-2]) / a0 for a unit
 // impulse scaled by `amplitude`, in double precision.

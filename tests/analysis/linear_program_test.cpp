@@ -1,4 +1,4 @@
-#include "linear_program.h"
+#include "fit/linear_program.h"
 
 #include <gtest/gtest.h>
 

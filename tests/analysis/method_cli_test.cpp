@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
+#include "designs/minimax_design.h"
 #include "external_tool.h"
-#include "frequency_response.h"
-#include "minimax_design.h"
+#include "response/frequency_response.h"
 #include "run_process.h"
 
 namespace {

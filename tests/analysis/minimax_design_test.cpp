@@ -10,11 +10,12 @@
 #include <stdexcept>
 #include <vector>
 
-#include "frequency_response.h"
-#include "minimax_design.h"
-#include "response_comparison.h"
-#include "riaa_design.h"
-#include "riaa_prototype.h"
+#include "curves/riaa_prototype.h"
+#include "designs/minimax_design.h"
+#include "designs/riaa_design.h"
+#include "designs/riaa_record.h"
+#include "response/frequency_response.h"
+#include "response/response_comparison.h"
 
 namespace {
 
@@ -122,7 +123,7 @@ TEST(MinimaxDesign, InverseIsTheReciprocalOfThePlaybackDesign) {
             // Both are 1 at DC, so their product is 1 at every frequency.
             for (double f : {0.0, 20.0, 1000.0, 15000.0, 0.5 * fs}) {
                 const auto product =
-                    DesignResponse(playback, fs, f) * DesignResponse(recording, fs, f);
+                    RecordResponse(playback, fs, f) * RecordResponse(recording, fs, f);
                 EXPECT_NEAR(product.real(), 1.0, 1e-9) << f;
                 EXPECT_NEAR(product.imag(), 0.0, 1e-9) << f;
             }
@@ -138,13 +139,13 @@ TEST(MinimaxDesign, GainAppliesAtDcOrAtOneKilohertzAsAsked) {
             SCOPED_TRACE(testing::Message() << "gain " << gain << " inverse " << inverse);
             const RiaaCoefficients atDc =
                 ComputeMinimaxRiaaCoefficients(48000.0, gain, 1.0, inverse);
-            EXPECT_NEAR(DesignResponse(atDc, 48000.0, 0.0).real(), gain, 1e-12);
+            EXPECT_NEAR(RecordResponse(atDc, 48000.0, 0.0).real(), gain, 1e-12);
             const RiaaCoefficients at1k = ComputeMinimaxRiaaCoefficients(
                 48000.0, gain, 1.0, inverse, GainReference::OneKilohertz);
-            EXPECT_NEAR(std::abs(DesignResponse(at1k, 48000.0, 1000.0)), std::abs(gain), 1e-12);
+            EXPECT_NEAR(std::abs(RecordResponse(at1k, 48000.0, 1000.0)), std::abs(gain), 1e-12);
             // Only the scale differs: the same denominator, and the sign of the gain kept.
             EXPECT_EQ(std::memcmp(at1k.den, atDc.den, sizeof atDc.den), 0);
-            EXPECT_GE(DesignResponse(at1k, 48000.0, 0.0).real() * gain, 0.0);
+            EXPECT_GE(RecordResponse(at1k, 48000.0, 0.0).real() * gain, 0.0);
         }
     }
 }

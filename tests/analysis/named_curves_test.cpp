@@ -9,11 +9,11 @@
 #include <string>
 #include <vector>
 
-#include "analogue_curve.h"
-#include "curve_entry.h"
-#include "curve_list.h"
-#include "decibels.h"
-#include "named_curves.h"
+#include "base/decibels.h"
+#include "curves/analogue_curve.h"
+#include "curves/curve_entry.h"
+#include "curves/curve_list.h"
+#include "curves/named_curves.h"
 
 namespace {
 

@@ -14,9 +14,10 @@
 #include <string>
 #include <vector>
 
-#include "cascade_minimax_design.h"
-#include "pipewire_export.h"
-#include "riaa_design.h"
+#include "designs/cascade_minimax_design.h"
+#include "designs/riaa_design.h"
+#include "designs/riaa_record.h"
+#include "writers/pipewire_export.h"
 
 namespace {
 

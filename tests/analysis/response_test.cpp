@@ -5,11 +5,12 @@
 #include <cmath>
 #include <complex>
 
-#include "decibels.h"
-#include "frequency_response.h"
-#include "response_comparison.h"
-#include "riaa_design.h"
-#include "riaa_prototype.h"
+#include "base/decibels.h"
+#include "curves/riaa_prototype.h"
+#include "designs/riaa_design.h"
+#include "designs/riaa_record.h"
+#include "response/frequency_response.h"
+#include "response/response_comparison.h"
 
 namespace {
 
@@ -69,21 +70,21 @@ TEST(Prototype, PutsTheExtraZeroWhereTheDesignPutsIt) {
     }
 }
 
-TEST(DesignResponse, EqualsTheGainAtDcAndTheTransferFunctionElsewhere) {
+TEST(RecordResponse, EqualsTheGainAtDcAndTheTransferFunctionElsewhere) {
     const auto c = ComputeRiaaCoefficients(44100.0, 3.0, 0.0, 0);
-    EXPECT_NEAR(DesignResponse(c, 44100.0, 0.0).real(), 3.0, 1e-12);
+    EXPECT_NEAR(RecordResponse(c, 44100.0, 0.0).real(), 3.0, 1e-12);
     // At Nyquist z = -1: H = (b0 - b1 + b2) / (a0 - a1 + a2).
-    const auto nyquist = DesignResponse(c, 44100.0, 22050.0);
+    const auto nyquist = RecordResponse(c, 44100.0, 22050.0);
     EXPECT_NEAR(nyquist.real(), (c.num[0] - c.num[1] + c.num[2]) / (1.0 - c.den[1] + c.den[2]),
                 1e-12);
     EXPECT_NEAR(nyquist.imag(), 0.0, 1e-12);
 }
 
-TEST(DesignResponse, ScaleGainAtSetsTheMagnitudeThereAndKeepsThePolarity) {
+TEST(RecordResponse, ScaleGainAtSetsTheMagnitudeThereAndKeepsThePolarity) {
     const auto c = ComputeRiaaCoefficients(48000.0, -2.0, 1.0, 0);
     const auto scaled = ScaleGainAt(c, 48000.0, 1000.0, -2.0);
-    EXPECT_NEAR(std::abs(DesignResponse(scaled, 48000.0, 1000.0)), 2.0, 1e-12);
-    EXPECT_LT(DesignResponse(scaled, 48000.0, 0.0).real(), 0.0);
+    EXPECT_NEAR(std::abs(RecordResponse(scaled, 48000.0, 1000.0)), 2.0, 1e-12);
+    EXPECT_LT(RecordResponse(scaled, 48000.0, 0.0).real(), 0.0);
     for (int i = 0; i < 3; ++i) {
         EXPECT_EQ(scaled.den[i], c.den[i]);
     }

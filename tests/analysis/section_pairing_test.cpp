@@ -7,9 +7,9 @@
 #include <complex>
 #include <vector>
 
-#include "frequency_response.h"
-#include "polynomial_roots.h"
-#include "section_pairing.h"
+#include "designs/section_pairing.h"
+#include "fit/polynomial_roots.h"
+#include "response/frequency_response.h"
 
 namespace {
 

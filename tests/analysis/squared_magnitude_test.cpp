@@ -6,7 +6,7 @@
 #include <complex>
 #include <numbers>
 
-#include "squared_magnitude.h"
+#include "fit/squared_magnitude.h"
 
 namespace {
 

@@ -7,11 +7,12 @@
 #include <sstream>
 #include <string>
 
-#include "export_formats.h"
+#include "curves/riaa_prototype.h"
+#include "designs/riaa_record.h"
 #include "external_tool.h"
-#include "response_summary.h"
-#include "riaa_prototype.h"
-#include "svg_plot.h"
+#include "response/response_summary.h"
+#include "writers/export_formats.h"
+#include "writers/svg_plot.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "coefficient_report.h"
+#include "reports/coefficient_report.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "eng_value.h"
+#include "base/eng_value.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "filter_calculation.h"
+#include "reports/filter_calculation.h"
 
 #include <gtest/gtest.h>
 
@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "coefficient_report.h"
 #include "locale_guard.h"
+#include "reports/coefficient_report.h"
 
 namespace {
 

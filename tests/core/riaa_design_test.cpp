@@ -1,4 +1,4 @@
-#include "riaa_design.h"
+#include "designs/riaa_design.h"
 
 #include <gtest/gtest.h>
 

@@ -7,11 +7,12 @@
 #include <cstring>
 #include <limits>
 
-#include "curve_entry.h"
-#include "decibels.h"
+#include "base/decibels.h"
+#include "curves/curve_entry.h"
 #include "designs/make_design.h"
-#include "frequency_response.h"
-#include "riaa_design.h"
+#include "designs/riaa_design.h"
+#include "designs/riaa_record.h"
+#include "response/frequency_response.h"
 
 namespace {
 
