@@ -3,18 +3,18 @@
 #include <algorithm>
 #include <cmath>
 
-#include "analogue_curve.h"
 #include "argument_text.h"
-#include "cascade.h"
+#include "base/eng_value.h"
+#include "base/number_text.h"
+#include "curves/analogue_curve.h"
+#include "curves/riaa_curve.h"
 #include "design_method.h"
-#include "eng_value.h"
-#include "export_formats.h"
-#include "filter_calculation.h"
-#include "frequency_response.h"
-#include "number_text.h"
-#include "response_comparison.h"
-#include "riaa_curve.h"
+#include "reports/filter_calculation.h"
+#include "response/cascade.h"
+#include "response/frequency_response.h"
+#include "response/response_comparison.h"
 #include "run_checks.h"
+#include "writers/export_formats.h"
 
 namespace {
 

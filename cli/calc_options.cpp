@@ -1,7 +1,7 @@
 #include "calc_options.h"
 
 #include "argument_text.h"
-#include "eng_value.h"
+#include "base/eng_value.h"
 
 namespace {
 

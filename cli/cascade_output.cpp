@@ -4,12 +4,12 @@
 #include <numbers>
 #include <stdexcept>
 
-#include "cascade_report.h"
-#include "export_formats.h"
-#include "named_curves.h"
-#include "number_text.h"
-#include "pipewire_export.h"
-#include "pipewire_plugin_export.h"
+#include "base/number_text.h"
+#include "curves/named_curves.h"
+#include "plugin/pipewire_plugin_export.h"
+#include "reports/cascade_report.h"
+#include "writers/export_formats.h"
+#include "writers/pipewire_export.h"
 
 namespace {
 

@@ -5,9 +5,9 @@
 #include <cmath>
 #include <vector>
 
-#include "cascade_minimax_design.h"
+#include "curves/named_curves.h"
+#include "designs/cascade_minimax_design.h"
 #include "named_choice.h"
-#include "named_curves.h"
 
 namespace {
 

@@ -9,9 +9,9 @@
 
 #include <CLI/CLI.hpp>
 
-#include "curve_entry.h"
+#include "base/result.h"
+#include "curves/curve_entry.h"
 #include "designs/make_design.h"
-#include "result.h"
 
 // The options as typed.
 struct DesignOptions {

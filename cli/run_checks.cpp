@@ -3,11 +3,11 @@
 #include <cmath>
 #include <stdexcept>
 
+#include "base/number_text.h"
 #include "cascade_output.h"
-#include "export_formats.h"
-#include "number_text.h"
-#include "response_comparison.h"
-#include "riaa_curve.h"
+#include "curves/riaa_curve.h"
+#include "response/response_comparison.h"
+#include "writers/export_formats.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 
 #include <array>
 
-#include "cascade.h"
+#include "response/cascade.h"
 
 inline constexpr int kPluginMaxSections = 4;
 

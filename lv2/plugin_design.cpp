@@ -3,7 +3,7 @@
 #include <cmath>
 
 #include "designs/make_design.h"
-#include "plugin_controls.h"
+#include "plugin/plugin_controls.h"
 
 namespace {
 

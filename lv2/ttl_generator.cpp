@@ -8,9 +8,9 @@
 #include <string>
 #include <string_view>
 
-#include "named_curves.h"
-#include "number_text.h"
-#include "plugin_controls.h"
+#include "base/number_text.h"
+#include "curves/named_curves.h"
+#include "plugin/plugin_controls.h"
 #include "safe_writer.h"
 
 namespace {

@@ -4,15 +4,16 @@
 #include <stdexcept>
 #include <utility>
 
-#include "cascade_minimax_design.h"
-#include "curve_minimax_design.h"
-#include "frequency_response.h"
-#include "matched_curve_design.h"
-#include "minimax_design.h"
-#include "named_curves.h"
-#include "number_text.h"
-#include "riaa_curve.h"
-#include "riaa_prototype.h"
+#include "base/number_text.h"
+#include "curves/named_curves.h"
+#include "curves/riaa_curve.h"
+#include "curves/riaa_prototype.h"
+#include "designs/cascade_minimax_design.h"
+#include "designs/curve_minimax_design.h"
+#include "designs/matched_curve_design.h"
+#include "designs/minimax_design.h"
+#include "designs/riaa_record.h"
+#include "response/frequency_response.h"
 
 namespace {
 

@@ -14,12 +14,12 @@
 #include <string>
 #include <variant>
 
-#include "analogue_curve.h"
-#include "cascade.h"
-#include "curve_entry.h"
-#include "design_vocabulary.h"
-#include "result.h"
-#include "riaa_design.h"
+#include "base/design_vocabulary.h"
+#include "base/result.h"
+#include "curves/analogue_curve.h"
+#include "curves/curve_entry.h"
+#include "designs/riaa_design.h"
+#include "response/cascade.h"
 
 // Playback follows the curve (de-emphasis); recording its reciprocal (pre-emphasis).
 enum class Direction { Playback, Recording };

@@ -1,8 +1,8 @@
-#include "plugin_controls.h"
+#include "plugin/plugin_controls.h"
 
 #include <cmath>
 
-#include "named_curves.h"
+#include "curves/named_curves.h"
 
 namespace {
 

@@ -10,9 +10,9 @@
 #include <vector>
 
 #include "apply_run.h"
-#include "cascade.h"
 #include "external_tool.h"
-#include "plugin_controls.h"
+#include "plugin/plugin_controls.h"
+#include "response/cascade.h"
 #include "sound_files.h"
 
 namespace {

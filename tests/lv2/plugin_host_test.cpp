@@ -10,7 +10,7 @@
 #include <string>
 
 #include "lilv_host.h"
-#include "plugin_controls.h"
+#include "plugin/plugin_controls.h"
 
 namespace {
 
