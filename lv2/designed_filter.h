@@ -6,8 +6,11 @@
 #include <array>
 
 #include "cascade.h"
+#include "cascade_minimax_design.h"
+#include "designs/rumble_filter.h"
 
-inline constexpr int kPluginMaxSections = 4;
+// The curve's sections and the rumble filter's after them.
+inline constexpr int kPluginMaxSections = kMaxCascadeSections + kMaxRumbleSections;
 
 struct DesignedFilter {
     std::array<BiquadSection, kPluginMaxSections> sections{};
