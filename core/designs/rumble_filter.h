@@ -31,7 +31,8 @@ std::optional<std::string> RumbleFilterProblem(double cornerHz, int order,
 // The digital high-pass: the bilinear transform of the analogue Butterworth with its
 // corner pre-warped, so that the digital filter is 3.01 dB down exactly at cornerHz
 // and 0 dB at fs/2. The first-order section first, then the pole pairs from the lowest
-// Q to the highest, so that no section peaks before the one that tames it.
+// Q to the highest, so that the pair that peaks near the corner comes last, on a signal
+// the others have already lowered there.
 std::vector<BiquadSection> ButterworthHighPassSections(double cornerHz, int order,
                                                        double samplingFrequency);
 
