@@ -28,8 +28,8 @@ FilterEntries EntriesAt(const ApplyDesignOptions& options, double samplingRate) 
     return entries;
 }
 
-// What the output file's comment says of the design: curve, method, sections, rate and
-// the version that applied it.
+// What the output file's comment says of the design: curve, method, sections, any rumble
+// filter, rate and the version that applied it.
 std::string Description(const Design& design) {
     const CalculationValues values = ValuesOf(design);
     std::string text =
@@ -37,8 +37,11 @@ std::string Description(const Design& design) {
         (values.inverse != 0 ? "recording (pre-emphasis)" : "playback (de-emphasis)") + " curve";
     text += design.method == DesignMethod::Minimax ? ", minimax method"
                                                    : ", matched z-transform method";
-    const std::size_t sections = design.cascade.sections.size();
+    const int sections = CurveSectionCount(design);
     text += ", " + std::to_string(sections) + (sections == 1 ? " section" : " sections");
+    if (design.rumble) {
+        text += ", " + RumbleFilterText(*design.rumble);
+    }
     text += ", designed for " + FormatShortest(values.samplingFrequency) + " Hz";
     text += ", gain " + FormatShortest(values.gain) +
             (design.gainReference == GainReference::OneKilohertz ? " at 1 kHz" : " at DC");

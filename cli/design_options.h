@@ -20,10 +20,13 @@ struct DesignOptions {
     std::optional<std::string> tolerance;  // set when given
     DesignMethod method = DesignMethod::Matched;
     GainReference normalize = GainReference::Dc;
+    std::optional<std::string> rumble;          // set when given
+    std::optional<std::string> rumbleOrder;     // set when given
     const CLI::Option* methodOption = nullptr;  // to tell a given --method from the default
 };
 
-// --curve, --sections, --tolerance, --method and --normalize on app.
+// --curve, --sections, --tolerance, --method, --normalize, --rumble and --rumble-order
+// on app.
 void AddDesignOptions(CLI::App& app, DesignOptions& options);
 
 // --method=matched|minimax alone, for a command that has no other design option.
@@ -43,6 +46,7 @@ struct DesignChoice {
     std::optional<int> sections;
     std::optional<double> toleranceDb;
     GainReference normalize = GainReference::Dc;
+    std::optional<RumbleFilter> rumble;  // its corner read; checked against the rate by the design
 };
 
 // hasExtraZero: --extra-zero was given, which only the RIAA curve takes.

@@ -94,6 +94,9 @@ std::string ScalePoints(Control control) {
         case Control::TrebleHz:
             points += ScalePoint(0, "Set by the roll-off at 10 kHz");
             break;
+        case Control::RumbleHz:
+            points += ScalePoint(kNoRumbleFilter, "Off");
+            break;
         default:
             break;
     }

@@ -6,6 +6,15 @@
 #include "base/decibels.h"
 #include "curves/riaa_curve.h"
 
+namespace {
+
+std::complex<double> QuadraticAt(const QuadraticFactor& factor, double omega) {
+    const double x = omega * factor.tau;
+    return {1.0 - x * x, x / factor.q};
+}
+
+}  // namespace
+
 std::complex<double> AnalogueResponse(const AnalogueCurve& curve, double frequencyHz) {
     const double omega = 2.0 * std::numbers::pi * frequencyHz;
     std::complex<double> above = 1.0;
@@ -22,6 +31,12 @@ std::complex<double> AnalogueResponse(const AnalogueCurve& curve, double frequen
     for (double tau : curve.poleTaus) {
         below *= std::complex<double>(1.0, omega * tau);
     }
+    for (const QuadraticFactor& factor : curve.quadraticZeros) {
+        above *= QuadraticAt(factor, omega);
+    }
+    for (const QuadraticFactor& factor : curve.quadraticPoles) {
+        below *= QuadraticAt(factor, omega);
+    }
     return above / below;
 }
 
@@ -31,7 +46,8 @@ double AnalogueGainDbRe1k(const AnalogueCurve& curve, double frequencyHz) {
 }
 
 AnalogueCurve ReciprocalCurve(const AnalogueCurve& curve) {
-    return {curve.poleTaus, curve.zeroTaus, curve.dcPoleTaus, curve.dcZeroTaus};
+    return {curve.poleTaus,   curve.zeroTaus,       curve.dcPoleTaus,
+            curve.dcZeroTaus, curve.quadraticPoles, curve.quadraticZeros};
 }
 
 int NetZerosAtDc(const AnalogueCurve& curve) {

@@ -167,6 +167,17 @@ std::string Legend(const Rect& panel, bool atBottom) {
            Text(x + 38.0, y + 22.0, "Analogue curve", "");
 }
 
+// The title's font size: 17 px, or smaller for a title that would be cut at both edges
+// (a rumble filter's, a long custom entry), at about half an em a character of a
+// sans-serif face.
+std::string TitleFontSize(const std::string& title) {
+    constexpr double kTitlePixels = 17.0;
+    constexpr double kEmPerCharacter = 0.52;
+    const double characters = static_cast<double>(title.size());
+    const double fitting = (kWidth - 20.0) / (kEmPerCharacter * kTitlePixels);
+    return characters <= fitting ? "17" : FormatFixed(kTitlePixels * fitting / characters, 1);
+}
+
 }  // namespace
 
 std::string RenderResponseSvg(const DesignUnderTest& design, const std::string& title) {
@@ -201,7 +212,8 @@ std::string RenderResponseSvg(const DesignUnderTest& design, const std::string& 
     svg += "<rect width=\"100%\" height=\"100%\" fill=\"white\"/>\n";
     svg += "<defs>\n" + ClipPath("magnitude-area", kMagnitudePanel) +
            ClipPath("deviation-area", kDeviationPanel) + "</defs>\n";
-    svg += Text(kWidth / 2.0, 28.0, title, "text-anchor=\"middle\" font-size=\"17\"");
+    svg += Text(kWidth / 2.0, 28.0, title,
+                "text-anchor=\"middle\" font-size=\"" + TitleFontSize(title) + "\"");
     svg += Text(kWidth / 2.0, 52.0,
                 "Largest deviation " + FormatSignedSignificant(summary.peak.deviationDb, 4) +
                     " dB at " + FormatSignificant(summary.peak.frequencyHz, 5) + " Hz (" +
