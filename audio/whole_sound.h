@@ -1,0 +1,33 @@
+#pragma once
+// A short audio file held whole in memory: a test sweep written in one go, and a
+// recording read in one go to be measured. Written through the safe writer, so a
+// failed run leaves no partial file; integers dithered and rounded by the quantizer.
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "output_format.h"
+#include "result.h"
+#include "sound_file.h"
+
+struct WholeSound {
+    int samplingRate = 0;
+    int channels = 0;
+    int sndfileFormat = 0;
+    std::vector<double> samples;  // interleaved, full scale 1.0
+};
+
+// The whole file, or the message naming it and the reason.
+Result<WholeSound> ReadWholeSound(const std::string& path);
+
+// One channel of a sound (0 for the first).
+std::vector<double> ChannelOf(const WholeSound& sound, int channel);
+
+// Writes the samples (interleaved, full scale 1.0) as path in the format, integer ones
+// with TPDF dither. Nothing on success, else the message. The caller keeps the samples
+// within full scale: what an integer encoding cannot hold is clipped.
+std::optional<std::string> WriteWholeSound(const std::string& path, const SoundFileFormat& format,
+                                           int samplingRate, int channels,
+                                           const std::vector<double>& samples,
+                                           const std::vector<SoundString>& strings);
