@@ -3,11 +3,11 @@
 CLI::App* AddMeasureCommand(CLI::App& app, MeasureOptions& options) {
     CLI::App* measure = app.add_subcommand(
         "measure",
-        "Measure what a recorded sweep went through: the recording is deconvolved\n"
-        "by the sweep that `vorlexi-calc signal` wrote (harmonic distortion kept\n"
-        "out), and its response is compared with the playback curve from 20 Hz to\n"
-        "min(20 kHz, 0.45 fs), both 0 dB at 1 kHz");
+        "Measure a recording of signal's sweep: its response against the playback\n"
+        "curve, the recording curve or flat");
     measure->footer(
+        "The recording is deconvolved by the sweep (the harmonic distortion kept\n"
+        "out) and compared from 20 Hz to min(20 kHz, 0.45 fs), both 0 dB at 1 kHz.\n"
         "A recording that clipped, holds silence or runs at another rate than the\n"
         "sweep is refused; one of another length is measured where the two overlap.\n"
         "Examples:\n"

@@ -3,11 +3,12 @@
 CLI::App* AddSignalCommand(CLI::App& app, SignalOptions& options) {
     CLI::App* signal = app.add_subcommand(
         "signal",
-        "Write an exponential sine sweep (10 Hz to 0.45 fs, then 1 s of silence) to\n"
-        "test a phono preamp: with --inverse it carries the curve's recording\n"
-        "equalisation, to be played into the preamp's input and recorded from its\n"
-        "output for `vorlexi-calc measure`");
+        "Write a sine sweep for testing a phono preamp: flat, or with the\n"
+        "curve's recording equalisation under --inverse");
     signal->footer(
+        "The sweep rises exponentially from 10 Hz to 0.45 fs, then 1 s of silence\n"
+        "follows. Play it into the preamp's input, record its output at the same\n"
+        "rate and give the recording to `vorlexi-calc measure`.\n"
         "With --inverse the design is the minimax cascade within 0.001 dB with its\n"
         "gain at 1 kHz, unless --method, --sections, --tolerance or --normalize say\n"
         "otherwise. A level that would clip is refused with the level that fits.\n"
