@@ -105,11 +105,15 @@ Reading ReadPlan(const SignalOptions& options) {
         return reading;
     }
     const int container = ContainerFromPath(options.output).value_or(SF_FORMAT_WAV);
-    const ResolvedFormat resolved =
-        ResolveOutputFormat(container | SF_FORMAT_PCM_24, 1, static_cast<int>(rate.value),
-                            container, EncodingFromName(options.bits));
+    const SampleEncoding encoding = EncodingFromName(options.bits).value_or(SampleEncoding::Pcm24);
+    const ResolvedFormat resolved = ResolveOutputFormat(
+        container | SF_FORMAT_PCM_24, 1, static_cast<int>(rate.value), container, encoding);
+    // The reason is worded for apply, whose --format-out signal does not have.
     if (!resolved.format) {
-        reading.error = safe_write::ShownPath(options.output) + ": " + resolved.error;
+        reading.error = safe_write::ShownPath(options.output) + ": its container cannot hold " +
+                        EncodingName(encoding) +
+                        " samples; choose other --bits, or another extension (.wav, "
+                        ".w64, .aiff, .flac, .caf)";
         return reading;
     }
     reading.format = *resolved.format;
