@@ -82,6 +82,27 @@ TEST_F(PreampTest, AnExactPlaybackChainMeasuresTrueAndABrightOneShowsItsError) {
         << wrongCurve.out;
 }
 
+// What goes to the preamp: the plain sweep at its level, and the equalised one carrying
+// exactly the recording curve asked for.
+TEST_F(PreampTest, TheSweepFilesHoldTheSweepAndTheRecordingCurve) {
+    const Sound plain = ReadSound(Sweep("flat.wav"));
+    EXPECT_EQ(plain.rate, 48000);
+    EXPECT_EQ(plain.channels, 1);
+    EXPECT_EQ(plain.samples.size(), 3u * 48000u) << "2 s of sweep and 1 s of silence";
+    EXPECT_NEAR(20.0 * std::log10(Peak(plain)), -6.0, 0.01);
+
+    for (const char* curve : {"riaa", "columbia-lp"}) {
+        SCOPED_TRACE(curve);
+        const std::string equalised = Sweep("eq.wav", {"--inverse", "--curve", curve});
+        const ProcessResult run = Measure(equalised, folder.Path("flat.wav"),
+                                          {"--inverse", "--curve", curve, "--json"});
+        ASSERT_EQ(run.exitStatus, 0) << run.err;
+        EXPECT_LT(std::fabs(JsonNumber(run.out, "max_deviation_db")), 0.005);
+        EXPECT_LE(Peak(ReadSound(equalised)), std::pow(10.0, -1.0 / 20.0) + 1e-6)
+            << "the default level keeps the lifted treble at -1 dBFS";
+    }
+}
+
 TEST_F(PreampTest, APlainSweepThroughAFlatSystemMeasuresFlat) {
     const std::string sweep = Sweep("flat.wav");
     FilteredBySox(sweep, folder.Path("quieter.wav"), "vol 0.5");
