@@ -59,7 +59,9 @@ MeasurementSummary SummarizeMeasurement(const MeasuredResponse& measured,
 }
 
 std::string FormatMeasurementTable(const MeasurementSummary& summary) {
-    std::string text = "Measured response relative to 1 kHz, against the curve\n\n";
+    std::string text = "Measured response relative to 1 kHz (averaged over 1/" +
+                       FormatShortest(1.0 / kSmoothingOctaves) +
+                       " octave), against the curve\n\n";
     text += PadLeft("Frequency", kFrequencyWidth + 3);
     for (const char* heading : {"Measured dB", "Curve dB", "Deviation dB"}) {
         text += PadLeft(heading, kColumnWidth);

@@ -101,9 +101,11 @@ MeasuredResponse DeconvolveSweep(const std::vector<double>& recording,
     MeasuredResponse measured;
     measured.samplingRate = samplingRate;
     measured.binHz = samplingRate / static_cast<double>(size);
-    measured.gainDb.resize(size / 2 + 1);
+    measured.power.resize(size / 2 + 1);
+    measured.summedPower.resize(size / 2 + 2);
     for (std::size_t k = 0; k <= size / 2; ++k) {
-        measured.gainDb[k] = 10.0 * std::log10(std::norm(response[k]));
+        measured.power[k] = std::norm(response[k]);
+        measured.summedPower[k + 1] = measured.summedPower[k] + measured.power[k];
     }
     // A peak in the second half of the buffer is a response that came before the sweep:
     // a recording trimmed at its start.
@@ -113,13 +115,30 @@ MeasuredResponse DeconvolveSweep(const std::vector<double>& recording,
     return measured;
 }
 
+namespace {
+
+// The power summed from the spectrum's start up to `position` (in points), each point
+// spread evenly over the half a spacing either side of it.
+double PowerBelow(const MeasuredResponse& response, double position) {
+    const double shifted = std::clamp(position + 0.5, 0.0, static_cast<double>(response.power.size()));
+    const std::size_t whole = static_cast<std::size_t>(shifted);
+    const double part = whole < response.power.size()
+                            ? (shifted - static_cast<double>(whole)) * response.power[whole]
+                            : 0.0;
+    return response.summedPower[whole] + part;
+}
+
+}  // namespace
+
 double MeasuredGainDb(const MeasuredResponse& response, double frequencyHz) {
-    const double position =
-        std::clamp(frequencyHz / response.binHz, 0.0, static_cast<double>(response.gainDb.size() - 1));
-    const std::size_t below = static_cast<std::size_t>(position);
-    if (below + 1 >= response.gainDb.size()) {
-        return response.gainDb.back();
+    const double half = std::exp2(kSmoothingOctaves / 2.0);
+    const double low = frequencyHz / half / response.binHz;
+    const double high = frequencyHz * half / response.binHz;
+    if (high - low < 1.0) {  // at a few hertz: the nearest point
+        const double nearest = std::clamp(std::round(frequencyHz / response.binHz), 0.0,
+                                          static_cast<double>(response.power.size() - 1));
+        return 10.0 * std::log10(response.power[static_cast<std::size_t>(nearest)]);
     }
-    const double share = position - static_cast<double>(below);
-    return (1.0 - share) * response.gainDb[below] + share * response.gainDb[below + 1];
+    return 10.0 * std::log10((PowerBelow(response, high) - PowerBelow(response, low)) /
+                             (high - low));
 }
