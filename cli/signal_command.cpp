@@ -185,6 +185,18 @@ int RunSignal(const CLI::App& app, const SignalOptions& options, std::ostream& e
                       Dbfs(peak * scale) + " and clip; --level " + FittingLevel(fitsDb) +
                       " or lower fits");
     }
+    // A sweep must stand clear of the output's step to measure anything: 40 dB above it
+    // the rounding moves the measured response by hundredths of a dB; and no sound card
+    // hears below -120 dBFS.
+    const double quietest = std::max(
+        1e-6, bits > 0 ? 100.0 * SmallestAudiblePeak(reading.format.encoding) : 0.0);
+    if (peak * scale < quietest) {
+        return refuse("--level " + FormatShortest(levelDb) + ": the sweep would peak at " +
+                      Dbfs(peak * scale) + ", too quiet to measure in a " +
+                      EncodingName(reading.format.encoding) + " file; --level " +
+                      FormatFixed(std::ceil(FactorToDb(quietest / peak) * 10.0) / 10.0, 1) +
+                      " or higher");
+    }
     for (double& value : samples) value *= scale;
 
     const double at1kDb = levelDb + FactorToDb(gainAt1k);
