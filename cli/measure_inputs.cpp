@@ -6,6 +6,7 @@
 #include "decibels.h"
 #include "number_text.h"
 #include "shown_path.h"
+#include "sweep_deconvolution.h"
 #include "whole_sound.h"
 
 namespace {
@@ -16,9 +17,6 @@ constexpr double kSilentPeak = 3.16e-5;
 // At or above this a sample sits at full scale: 32767/32768 of a 16-bit file and
 // everything wider reaches it; a sweep that touches it has had its tops cut.
 constexpr double kFullScale = 0.9999;
-// The deconvolution holds two spectra of twice the overlap's length in memory: 2^23
-// frames (some 3 minutes at 48 kHz) take half a gigabyte.
-constexpr std::size_t kLongestFrames = std::size_t{1} << 23;
 
 double Peak(const std::vector<double>& samples) {
     double peak = 0.0;
@@ -69,11 +67,11 @@ MeasureInputs ReadMeasureInputs(const MeasureOptions& options) {
     inputs.referenceSeconds = static_cast<double>(inputs.reference.size()) / inputs.samplingRate;
 
     const std::size_t overlap = std::min(inputs.recording.size(), inputs.reference.size());
-    if (overlap > kLongestFrames) {
+    if (overlap > kLongestMeasuredFrames) {
         return fail("the recording and the sweep overlap for " +
                     Seconds(static_cast<double>(overlap) / inputs.samplingRate) +
                     "; measure takes at most " +
-                    Seconds(static_cast<double>(kLongestFrames) / inputs.samplingRate) +
+                    Seconds(static_cast<double>(kLongestMeasuredFrames) / inputs.samplingRate) +
                     " at this rate: write a shorter sweep with signal --duration");
     }
     inputs.recording.resize(overlap);

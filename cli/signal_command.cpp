@@ -18,13 +18,13 @@
 #include "riaa_curve.h"
 #include "shown_path.h"
 #include "sine_sweep.h"
+#include "sweep_deconvolution.h"
 #include "whole_sound.h"
 
 namespace {
 
 constexpr double kDefaultLevelDbfs = -6.0;
 constexpr double kDefaultPeakDbfs = -1.0;  // where --inverse lowers the default level to
-constexpr double kLongestSweepSeconds = 3600.0;
 constexpr const char* kDefaultTolerance = "0.001";
 
 // The options' design for the rate, or the reason there is none.
@@ -71,9 +71,28 @@ SweepDesign DesignAt(const SignalOptions& options, double rate) {
 
 std::string Dbfs(double factor) { return FormatSignedFixed(FactorToDb(factor), 2) + " dBFS"; }
 
-// The level in dB rounded down to a tenth, so that the level named fits.
-std::string FittingLevel(double levelDb) {
-    return FormatFixed(std::floor(levelDb * 10.0) / 10.0, 1);
+// The error line when the sweep, which peaks at `peak` at 0 dBFS, would clip at the
+// level or be too quiet to measure; it names the level that would do.
+std::optional<std::string> LevelProblem(double levelDb, double peak, SampleEncoding encoding) {
+    const int bits = IntegerBits(encoding);
+    const double largest = bits > 0 ? Quantizer::LargestSafePeak(bits, true) : 1.0;
+    // 40 dB above an integer output's step the rounding moves the measured response by
+    // hundredths of a dB; and no sound card hears below -120 dBFS.
+    const double quietest = std::max(1e-6, bits > 0 ? 100.0 * SmallestAudiblePeak(encoding) : 0.0);
+    const double loudest = peak * std::pow(10.0, levelDb / 20.0);
+    const std::string start =
+        "--level " + FormatShortest(levelDb) + ": the sweep would peak at " + Dbfs(loudest);
+    if (loudest > largest) {
+        // Rounded down to a tenth of a dB, so that the level named fits.
+        const double fits = std::floor(FactorToDb(largest / peak) * 10.0) / 10.0;
+        return start + " and clip; --level " + FormatFixed(fits, 1) + " or lower fits";
+    }
+    if (loudest < quietest) {
+        const double audible = std::ceil(FactorToDb(quietest / peak) * 10.0) / 10.0;
+        return start + ", too quiet to measure in a " + EncodingName(encoding) + " file; --level " +
+               FormatFixed(audible, 1) + " or higher";
+    }
+    return std::nullopt;
 }
 
 struct Reading {
@@ -92,14 +111,22 @@ Reading ReadPlan(const SignalOptions& options) {
         return reading;
     }
     const std::optional<double> seconds = ReadPlainNumber(options.duration);
-    if (!seconds || *seconds < 1.0 || *seconds > kLongestSweepSeconds) {
+    if (!seconds || *seconds < 1.0) {
         reading.error = "--duration: \"" + options.duration +
-                        "\" is not a number of seconds from 1 to 3600 (such as 10)";
+                        "\" is not a number of seconds, at least 1 (such as 10)";
         return reading;
     }
     reading.plan.samplingRate = rate.value;
     reading.plan.endHz = DefaultSweepTopHz(rate.value);
     reading.plan.seconds = *seconds;
+    const double longest =
+        static_cast<double>(kLongestMeasuredFrames) / rate.value - reading.plan.silenceSeconds;
+    if (*seconds > longest) {
+        reading.error = "--duration " + options.duration + ": measure takes at most " +
+                        FormatShortest(std::floor(longest)) + " s of sweep at " +
+                        FormatShortest(rate.value) + " Hz";
+        return reading;
+    }
     if (auto problem = SweepPlanProblem(reading.plan)) {
         reading.error = *problem;
         return reading;
@@ -174,29 +201,12 @@ int RunSignal(const CLI::App& app, const SignalOptions& options, std::ostream& e
     } else {
         for (double value : samples) peak = std::max(peak, std::fabs(value));
     }
-    const int bits = IntegerBits(reading.format.encoding);
-    const double largest = bits > 0 ? Quantizer::LargestSafePeak(bits, true) : 1.0;
-    const double fitsDb = FactorToDb(largest / peak);
     const double levelDb =
         level.value_or(std::min(kDefaultLevelDbfs, kDefaultPeakDbfs + FactorToDb(1.0 / peak)));
+    if (auto problem = LevelProblem(levelDb, peak, reading.format.encoding)) {
+        return refuse(*problem);
+    }
     const double scale = std::pow(10.0, levelDb / 20.0);
-    if (peak * scale > largest) {
-        return refuse("--level " + FormatShortest(levelDb) + ": the sweep would peak at " +
-                      Dbfs(peak * scale) + " and clip; --level " + FittingLevel(fitsDb) +
-                      " or lower fits");
-    }
-    // A sweep must stand clear of the output's step to measure anything: 40 dB above it
-    // the rounding moves the measured response by hundredths of a dB; and no sound card
-    // hears below -120 dBFS.
-    const double quietest = std::max(
-        1e-6, bits > 0 ? 100.0 * SmallestAudiblePeak(reading.format.encoding) : 0.0);
-    if (peak * scale < quietest) {
-        return refuse("--level " + FormatShortest(levelDb) + ": the sweep would peak at " +
-                      Dbfs(peak * scale) + ", too quiet to measure in a " +
-                      EncodingName(reading.format.encoding) + " file; --level " +
-                      FormatFixed(std::ceil(FactorToDb(quietest / peak) * 10.0) / 10.0, 1) +
-                      " or higher");
-    }
     for (double& value : samples) value *= scale;
 
     const double at1kDb = levelDb + FactorToDb(gainAt1k);

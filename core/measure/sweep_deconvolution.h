@@ -15,6 +15,10 @@ struct MeasuredResponse {
     double latencySeconds = 0.0;  // where the impulse response peaks, after the sweep went in
 };
 
+// The longest overlap of recording and sweep that is measured: the deconvolution holds
+// two spectra of twice its length, 2^23 frames (some 3 minutes at 48 kHz) half a gigabyte.
+inline constexpr std::size_t kLongestMeasuredFrames = std::size_t{1} << 23;
+
 // recording and reference are the same length (the caller trims them to their overlap),
 // at samplingRate, and hold more than silence.
 MeasuredResponse DeconvolveSweep(const std::vector<double>& recording,
