@@ -2,11 +2,13 @@
 
 #include <sys/stat.h>
 
+#include <algorithm>
+
 #include "quantizer.h"
 #include "safe_writer.h"
 #include "shown_path.h"
 
-Result<WholeSound> ReadWholeSound(const std::string& path) {
+Result<WholeSound> ReadWholeSound(const std::string& path, std::size_t mostFrames) {
     SoundReader reader(path);
     if (!reader.Ok()) {
         return Result<WholeSound>::Failure(reader.Error());
@@ -15,7 +17,9 @@ Result<WholeSound> ReadWholeSound(const std::string& path) {
     sound.samplingRate = reader.Info().samplerate;
     sound.channels = reader.Info().channels;
     sound.sndfileFormat = reader.Info().format;
-    const std::size_t frames = static_cast<std::size_t>(reader.Info().frames);
+    sound.fileFrames = reader.Info().frames;
+    const std::size_t frames =
+        std::min(static_cast<std::size_t>(std::max(sound.fileFrames, 0LL)), mostFrames);
     sound.samples.resize(frames * static_cast<std::size_t>(sound.channels));
     std::size_t done = 0;
     while (done < frames) {

@@ -3,6 +3,8 @@
 // recording read in one go to be measured. Written through the safe writer, so a
 // failed run leaves no partial file; integers dithered and rounded by the quantizer.
 
+#include <cstddef>
+#include <limits>
 #include <optional>
 #include <string>
 #include <vector>
@@ -16,10 +18,13 @@ struct WholeSound {
     int channels = 0;
     int sndfileFormat = 0;
     std::vector<double> samples;  // interleaved, full scale 1.0
+    long long fileFrames = 0;     // in the file, whether read or not
 };
 
-// The whole file, or the message naming it and the reason.
-Result<WholeSound> ReadWholeSound(const std::string& path);
+// The file's first mostFrames frames (all of it by default), or the message naming it
+// and the reason. A recording of a whole LP side need not fill the memory to be refused.
+Result<WholeSound> ReadWholeSound(const std::string& path,
+                                  std::size_t mostFrames = std::numeric_limits<std::size_t>::max());
 
 // One channel of a sound (0 for the first).
 std::vector<double> ChannelOf(const WholeSound& sound, int channel);

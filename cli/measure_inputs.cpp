@@ -36,11 +36,13 @@ MeasureInputs ReadMeasureInputs(const MeasureOptions& options) {
         inputs.badOption = badOption;
         return inputs;
     };
-    const Result<WholeSound> sweep = ReadWholeSound(options.reference);
+    // One frame more than is measured tells a file that is too long.
+    const Result<WholeSound> sweep = ReadWholeSound(options.reference, kLongestMeasuredFrames + 1);
     if (!sweep) {
         return fail(sweep.error());
     }
-    const Result<WholeSound> recorded = ReadWholeSound(options.recording);
+    const std::size_t sweepFrames = sweep->samples.size() / static_cast<std::size_t>(sweep->channels);
+    const Result<WholeSound> recorded = ReadWholeSound(options.recording, sweepFrames);
     if (!recorded) {
         return fail(recorded.error());
     }
@@ -63,13 +65,13 @@ MeasureInputs ReadMeasureInputs(const MeasureOptions& options) {
     inputs.channels = recorded->channels;
     inputs.recording = ChannelOf(*recorded, options.channel - 1);
     inputs.reference = ChannelOf(*sweep, 0);
-    inputs.recordingSeconds = static_cast<double>(inputs.recording.size()) / inputs.samplingRate;
-    inputs.referenceSeconds = static_cast<double>(inputs.reference.size()) / inputs.samplingRate;
+    inputs.recordingSeconds = static_cast<double>(recorded->fileFrames) / inputs.samplingRate;
+    inputs.referenceSeconds = static_cast<double>(sweep->fileFrames) / inputs.samplingRate;
 
     const std::size_t overlap = std::min(inputs.recording.size(), inputs.reference.size());
     if (overlap > kLongestMeasuredFrames) {
         return fail("the recording and the sweep overlap for " +
-                    Seconds(static_cast<double>(overlap) / inputs.samplingRate) +
+                    Seconds(std::min(inputs.recordingSeconds, inputs.referenceSeconds)) +
                     "; measure takes at most " +
                     Seconds(static_cast<double>(kLongestMeasuredFrames) / inputs.samplingRate) +
                     " at this rate: write a shorter sweep with signal --duration");
