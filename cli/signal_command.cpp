@@ -133,8 +133,9 @@ Reading ReadPlan(const SignalOptions& options) {
     }
     const int container = ContainerFromPath(options.output).value_or(SF_FORMAT_WAV);
     const SampleEncoding encoding = EncodingFromName(options.bits).value_or(SampleEncoding::Pcm24);
-    const ResolvedFormat resolved = ResolveOutputFormat(
-        container | SF_FORMAT_PCM_24, 1, static_cast<int>(rate.value), container, encoding);
+    const ResolvedFormat resolved =
+        ResolveOutputFormat(container | SF_FORMAT_PCM_24, options.channels,
+                            static_cast<int>(rate.value), container, encoding);
     // The reason is worded for apply, whose --format-out signal does not have.
     if (!resolved.format) {
         reading.error = safe_write::ShownPath(options.output) + ": its container cannot hold " +
@@ -207,12 +208,17 @@ int RunSignal(const CLI::App& app, const SignalOptions& options, std::ostream& e
         return refuse(*problem);
     }
     const double scale = std::pow(10.0, levelDb / 20.0);
-    for (double& value : samples) value *= scale;
+    const std::size_t channels = static_cast<std::size_t>(options.channels);
+    std::vector<double> frames(samples.size() * channels);
+    for (std::size_t n = 0; n < frames.size(); ++n) {
+        frames[n] = scale * samples[n / channels];
+    }
 
     const double at1kDb = levelDb + FactorToDb(gainAt1k);
     const std::string description = Description(plan, design, at1kDb);
     if (auto failure = WriteWholeSound(options.output, reading.format,
-                                       static_cast<int>(plan.samplingRate), 1, samples,
+                                       static_cast<int>(plan.samplingRate), options.channels,
+                                       frames,
                                        {{SF_STR_COMMENT, description}})) {
         err << "vorlexi-calc signal: " << *failure << '\n';
         return kExitOutputFailed;

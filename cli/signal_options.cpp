@@ -39,6 +39,13 @@ CLI::App* AddSignalCommand(CLI::App& app, SignalOptions& options) {
         ->type_name("BITS")
         ->capture_default_str()
         ->check(CLI::IsMember({"16", "24", "32", "32f", "64f"}, CLI::ignore_case));
+    signal
+        ->add_option("--channels", options.channels,
+                     "1 or 2: the same sweep in each, for both\n"
+                     "channels of a stereo preamp")
+        ->type_name("N")
+        ->capture_default_str()
+        ->check(CLI::Range(1, 2));
     signal->add_flag("-q,--quiet", options.quiet, "No summary line");
 
     signal->add_flag("-i,--inverse", options.design.inverse,

@@ -15,6 +15,7 @@ struct SignalOptions {
     std::string duration = "10";
     std::optional<std::string> level;  // dBFS at 1 kHz; unset picks one
     std::string bits = "24";
+    int channels = 1;  // the same sweep in each
     bool quiet = false;
     // The design that equalises the sweep with --inverse, read as apply reads its own.
     ApplyDesignOptions design;

@@ -104,18 +104,24 @@ TEST_F(PreampTest, TheSweepFilesHoldTheSweepAndTheRecordingCurve) {
 }
 
 TEST_F(PreampTest, APlainSweepThroughAFlatSystemMeasuresFlat) {
-    const std::string sweep = Sweep("flat.wav");
-    FilteredBySox(sweep, folder.Path("quieter.wav"), "vol 0.5");
-    const ProcessResult flat = Measure(folder.Path("quieter.wav"), sweep, {"--flat", "--json"});
+    const std::string sweep = Sweep("flat.wav", {"--channels", "2"});
+    // A stereo preamp whose left channel is dead and whose right halves its input.
+    FilteredBySox(sweep, folder.Path("quieter.wav"), "remix 0 2v0.5");
+    EXPECT_EQ(Measure(folder.Path("quieter.wav"), sweep, {"--flat"}).exitStatus, 1)
+        << "the left channel holds only silence";
+    const ProcessResult flat =
+        Measure(folder.Path("quieter.wav"), sweep, {"--flat", "--channel", "2", "--json"});
     ASSERT_EQ(flat.exitStatus, 0) << flat.err;
     EXPECT_LT(std::fabs(JsonNumber(flat.out, "max_deviation_db")), 0.01);
 
-    const ProcessResult csv = Measure(folder.Path("quieter.wav"), sweep, {"--flat", "--csv"});
+    const ProcessResult csv =
+        Measure(folder.Path("quieter.wav"), sweep, {"--flat", "--channel", "2", "--csv"});
     ASSERT_EQ(csv.exitStatus, 0) << csv.err;
     EXPECT_EQ(csv.out.rfind("frequency_hz,gain_db,curve_gain_db,deviation_db\n", 0), 0u);
 
-    const ProcessResult plot = Measure(folder.Path("quieter.wav"), sweep,
-                                       {"--flat", "--plot", folder.Path("flat.svg")});
+    const ProcessResult plot =
+        Measure(folder.Path("quieter.wav"), sweep,
+                {"--flat", "--channel", "2", "--plot", folder.Path("flat.svg")});
     ASSERT_EQ(plot.exitStatus, 0) << plot.err;
     EXPECT_NE(ReadText(folder.Path("flat.svg")).find("Measured"), std::string::npos);
 }
