@@ -153,18 +153,18 @@ std::string Panel(const LogAxis& x, const Rect& panel, const LinearAxis& y,
 
 // In the right-hand corner the curves leave free: the top one for the falling
 // playback curve, the bottom one for the rising recording curve.
-std::string Legend(const Rect& panel, bool atBottom) {
+std::string Legend(const Rect& panel, bool atBottom, const ResponseTraces& traces) {
     const double x = panel.right - 190.0;
     const double y = atBottom ? panel.bottom - 42.0 : panel.top + 22.0;
     return "<rect x=\"" + Coordinate(x - 10.0) + "\" y=\"" + Coordinate(y - 16.0) +
            "\" width=\"190\" height=\"48\" fill=\"white\" stroke=\"#c8c8c8\"/>\n" +
            Line(x, y - 4.0, x + 30.0, y - 4.0,
                 std::string("stroke=\"") + kDesignColour + "\" stroke-width=\"2.5\"") +
-           Text(x + 38.0, y, "Digital design", "") +
+           Text(x + 38.0, y, traces.gainLabel, "") +
            Line(x, y + 18.0, x + 30.0, y + 18.0,
                 std::string("stroke=\"") + kPrototypeColour +
                     "\" stroke-width=\"2\" stroke-dasharray=\"7,4\"") +
-           Text(x + 38.0, y + 22.0, "Analogue curve", "");
+           Text(x + 38.0, y + 22.0, traces.referenceLabel, "");
 }
 
 // The title's font size: 17 px, or smaller for a title that would be cut at both edges
@@ -182,21 +182,32 @@ std::string TitleFontSize(const std::string& title) {
 
 std::string RenderResponseSvg(const DesignUnderTest& design, const std::string& title) {
     const ResponseSummary summary = SummarizeResponse(design);
-    const LogAxis x{kLowHz, design.samplingFrequency / 2.0, kLeft, kRight};
-
-    std::vector<double> frequencies = LogGrid(x.low, x.high, kPointsPerDecade);
-    std::vector<double> gain, prototype, deviation;
-    std::vector<double> shownGain, bandDeviation;
-    for (double f : frequencies) {
+    ResponseTraces traces;
+    traces.axisHighHz = design.samplingFrequency / 2.0;
+    traces.bandLowHz = summary.bandLowHz;
+    traces.bandHighHz = summary.bandHighHz;
+    traces.peak = summary.peak;
+    traces.frequencies = LogGrid(kLowHz, traces.axisHighHz, kPointsPerDecade);
+    for (double f : traces.frequencies) {
         const ResponsePoint p = CompareAt(design, f);
-        gain.push_back(p.gainDb);
-        prototype.push_back(p.prototypeGainDb);
-        deviation.push_back(p.deviationDb);
-        for (double level : {p.gainDb, p.prototypeGainDb}) {
+        traces.gainDb.push_back(p.gainDb);
+        traces.referenceDb.push_back(p.prototypeGainDb);
+        traces.deviationDb.push_back(p.deviationDb);
+    }
+    return RenderTracesSvg(traces, title);
+}
+
+std::string RenderTracesSvg(const ResponseTraces& traces, const std::string& title) {
+    const LogAxis x{kLowHz, traces.axisHighHz, kLeft, kRight};
+    const std::vector<double>& frequencies = traces.frequencies;
+    const std::vector<double>& gain = traces.gainDb;
+    std::vector<double> shownGain, bandDeviation;
+    for (std::size_t i = 0; i < frequencies.size(); ++i) {
+        for (double level : {gain[i], traces.referenceDb[i]}) {
             shownGain.push_back(std::clamp(level, -kMaxShownDb, kMaxShownDb));
         }
-        if (f >= summary.bandLowHz && f <= summary.bandHighHz) {
-            bandDeviation.push_back(p.deviationDb);
+        if (frequencies[i] >= traces.bandLowHz && frequencies[i] <= traces.bandHighHz) {
+            bandDeviation.push_back(traces.deviationDb[i]);
         }
     }
     // The magnitudes are shown over the whole axis, within reason near Nyquist.
@@ -215,27 +226,27 @@ std::string RenderResponseSvg(const DesignUnderTest& design, const std::string& 
     svg += Text(kWidth / 2.0, 28.0, title,
                 "text-anchor=\"middle\" font-size=\"" + TitleFontSize(title) + "\"");
     svg += Text(kWidth / 2.0, 52.0,
-                "Largest deviation " + FormatSignedSignificant(summary.peak.deviationDb, 4) +
-                    " dB at " + FormatSignificant(summary.peak.frequencyHz, 5) + " Hz (" +
-                    FormatSignificant(summary.bandLowHz, 5) + " Hz to " +
-                    FormatSignificant(summary.bandHighHz, 5) + " Hz), both curves 0 dB at 1 kHz",
+                "Largest deviation " + FormatSignedSignificant(traces.peak.deviationDb, 4) +
+                    " dB at " + FormatSignificant(traces.peak.frequencyHz, 5) + " Hz (" +
+                    FormatSignificant(traces.bandLowHz, 5) + " Hz to " +
+                    FormatSignificant(traces.bandHighHz, 5) + " Hz), both curves 0 dB at 1 kHz",
                 "text-anchor=\"middle\"");
 
-    svg += Panel(x, kMagnitudePanel, magnitude, "Gain (dB re 1 kHz)", summary.bandHighHz, false);
-    svg += Panel(x, kDeviationPanel, error, "Deviation (dB)", summary.bandHighHz, true);
+    svg += Panel(x, kMagnitudePanel, magnitude, "Gain (dB re 1 kHz)", traces.bandHighHz, false);
+    svg += Panel(x, kDeviationPanel, error, "Deviation (dB)", traces.bandHighHz, true);
     svg += "<g clip-path=\"url(#magnitude-area)\">\n" +
-           Curve(frequencies, prototype, x, magnitude, "prototype",
+           Curve(frequencies, traces.referenceDb, x, magnitude, "prototype",
                  std::string("stroke=\"") + kPrototypeColour +
                      "\" stroke-width=\"2\" stroke-dasharray=\"7,4\"") +
            Curve(frequencies, gain, x, magnitude, "design",
                  std::string("stroke=\"") + kDesignColour + "\" stroke-width=\"2.5\"") +
            "</g>\n";
     svg += "<g clip-path=\"url(#deviation-area)\">\n" +
-           Curve(frequencies, deviation, x, error, "deviation",
+           Curve(frequencies, traces.deviationDb, x, error, "deviation",
                  std::string("stroke=\"") + kDeviationColour + "\" stroke-width=\"2\"") +
            "</g>\n";
     svg += Frame(kMagnitudePanel) + Frame(kDeviationPanel) +
-           Legend(kMagnitudePanel, gain.back() > gain.front());
+           Legend(kMagnitudePanel, !gain.empty() && gain.back() > gain.front(), traces);
     svg += Text((kLeft + kRight) / 2.0, kDeviationPanel.bottom + 42.0, "Frequency (Hz)",
                 "text-anchor=\"middle\"");
     svg += "</svg>\n";
