@@ -15,6 +15,7 @@
 #include "response_comparison.h"
 #include "riaa_curve.h"
 #include "run_checks.h"
+#include "writers/design_text.h"
 
 namespace {
 

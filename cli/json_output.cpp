@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "windows1252.h"
+#include "writers/design_text.h"
 
 namespace {
 

@@ -11,6 +11,7 @@
 #include "run_checks.h"
 #include "safe_writer.h"
 #include "svg_plot.h"
+#include "writers/design_text.h"
 
 namespace {
 

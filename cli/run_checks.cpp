@@ -3,11 +3,11 @@
 #include <cmath>
 #include <stdexcept>
 
-#include "cascade_output.h"
 #include "export_formats.h"
 #include "number_text.h"
 #include "response_comparison.h"
 #include "riaa_curve.h"
+#include "writers/design_text.h"
 
 namespace {
 

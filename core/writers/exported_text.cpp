@@ -1,10 +1,10 @@
-#include "cascade_output.h"
+#include "exported_text.h"
 
 #include <cmath>
 #include <numbers>
 #include <stdexcept>
 
-#include "cascade_report.h"
+#include "design_text.h"
 #include "export_formats.h"
 #include "named_curves.h"
 #include "number_text.h"
@@ -23,11 +23,6 @@ std::string FilterName(const Design& design) {
         name += kept ? c : '_';
     }
     return name + (design.direction == Direction::Recording ? "_recording" : "_playback");
-}
-
-std::string GainText(const Design& design) {
-    return "gain " + FormatSignificant(design.gain, 6) +
-           (design.gainReference == GainReference::OneKilohertz ? " at 1 kHz" : " at DC");
 }
 
 // The plugin's controls for the design. The plugin makes minimax designs: a minimax
@@ -108,12 +103,4 @@ std::string ExportedText(OutputFormat format, const Design& design) {
             break;
     }
     return FormatCamillaDspFilter(c, fs, FilterName(design));
-}
-
-std::string CascadeReportText(const Design& design) {
-    return "Curve: " + design.curveName + " (" + design.curveDescription + ")" +
-           (design.direction == Direction::Recording ? ", its recording curve (inverse)\n"
-                                                     : ", playback\n") +
-           "Design: " + MethodAndSections(design) + ", " + GainText(design) + "\n\n" +
-           FormatCascadeReport(UnderTest(design));
 }
