@@ -1,0 +1,105 @@
+#include "design_outcome.h"
+
+#include <cmath>
+#include <stdexcept>
+
+#include "export_formats.h"
+#include "number_text.h"
+#include "riaa_curve.h"
+#include "writers/design_text.h"
+#include "writers/exported_text.h"
+
+namespace {
+
+// The plot's grid: fine enough for a smooth line across a wide window, coarse enough
+// to follow a change at once.
+constexpr double kPlotLowHz = 10.0;
+constexpr int kPlotPointsPerDecade = 60;
+
+// Why the response of a design cannot be shown, or nothing (as vorlexi-calc refuses
+// --response for the same designs).
+std::optional<std::string> UnshowableResponse(const Design& design) {
+    const double fs = design.samplingFrequency;
+    if (!(fs > 2.0 * kRiaaReferenceHz)) {
+        return "The response is measured against 1 kHz: choose a sampling frequency above "
+               "2 kHz (got " +
+               FormatShortest(fs) + " Hz)";
+    }
+    if (!HasFiniteCoefficients(design.cascade)) {
+        return "The design at this sampling frequency has non-finite coefficients: choose "
+               "another rate or method";
+    }
+    return std::nullopt;
+}
+
+std::string SectionsLine(const Design& design) {
+    return "Design: " + MethodAndSections(design) + "\n";
+}
+
+}  // namespace
+
+DesignOutcome MakeOutcome(const DesignerSettings& settings) {
+    DesignOutcome outcome;
+    outcome.settings = settings;
+    const Result<DesignRequest> request = RequestFor(settings);
+    if (!request) {
+        outcome.error = request.error();
+        return outcome;
+    }
+    Result<Design> made = MakeDesign(*request);
+    if (!made) {
+        outcome.error = made.error();
+        return outcome;
+    }
+    if (const auto problem = UnshowableResponse(*made)) {
+        outcome.error = *problem;
+        return outcome;
+    }
+    const DesignUnderTest underTest = UnderTest(*made);
+    outcome.summary = SummarizeResponse(underTest);
+    if (std::isnan(outcome.summary->peak.deviationDb)) {
+        outcome.summary.reset();
+        outcome.error = "The design's response cannot be evaluated at this sampling frequency";
+        return outcome;
+    }
+    for (double hz : LogGrid(kPlotLowHz, made->samplingFrequency / 2.0, kPlotPointsPerDecade)) {
+        outcome.plot.push_back(CompareAt(underTest, hz));
+    }
+    outcome.figures = SectionsLine(*made) + FormatResponseFigures(*outcome.summary);
+    outcome.design = std::move(*made);
+    return outcome;
+}
+
+const std::vector<ExportProgramInfo>& ExportPrograms() {
+    static const std::vector<ExportProgramInfo> programs = {
+        {ExportProgram::Report, "Coefficients (report)", "report", ".txt"},
+        {ExportProgram::Sox, "SoX effects", "sox", ".txt"},
+        {ExportProgram::Ffmpeg, "FFmpeg filter", "ffmpeg", ".txt"},
+        {ExportProgram::CamillaDsp, "CamillaDSP filters", "camilladsp", ".yml"},
+        {ExportProgram::Nyquist, "Nyquist (Audacity)", "nyquist", ".ny"},
+        {ExportProgram::PipeWirePlugin, "PipeWire (LV2 plugin controls)", "pipewire", ".conf"},
+        {ExportProgram::PipeWireBqRaw, "PipeWire (bq_raw coefficients)", "pipewire-bq-raw",
+         ".conf"},
+    };
+    return programs;
+}
+
+Result<std::string> ExportText(const Design& design, ExportProgram program) {
+    if (program == ExportProgram::Report) {
+        return ReportText(design) + (design.record ? "" : "\n") +
+               FormatResponseTable(SummarizeResponse(UnderTest(design)));
+    }
+    if (!HasFiniteCoefficients(design.cascade)) {
+        return Result<std::string>::Failure(
+            "The design at this sampling frequency has non-finite coefficients");
+    }
+    static constexpr OutputFormat kFormats[] = {
+        OutputFormat::Report,       OutputFormat::Sox,     OutputFormat::Ffmpeg,
+        OutputFormat::CamillaDsp,   OutputFormat::Nyquist, OutputFormat::PipeWire,
+        OutputFormat::PipeWireBqRaw};
+    try {
+        return ExportedText(kFormats[static_cast<int>(program)], design);
+    } catch (const std::invalid_argument& error) {
+        return Result<std::string>::Failure(std::string("Not for this program: ") + error.what());
+    }
+}
