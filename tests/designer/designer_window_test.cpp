@@ -1,0 +1,134 @@
+// The designer window as a user drives it from the keyboard: every change reaches the
+// figures and the text, a bad entry says what to type and the window recovers, the
+// settings come back next time, and a German locale changes no number.
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QLocale>
+#include <QRegularExpression>
+#include <QSettings>
+#include <QStatusBar>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include "design_outcome.h"
+#include "design_runner.h"
+#include "export_pane.h"
+#include "main_window.h"
+#include "settings_panel.h"
+
+namespace {
+
+// Until the outcome on show is the one for what the panel holds now.
+bool WaitForDesign(MainWindow& window) {
+    return QTest::qWaitFor(
+        [&] {
+            return window.Runner()->IsIdle() && window.Outcome() != nullptr &&
+                   window.Outcome()->settings == window.Panel()->Settings();
+        },
+        20000);
+}
+
+void TypeInto(QWidget* widget, const QString& text) {
+    widget->setFocus();
+    QTest::keyClick(widget, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(widget, text);
+}
+
+QString ExpectedFigures(const DesignerSettings& settings) {
+    return QString::fromStdString(MakeOutcome(settings).figures).trimmed();
+}
+
+class DesignerWindow : public ::testing::Test {
+protected:
+    void SetUp() override { QSettings().clear(); }
+};
+
+TEST_F(DesignerWindow, KeyboardChangesOfCurveAndRateReachTheFiguresAndTheText) {
+    MainWindow window;
+    window.show();
+    ASSERT_TRUE(WaitForDesign(window));
+    const QString riaaFigures = window.Pane()->FiguresText();
+
+    window.Panel()->CurveBox()->setFocus();
+    QTest::keyClick(window.Panel()->CurveBox(), Qt::Key_Down);
+    TypeInto(window.Panel()->RateBox(), QStringLiteral("44.1k"));
+    ASSERT_TRUE(WaitForDesign(window));
+
+    const DesignerSettings settings = window.Panel()->Settings();
+    EXPECT_EQ(settings.curveName, "riaa-iec");
+    EXPECT_EQ(settings.samplingFrequency, "44.1k");
+    EXPECT_NE(window.Pane()->FiguresText(), riaaFigures);
+    EXPECT_EQ(window.Pane()->FiguresText(), ExpectedFigures(settings));
+
+    window.Pane()->SetProgram(ExportProgram::Ffmpeg);
+    EXPECT_EQ(window.Pane()->ExportedText().toStdString(),
+              *ExportText(*window.Outcome()->design, ExportProgram::Ffmpeg));
+}
+
+TEST_F(DesignerWindow, ABadEntrySaysWhatToTypeAndTheWindowRecovers) {
+    MainWindow window;
+    window.show();
+    ASSERT_TRUE(WaitForDesign(window));
+
+    TypeInto(window.Panel()->RateBox(), QStringLiteral("fast"));
+    ASSERT_TRUE(WaitForDesign(window));
+    EXPECT_TRUE(
+        window.Pane()->FiguresText().startsWith(QStringLiteral("Sampling frequency: \"fast\"")))
+        << window.Pane()->FiguresText().toStdString();
+    EXPECT_TRUE(window.Pane()->ExportedText().isEmpty())
+        << "no text for a design that is not there";
+    EXPECT_TRUE(window.statusBar()->currentMessage().contains(QStringLiteral("44100 or 96k")));
+
+    TypeInto(window.Panel()->RateBox(), QStringLiteral("96000"));
+    ASSERT_TRUE(WaitForDesign(window));
+    EXPECT_EQ(window.Pane()->FiguresText(), ExpectedFigures(window.Panel()->Settings()));
+    EXPECT_FALSE(window.Pane()->ExportedText().isEmpty());
+}
+
+TEST_F(DesignerWindow, SettingsComeBackNextTime) {
+    DesignerSettings chosen;
+    chosen.curveSource = CurveSource::Turnover;
+    chosen.turnoverHz = "400";
+    chosen.shelfHz = "";
+    chosen.samplingFrequency = "88200";
+    chosen.method = DesignMethod::Minimax;
+    chosen.size = SizeChoice::Tolerance;
+    chosen.toleranceDb = "0.02";
+    chosen.gain = "0.5";
+    chosen.gainReference = GainReference::OneKilohertz;
+    chosen.direction = Direction::Recording;
+    {
+        MainWindow window;
+        window.show();
+        window.Panel()->SetSettings(chosen);
+        window.Pane()->SetProgram(ExportProgram::CamillaDsp);
+        ASSERT_TRUE(WaitForDesign(window));
+        window.close();
+    }
+    MainWindow again;
+    EXPECT_EQ(again.Panel()->Settings(), chosen);
+    EXPECT_EQ(again.Pane()->Program(), ExportProgram::CamillaDsp);
+}
+
+TEST_F(DesignerWindow, AGermanLocaleChangesNoNumber) {
+    const QLocale previous;
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+    MainWindow window;
+    window.show();
+    TypeInto(window.Panel()->RateBox(), QStringLiteral("44.1k"));
+    ASSERT_TRUE(WaitForDesign(window));
+    QLocale::setDefault(previous);
+
+    ASSERT_TRUE(window.Outcome()->design) << window.Outcome()->error;
+    EXPECT_EQ(window.Outcome()->design->samplingFrequency, 44100.0);
+    EXPECT_TRUE(window.Pane()->FiguresText().contains(QStringLiteral("to 20000 Hz")));
+    EXPECT_TRUE(
+        window.Pane()->ExportedText().contains(QStringLiteral("Sampling frequency: 44100\n")));
+    EXPECT_FALSE(
+        window.Pane()->ExportedText().contains(QRegularExpression(QStringLiteral("\\d,\\d"))))
+        << "the report's numbers keep their points";
+}
+
+}  // namespace
