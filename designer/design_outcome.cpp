@@ -66,6 +66,9 @@ DesignOutcome MakeOutcome(const DesignerSettings& settings) {
         outcome.plot.push_back(CompareAt(underTest, hz));
     }
     outcome.figures = SectionsLine(*made) + FormatResponseFigures(*outcome.summary);
+    for (const ExportProgramInfo& info : ExportPrograms()) {
+        outcome.texts.push_back(ExportText(*made, info.program));
+    }
     outcome.design = std::move(*made);
     return outcome;
 }

@@ -19,6 +19,9 @@ struct DesignOutcome {
     std::optional<ResponseSummary> summary;
     std::vector<ResponsePoint> plot;  // 10 Hz to fs/2 on a log grid
     std::string figures;              // the closing lines of --response, and the sections
+    // The text for each program of ExportPrograms(), in its order: worked out with the
+    // design, so that choosing another program costs the GUI thread nothing.
+    std::vector<Result<std::string>> texts;
 };
 
 DesignOutcome MakeOutcome(const DesignerSettings& settings);

@@ -90,7 +90,7 @@ void ExportPane::ShowText() {
         m_text->clear();
     } else {
         m_figures->setText(QString::fromStdString(m_outcome->figures).trimmed());
-        const Result<std::string> text = ExportText(*m_outcome->design, Program());
+        const Result<std::string>& text = m_outcome->texts[static_cast<std::size_t>(Program())];
         m_textUsable = text.ok();
         m_text->setPlainText(QString::fromStdString(text ? *text : text.error()));
     }
