@@ -7,7 +7,6 @@
 #include "number_text.h"
 #include "riaa_curve.h"
 #include "writers/design_text.h"
-#include "writers/exported_text.h"
 
 namespace {
 
@@ -75,14 +74,16 @@ DesignOutcome MakeOutcome(const DesignerSettings& settings) {
 
 const std::vector<ExportProgramInfo>& ExportPrograms() {
     static const std::vector<ExportProgramInfo> programs = {
-        {ExportProgram::Report, "Coefficients (report)", "report", ".txt"},
-        {ExportProgram::Sox, "SoX effects", "sox", ".txt"},
-        {ExportProgram::Ffmpeg, "FFmpeg filter", "ffmpeg", ".txt"},
-        {ExportProgram::CamillaDsp, "CamillaDSP filters", "camilladsp", ".yml"},
-        {ExportProgram::Nyquist, "Nyquist (Audacity)", "nyquist", ".ny"},
-        {ExportProgram::PipeWirePlugin, "PipeWire (LV2 plugin controls)", "pipewire", ".conf"},
-        {ExportProgram::PipeWireBqRaw, "PipeWire (bq_raw coefficients)", "pipewire-bq-raw",
-         ".conf"},
+        {ExportProgram::Report, "Coefficients (report)", "report", ".txt", OutputFormat::Report},
+        {ExportProgram::Sox, "SoX effects", "sox", ".txt", OutputFormat::Sox},
+        {ExportProgram::Ffmpeg, "FFmpeg filter", "ffmpeg", ".txt", OutputFormat::Ffmpeg},
+        {ExportProgram::CamillaDsp, "CamillaDSP filters", "camilladsp", ".yml",
+         OutputFormat::CamillaDsp},
+        {ExportProgram::Nyquist, "Nyquist (Audacity)", "nyquist", ".ny", OutputFormat::Nyquist},
+        {ExportProgram::PipeWirePlugin, "PipeWire (LV2 plugin controls)", "pipewire", ".conf",
+         OutputFormat::PipeWire},
+        {ExportProgram::PipeWireBqRaw, "PipeWire (bq_raw coefficients)", "pipewire-bq-raw", ".conf",
+         OutputFormat::PipeWireBqRaw},
     };
     return programs;
 }
@@ -96,12 +97,8 @@ Result<std::string> ExportText(const Design& design, ExportProgram program) {
         return Result<std::string>::Failure(
             "The design at this sampling frequency has non-finite coefficients");
     }
-    static constexpr OutputFormat kFormats[] = {
-        OutputFormat::Report,       OutputFormat::Sox,     OutputFormat::Ffmpeg,
-        OutputFormat::CamillaDsp,   OutputFormat::Nyquist, OutputFormat::PipeWire,
-        OutputFormat::PipeWireBqRaw};
     try {
-        return ExportedText(kFormats[static_cast<int>(program)], design);
+        return ExportedText(ExportPrograms()[static_cast<std::size_t>(program)].format, design);
     } catch (const std::invalid_argument& error) {
         return Result<std::string>::Failure(std::string("Not for this program: ") + error.what());
     }

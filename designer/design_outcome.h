@@ -11,6 +11,7 @@
 #include "designs/make_design.h"
 #include "response_comparison.h"
 #include "response_summary.h"
+#include "writers/exported_text.h"
 
 struct DesignOutcome {
     DesignerSettings settings;  // what it was made from
@@ -43,6 +44,7 @@ struct ExportProgramInfo {
     const char* title;
     const char* calcFormat;
     const char* fileSuffix;  // suggested when saving
+    OutputFormat format;     // Report: the report with its response, as --response
 };
 const std::vector<ExportProgramInfo>& ExportPrograms();
 
