@@ -10,6 +10,7 @@
 #include <QVBoxLayout>
 
 #include "cascade_minimax_design.h"
+#include "curve_entry.h"
 #include "curve_list.h"
 #include "named_curves.h"
 
@@ -78,6 +79,7 @@ void SettingsPanel::BuildCurveGroup(QVBoxLayout* layout) {
     form->addRow(tr("&Time constants:"), m_timeConstants);
 
     m_turnover = Entry(tr("Turnover frequency, Hz"), tr("500"));
+    m_turnover->setObjectName(QStringLiteral("turnover"));
     m_shelf = Entry(tr("Shelf frequency, Hz"), tr("none: the boost runs to DC"));
     m_rollOff = Entry(tr("Roll-off at 10 kHz, dB"), tr("0: a flat treble"));
     auto* turnoverForm = new QFormLayout;
@@ -96,7 +98,10 @@ void SettingsPanel::BuildCurveGroup(QVBoxLayout* layout) {
 
     connect(m_curve, &QComboBox::currentIndexChanged, this, &SettingsPanel::ShowCurveChoice);
     for (QLineEdit* entry : {m_timeConstants, m_turnover, m_shelf, m_rollOff}) {
-        connect(entry, &QLineEdit::textChanged, this, &SettingsPanel::OnEdited);
+        connect(entry, &QLineEdit::textChanged, this, [this] {
+            DescribeCurve();
+            OnEdited();
+        });
     }
     connect(m_direction, &QComboBox::currentIndexChanged, this, &SettingsPanel::OnEdited);
 }
@@ -149,10 +154,23 @@ void SettingsPanel::ShowCurveChoice() {
     const int row = m_curve->currentIndex();
     m_timeConstants->setEnabled(row == named + kCustomRow);
     m_turnoverRows->setEnabled(row == named + kTurnoverRow);
+    DescribeCurve();
+    OnEdited();
+}
+
+void SettingsPanel::DescribeCurve() {
+    const int named = static_cast<int>(NamedCurves().size());
+    const int row = m_curve->currentIndex();
     if (row >= 0 && row < named) {
         const NamedCurve& curve = NamedCurves()[static_cast<std::size_t>(row)];
         m_curveDescription->setText(Text(curve.description) + QStringLiteral("\n") +
                                     QString::fromStdString(CurveConstantsText(curve)));
+        return;
+    }
+    // The entry in words as the core reads it, so a typing slip shows before the design.
+    const CurveReading reading = ReadCurveEntry(CurveEntryText(Settings()));
+    if (reading.ok) {
+        m_curveDescription->setText(QString::fromStdString(reading.description));
     } else if (row == named + kCustomRow) {
         m_curveDescription->setText(
             tr("Time constants in seconds (u for µs), alternating pole, "
@@ -162,7 +180,6 @@ void SettingsPanel::ShowCurveChoice() {
             tr("The bass turnover (a zero), the shelf below it (a "
                "pole; empty for none) and the treble roll-off at 10 kHz."));
     }
-    OnEdited();
 }
 
 void SettingsPanel::ShowSizeChoice() {

@@ -31,6 +31,7 @@ private:
     void BuildCurveGroup(class QVBoxLayout* layout);
     void BuildDesignGroup(class QVBoxLayout* layout);
     void ShowCurveChoice();
+    void DescribeCurve();
     void ShowSizeChoice();
     void OnEdited();
 

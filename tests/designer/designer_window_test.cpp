@@ -87,6 +87,26 @@ TEST_F(DesignerWindow, ABadEntrySaysWhatToTypeAndTheWindowRecovers) {
     EXPECT_FALSE(window.Pane()->ExportedText().isEmpty());
 }
 
+TEST_F(DesignerWindow, ATypedCurveIsReadAsTheToolReadsIt) {
+    MainWindow window;
+    window.show();
+    ASSERT_TRUE(WaitForDesign(window));
+    QComboBox* curve = window.Panel()->CurveBox();
+    curve->setFocus();
+    QTest::keyClick(curve, Qt::Key_End);  // the last row: turnover, shelf and roll-off
+    auto* turnover = window.Panel()->findChild<QLineEdit*>(QStringLiteral("turnover"));
+    ASSERT_NE(turnover, nullptr);
+    TypeInto(turnover, QStringLiteral("4oo"));
+    ASSERT_TRUE(WaitForDesign(window));
+    EXPECT_TRUE(window.Pane()->FiguresText().startsWith(QStringLiteral("Curve: ")))
+        << window.Pane()->FiguresText().toStdString();
+
+    TypeInto(turnover, QStringLiteral("400"));
+    ASSERT_TRUE(WaitForDesign(window));
+    EXPECT_EQ(CurveEntryText(window.Panel()->Settings()), "turnover:400,shelf:50,rolloff:13.7");
+    EXPECT_EQ(window.Pane()->FiguresText(), ExpectedFigures(window.Panel()->Settings()));
+}
+
 TEST_F(DesignerWindow, SettingsComeBackNextTime) {
     DesignerSettings chosen;
     chosen.curveSource = CurveSource::Turnover;
