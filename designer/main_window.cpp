@@ -198,10 +198,7 @@ void MainWindow::ExportSvg() {
                                                       QStringLiteral("vorlexi-response.svg"),
                                                       tr("SVG pictures (*.svg)"));
     if (!path.isEmpty()) {
-        const Design& design = *m_outcome->design;
-        SaveOrComplain(
-            this, path,
-            QByteArray::fromStdString(RenderResponseSvg(UnderTest(design), PlotTitle(design))));
+        SaveOrComplain(this, path, PlotSvg());
     }
 }
 
@@ -212,9 +209,20 @@ void MainWindow::ExportPng() {
     const QString path = QFileDialog::getSaveFileName(this, tr("Export the Plot as PNG"),
                                                       QStringLiteral("vorlexi-response.png"),
                                                       tr("PNG pictures (*.png)"));
-    if (path.isEmpty()) {
-        return;
+    if (!path.isEmpty()) {
+        SaveOrComplain(this, path, PlotPng());
     }
+}
+
+QByteArray MainWindow::PlotSvg() const {
+    if (!m_outcome || !m_outcome->design) {
+        return {};
+    }
+    const Design& design = *m_outcome->design;
+    return QByteArray::fromStdString(RenderResponseSvg(UnderTest(design), PlotTitle(design)));
+}
+
+QByteArray MainWindow::PlotPng() const {
     QImage image(kPngSize, QImage::Format_RGB32);
     {
         QPainter painter(&image);
@@ -224,7 +232,7 @@ void MainWindow::ExportPng() {
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
     image.save(&buffer, "PNG");
-    SaveOrComplain(this, path, bytes);
+    return bytes;
 }
 
 void MainWindow::ApplyToFiles() {

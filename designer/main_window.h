@@ -29,6 +29,11 @@ public:
     // The figures and the program's text as shown, for --print-state.
     QString StateText() const;
 
+    // The plot as File > Export Plot writes it: the SVG as vorlexi-calc --plot draws it
+    // (empty without a design), the PNG as the window paints it.
+    QByteArray PlotSvg() const;
+    QByteArray PlotPng() const;
+
 protected:
     void closeEvent(QCloseEvent* event) override;
 

@@ -3,11 +3,14 @@
 // settings come back next time, and a German locale changes no number.
 
 #include <QComboBox>
+#include <QFile>
+#include <QImage>
 #include <QLineEdit>
 #include <QLocale>
 #include <QRegularExpression>
 #include <QSettings>
 #include <QStatusBar>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -16,6 +19,7 @@
 #include "design_runner.h"
 #include "export_pane.h"
 #include "main_window.h"
+#include "run_process.h"
 #include "settings_panel.h"
 
 namespace {
@@ -105,6 +109,26 @@ TEST_F(DesignerWindow, ATypedCurveIsReadAsTheToolReadsIt) {
     ASSERT_TRUE(WaitForDesign(window));
     EXPECT_EQ(CurveEntryText(window.Panel()->Settings()), "turnover:400,shelf:50,rolloff:13.7");
     EXPECT_EQ(window.Pane()->FiguresText(), ExpectedFigures(window.Panel()->Settings()));
+}
+
+TEST_F(DesignerWindow, ThePlotExportsAreTheToolsSvgAndAPicture) {
+    MainWindow window;
+    window.show();
+    TypeInto(window.Panel()->RateBox(), QStringLiteral("44100"));
+    ASSERT_TRUE(WaitForDesign(window));
+
+    QTemporaryDir folder;
+    const QString svg = folder.filePath(QStringLiteral("calc.svg"));
+    const ProcessResult calc =
+        RunProcess({VORLEXI_CALC_PATH, "--sample-freq=44100", "--plot=" + svg.toStdString()});
+    ASSERT_EQ(calc.exitStatus, 0) << calc.err;
+    QFile drawn(svg);
+    ASSERT_TRUE(drawn.open(QIODevice::ReadOnly));
+    EXPECT_EQ(window.PlotSvg(), drawn.readAll());
+
+    QImage picture;
+    ASSERT_TRUE(picture.loadFromData(window.PlotPng(), "PNG"));
+    EXPECT_EQ(picture.size(), QSize(1200, 800));
 }
 
 TEST_F(DesignerWindow, SettingsComeBackNextTime) {
