@@ -41,6 +41,9 @@ void ApplyRun::StartNext() {
     }
     const int index = m_next++;
     emit FileStarted(index, m_inputs[index]);
+    if (m_cancelled) {
+        return;  // cancelled from a slot of FileStarted, which has said Finished already
+    }
     QStringList arguments = {QStringLiteral("apply")};
     arguments << m_designArguments << QStringLiteral("--quiet") << QStringLiteral("--output-dir")
               << m_outputDir << QStringLiteral("--") << m_inputs[index];

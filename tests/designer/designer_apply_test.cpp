@@ -6,6 +6,7 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 #include <cmath>
 
@@ -111,6 +112,52 @@ TEST(DesignerApply, ARefusedFileComesBackWithTheToolsReason) {
     EXPECT_FALSE(ran.files[0][1].toBool());
     EXPECT_TRUE(ran.files[0][2].toString().contains(QStringLiteral("notes.wav")))
         << ran.files[0][2].toString().toStdString();
+}
+
+TEST(DesignerApply, CancelStopsTheRunAndLeavesNoPartialFile) {
+    const DesignOutcome outcome = MakeOutcome(DesignerSettings{});
+    ASSERT_TRUE(outcome.design);
+    QTemporaryDir folder;
+    QDir(folder.path()).mkdir(QStringLiteral("out"));
+    Sound noise;
+    noise.format = SF_FORMAT_WAV | SF_FORMAT_FLOAT;
+    noise.rate = 48000;
+    noise.channels = 2;
+    noise.samples = Noise(2 * 48000 * 5, 0.1, 7);
+    QStringList inputs;
+    for (const char* name : {"a.wav", "b.wav", "c.wav"}) {
+        inputs << folder.filePath(QString::fromLatin1(name));
+        WriteSound(inputs.back().toStdString(), noise);
+    }
+
+    ApplyRun run(QStringLiteral(VORLEXI_CALC_PATH),
+                 ToQt(CalcDesignArguments(outcome.settings, *outcome.design, CalcCommand::Apply)),
+                 inputs, folder.filePath(QStringLiteral("out")));
+    QSignalSpy started(&run, &ApplyRun::FileStarted);
+    QSignalSpy finished(&run, &ApplyRun::Finished);
+    qsizetype startedWhenCancelled = -1;
+    // Once the first file's process is under way (the slot runs after Start returns).
+    QObject::connect(&run, &ApplyRun::FileStarted, &run, [&] {
+        QTimer::singleShot(0, &run, [&] {
+            if (startedWhenCancelled < 0) {
+                startedWhenCancelled = started.size();
+                run.Cancel();
+            }
+        });
+    });
+    run.Start();
+    ASSERT_TRUE(finished.wait(60000));
+    ASSERT_EQ(finished.size(), 1);
+    EXPECT_TRUE(finished[0][0].toBool()) << "the run ends as cancelled";
+    EXPECT_EQ(started.size(), startedWhenCancelled) << "no file is started after Cancel";
+    // What is left is whole files (those that ended before the signal), no temporaries.
+    const QDir out(folder.filePath(QStringLiteral("out")));
+    for (const QString& name : out.entryList(QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot)) {
+        ASSERT_TRUE(name == QLatin1String("a.wav") || name == QLatin1String("b.wav") ||
+                    name == QLatin1String("c.wav"))
+            << "left behind: " << name.toStdString();
+        EXPECT_EQ(ReadSound(out.filePath(name).toStdString()).samples.size(), noise.samples.size());
+    }
 }
 
 }  // namespace
