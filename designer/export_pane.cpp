@@ -96,6 +96,7 @@ void ExportPane::ShowText() {
     }
     m_copy->setEnabled(m_textUsable);
     m_save->setEnabled(m_textUsable);
+    emit TextAvailable(m_textUsable);
 }
 
 void ExportPane::CopyText() {

@@ -34,6 +34,8 @@ public slots:
 
 signals:
     void ProgramChanged();
+    // Whether there is text to copy and save (none while a design is refused).
+    void TextAvailable(bool available);
 
 private:
     void ShowText();

@@ -71,8 +71,12 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
 
     connect(m_panel, &SettingsPanel::Changed, this, &MainWindow::Redesign);
     connect(m_runner, &DesignRunner::Finished, this, &MainWindow::ShowOutcome);
-    RestoreState();
-    Redesign();
+    // Copy and Save follow the pane's text, as Qt's editors follow copyAvailable.
+    for (QAction* action : {m_saveTextAction, m_copyTextAction}) {
+        action->setEnabled(false);
+        connect(m_pane, &ExportPane::TextAvailable, action, &QAction::setEnabled);
+    }
+    RestoreState();  // the panel's settings, and with them the first design
 }
 
 void MainWindow::CreateActions() {
