@@ -23,6 +23,15 @@ ApplyRun::ApplyRun(QString calc, QStringList designArguments, QStringList inputs
     });
 }
 
+ApplyRun::~ApplyRun() {
+    if (m_process.state() != QProcess::NotRunning) {
+        m_cancelled = true;
+        m_process.disconnect(this);
+        m_process.terminate();
+        m_process.waitForFinished(5000);
+    }
+}
+
 void ApplyRun::Start() { StartNext(); }
 
 void ApplyRun::Cancel() {

@@ -14,6 +14,9 @@ public:
     // calc: the vorlexi-calc to run; designArguments: the options that make the design.
     ApplyRun(QString calc, QStringList designArguments, QStringList inputs, QString outputDir,
              QObject* parent = nullptr);
+    // A run still going when its window closes is cancelled as Cancel does (QProcess
+    // would otherwise kill the tool outright, leaving its temporary file to the next run).
+    ~ApplyRun() override;
 
     void Start();
     void Cancel();

@@ -160,4 +160,32 @@ TEST(DesignerApply, CancelStopsTheRunAndLeavesNoPartialFile) {
     }
 }
 
+TEST(DesignerApply, ARunEndedByItsWindowClosingLeavesNoTemporary) {
+    const DesignOutcome outcome = MakeOutcome(DesignerSettings{});
+    ASSERT_TRUE(outcome.design);
+    QTemporaryDir folder;
+    QDir(folder.path()).mkdir(QStringLiteral("out"));
+    Sound noise;
+    noise.format = SF_FORMAT_WAV | SF_FORMAT_FLOAT;
+    noise.rate = 48000;
+    noise.channels = 2;
+    noise.samples = Noise(2 * 48000 * 30, 0.1, 11);
+    const QString input = folder.filePath(QStringLiteral("long.wav"));
+    WriteSound(input.toStdString(), noise);
+
+    auto* run = new ApplyRun(
+        QStringLiteral(VORLEXI_CALC_PATH),
+        ToQt(CalcDesignArguments(outcome.settings, *outcome.design, CalcCommand::Apply)), {input},
+        folder.filePath(QStringLiteral("out")));
+    run->Start();
+    QTest::qWait(30);  // the tool under way
+    delete run;
+
+    const QDir out(folder.filePath(QStringLiteral("out")));
+    for (const QString& name : out.entryList(QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot)) {
+        ASSERT_EQ(name, QLatin1String("long.wav")) << "left behind: " << name.toStdString();
+        EXPECT_EQ(ReadSound(out.filePath(name).toStdString()).samples.size(), noise.samples.size());
+    }
+}
+
 }  // namespace
