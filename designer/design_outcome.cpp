@@ -31,6 +31,29 @@ std::optional<std::string> UnshowableResponse(const Design& design) {
     return std::nullopt;
 }
 
+// As vorlexi-calc --response writes the report.
+std::string ReportWithResponse(const Design& design, const ResponseSummary& summary) {
+    return ReportText(design) + (design.record ? "" : "\n") + FormatResponseTable(summary);
+}
+
+// The text for a program; the summary, when given, spares working out the response again.
+Result<std::string> TextFor(const Design& design, ExportProgram program,
+                            const ResponseSummary* summary) {
+    if (program == ExportProgram::Report) {
+        return ReportWithResponse(design,
+                                  summary ? *summary : SummarizeResponse(UnderTest(design)));
+    }
+    if (!HasFiniteCoefficients(design.cascade)) {
+        return Result<std::string>::Failure(
+            "The design at this sampling frequency has non-finite coefficients");
+    }
+    try {
+        return ExportedText(ExportPrograms()[static_cast<std::size_t>(program)].format, design);
+    } catch (const std::invalid_argument& error) {
+        return Result<std::string>::Failure(std::string("Not for this program: ") + error.what());
+    }
+}
+
 std::string SectionsLine(const Design& design) {
     return "Design: " + MethodAndSections(design) + "\n";
 }
@@ -66,7 +89,7 @@ DesignOutcome MakeOutcome(const DesignerSettings& settings) {
     }
     outcome.figures = SectionsLine(*made) + FormatResponseFigures(*outcome.summary);
     for (const ExportProgramInfo& info : ExportPrograms()) {
-        outcome.texts.push_back(ExportText(*made, info.program));
+        outcome.texts.push_back(TextFor(*made, info.program, &*outcome.summary));
     }
     outcome.design = std::move(*made);
     return outcome;
@@ -89,17 +112,5 @@ const std::vector<ExportProgramInfo>& ExportPrograms() {
 }
 
 Result<std::string> ExportText(const Design& design, ExportProgram program) {
-    if (program == ExportProgram::Report) {
-        return ReportText(design) + (design.record ? "" : "\n") +
-               FormatResponseTable(SummarizeResponse(UnderTest(design)));
-    }
-    if (!HasFiniteCoefficients(design.cascade)) {
-        return Result<std::string>::Failure(
-            "The design at this sampling frequency has non-finite coefficients");
-    }
-    try {
-        return ExportedText(ExportPrograms()[static_cast<std::size_t>(program)].format, design);
-    } catch (const std::invalid_argument& error) {
-        return Result<std::string>::Failure(std::string("Not for this program: ") + error.what());
-    }
+    return TextFor(design, program, nullptr);
 }

@@ -3,7 +3,6 @@
 #include <cmath>
 
 #include "eng_value.h"
-#include "number_text.h"
 
 namespace {
 
