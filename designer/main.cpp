@@ -1,6 +1,7 @@
 // vorlexi-designer: every design, curve and export of vorlexi in one window.
 
 #include <QApplication>
+#include <QDeadlineTimer>
 #include <QIcon>
 
 #include <iostream>
@@ -25,6 +26,11 @@ int main(int argc, char** argv) {
     window.show();
     const int status = QApplication::exec();
     if (options.printState) {
+        // A change made just before quitting is still being designed: print its outcome.
+        QDeadlineTimer deadline(30000);
+        while (!window.ShowsCurrentSettings() && !deadline.hasExpired()) {
+            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 100);
+        }
         std::cout << window.StateText().toStdString() << std::flush;
     }
     return status;

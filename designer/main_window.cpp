@@ -186,6 +186,10 @@ void MainWindow::ShowOutcome(std::shared_ptr<const DesignOutcome> outcome) {
     }
 }
 
+bool MainWindow::ShowsCurrentSettings() const {
+    return m_outcome && m_runner->IsIdle() && m_outcome->settings == m_panel->Settings();
+}
+
 QString MainWindow::StateText() const {
     const QString curve = m_outcome && m_outcome->design
                               ? QString::fromStdString(PlotTitle(*m_outcome->design))

@@ -26,6 +26,9 @@ public:
     DesignRunner* Runner() const { return m_runner; }
     const DesignOutcome* Outcome() const { return m_outcome.get(); }
 
+    // True once the outcome shown is the one for what the panel holds now.
+    bool ShowsCurrentSettings() const;
+
     // The figures and the program's text as shown, for --print-state.
     QString StateText() const;
 

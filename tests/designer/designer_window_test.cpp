@@ -26,12 +26,7 @@ namespace {
 
 // Until the outcome on show is the one for what the panel holds now.
 bool WaitForDesign(MainWindow& window) {
-    return QTest::qWaitFor(
-        [&] {
-            return window.Runner()->IsIdle() && window.Outcome() != nullptr &&
-                   window.Outcome()->settings == window.Panel()->Settings();
-        },
-        20000);
+    return QTest::qWaitFor([&] { return window.ShowsCurrentSettings(); }, 20000);
 }
 
 void TypeInto(QWidget* widget, const QString& text) {

@@ -21,8 +21,7 @@ keys alt+u Down
 keys alt+s ctrl+a
 type_text 44.1k
 keys alt+x Down
-sleep 1  # the design runs off the GUI thread; quitting sooner would print the old one
-keys ctrl+q
+keys ctrl+q  # --print-state waits for the design of the last change
 status=$(wait_for_exit "$pid")
 [[ $status == 0 ]] || { cat "$work/stderr" >&2; fail "vorlexi-designer exited with $status"; }
 
