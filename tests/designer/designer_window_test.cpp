@@ -170,4 +170,25 @@ TEST_F(DesignerWindow, AGermanLocaleChangesNoNumber) {
         << "the report's numbers keep their points";
 }
 
+TEST(DesignRunner, ANewerRequestReplacesTheWaitingOne) {
+    // While one design runs, a user's quick changes must not queue up behind it: only the
+    // last of them is worked out next.
+    DesignRunner runner;
+    std::vector<std::string> designed;
+    QObject::connect(&runner, &DesignRunner::Finished, [&](auto outcome) {
+        designed.push_back(outcome->settings.samplingFrequency);
+    });
+    DesignerSettings settings;
+    settings.method = DesignMethod::Minimax;
+    settings.size = SizeChoice::Sections;
+    settings.sections = 4;
+    for (const char* rate : {"44100", "48000", "88200", "96000"}) {
+        settings.samplingFrequency = rate;
+        runner.Request(settings);
+    }
+    ASSERT_TRUE(QTest::qWaitFor([&] { return runner.IsIdle() && designed.size() >= 2; }, 20000));
+    QTest::qWait(50);
+    EXPECT_EQ(designed, (std::vector<std::string>{"44100", "96000"}));
+}
+
 }  // namespace
