@@ -9,9 +9,7 @@
 
 #include "design_options.h"
 #include "named_choice.h"
-
-// What stdout carries: the report (or the JSON, the CSV), or text for another program.
-enum class OutputFormat { Report, Sox, Ffmpeg, CamillaDsp, Nyquist, PipeWire, PipeWireBqRaw };
+#include "reports/exported_text.h"
 
 extern const NameTable<OutputFormat> kOutputFormatNames;
 

@@ -9,6 +9,7 @@
 #include "curves/analogue_curve.h"
 #include "curves/riaa_curve.h"
 #include "design_method.h"
+#include "reports/design_text.h"
 #include "reports/filter_calculation.h"
 #include "response/cascade.h"
 #include "response/frequency_response.h"

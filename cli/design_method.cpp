@@ -17,18 +17,3 @@ DesignRequest RequestOf(const DesignChoice& choice, const CalculationValues& val
     request.rumble = choice.rumble;
     return request;
 }
-
-CalculationValues ValuesOf(const Design& design) {
-    return {design.samplingFrequency, design.gain, design.extraZero,
-            design.direction == Direction::Recording ? 1 : 0};
-}
-
-DesignUnderTest UnderTest(const Design& design) {
-    return {design.cascade, design.samplingFrequency, design.target};
-}
-
-std::string CurveAndDirection(const Design& design) {
-    return design.curveName +
-           (design.direction == Direction::Recording ? ", recording" : ", playback");
-}
-

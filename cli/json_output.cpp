@@ -3,6 +3,7 @@
 #include <optional>
 #include <utility>
 
+#include "reports/design_text.h"
 #include "windows1252.h"
 
 namespace {

@@ -15,5 +15,3 @@
 std::string StandardOutput(const CalcOptions& calc, const AnalysisOptions& analysis,
                            const FilterEntries& entries, const Design& design);
 
-// The plot's title: the curve, the values and the method.
-std::string PlotTitle(const Design& design);

@@ -8,6 +8,7 @@
 #include "design_method.h"
 #include "exit_status.h"
 #include "output_forms.h"
+#include "reports/design_text.h"
 #include "run_checks.h"
 #include "safe_writer.h"
 #include "writers/svg_plot.h"

@@ -4,8 +4,8 @@
 #include <stdexcept>
 
 #include "base/number_text.h"
-#include "cascade_output.h"
 #include "curves/riaa_curve.h"
+#include "reports/design_text.h"
 #include "response/response_comparison.h"
 #include "writers/export_formats.h"
 

@@ -66,10 +66,14 @@ std::string FormatResponseTable(const ResponseSummary& summary) {
         text += PadLeft(FormatFixed(p.prototypePhaseDegrees, 2) + " deg", kColumnWidth);
         text += '\n';
     }
-    text += "\nLargest deviation from " + HertzText(summary.bandLowHz) + " to " +
-            HertzText(summary.bandHighHz) + ": " +
-            FormatSignedSignificant(summary.peak.deviationDb, kPeakDigits) + " dB at " +
-            HertzText(summary.peak.frequencyHz) + "\n";
+    return text + '\n' + FormatResponseFigures(summary);
+}
+
+std::string FormatResponseFigures(const ResponseSummary& summary) {
+    std::string text = "Largest deviation from " + HertzText(summary.bandLowHz) + " to " +
+                       HertzText(summary.bandHighHz) + ": " +
+                       FormatSignedSignificant(summary.peak.deviationDb, kPeakDigits) + " dB at " +
+                       HertzText(summary.peak.frequencyHz) + "\n";
     text += "Largest phase deviation over the same band: " +
             FormatSignedSignificant(summary.phasePeak.deviationDegrees, kPeakDigits) + " deg at " +
             HertzText(summary.phasePeak.frequencyHz) + "\n";

@@ -22,6 +22,10 @@ ResponseSummary SummarizeResponse(const DesignUnderTest& design);
 // The summary as a text table with LF line breaks, numbers locale-independent.
 std::string FormatResponseTable(const ResponseSummary& summary);
 
+// The table's closing lines, the figures a user judges a design by: the largest deviation
+// in gain and in phase and where, the gain at DC and at 1 kHz. LF line breaks.
+std::string FormatResponseFigures(const ResponseSummary& summary);
+
 // The response on a log grid from 10 Hz to fs/2, 100 points a decade, as CSV with a
 // header line: frequency_hz, gain_db, phase_deg, prototype_gain_db,
 // prototype_phase_deg, deviation_db (gains relative to 1 kHz). LF line breaks.

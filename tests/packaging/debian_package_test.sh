@@ -105,7 +105,12 @@ in_root vorlexi --version | grep -q '^vorlexi ' || fail "vorlexi --version faile
 status=0
 in_root env QT_QPA_PLATFORM=offscreen HOME=/tmp timeout 5 vorlexi >"$work/gui.log" 2>&1 || status=$?
 ((status == 124)) || { cat "$work/gui.log" >&2; fail "vorlexi on the offscreen platform ended with status $status"; }
-for file in usr/share/applications/org.example.vorlexi.desktop usr/share/man/man1/vorlexi-calc.1.gz \
+# The designer window likewise, which designs off the GUI thread (Qt Concurrent) at once.
+status=0
+in_root env QT_QPA_PLATFORM=offscreen HOME=/tmp timeout 5 vorlexi-designer >"$work/designer.log" 2>&1 || status=$?
+((status == 124)) || { cat "$work/designer.log" >&2; fail "vorlexi-designer on the offscreen platform ended with status $status"; }
+for file in usr/share/applications/org.example.vorlexi.desktop \
+  usr/share/applications/org.example.vorlexi.designer.desktop usr/share/man/man1/vorlexi-calc.1.gz \
   usr/share/bash-completion/completions/vorlexi-calc usr/lib/lv2/vorlexi.lv2/vorlexi.so \
   usr/lib/lv2/vorlexi.lv2/manifest.ttl usr/lib/lv2/vorlexi.lv2/vorlexi.ttl; do
   [[ -f $root/$file ]] || fail "the installed package has no /$file"

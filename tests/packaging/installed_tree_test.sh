@@ -3,9 +3,9 @@
 # every file of a desktop installation and nothing else, a valid desktop entry and
 # AppStream metadata that name one id, the release version, icons of the size their
 # folder names, and programs that run from where they were installed.
-#   installed_tree_test.sh BUILD_DIR APP_ID VERSION gui|cli
+#   installed_tree_test.sh BUILD_DIR APP_ID VERSION gui|cli [DESIGNER_APP_ID]
 set -euo pipefail
-build=$1 app_id=$2 version=$3 kind=$4
+build=$1 app_id=$2 version=$3 kind=$4 designer_id=${5:-}
 
 fail() {
   echo "FAIL: $*" >&2
@@ -34,9 +34,13 @@ expected=(
 if [[ $kind == gui ]]; then
   expected+=(
     bin/vorlexi
+    bin/vorlexi-designer
     share/applications/$app_id.desktop
+    share/applications/$designer_id.desktop
     share/metainfo/$app_id.metainfo.xml
+    share/metainfo/$designer_id.metainfo.xml
     share/man/man1/vorlexi.1.gz
+    share/man/man1/vorlexi-designer.1.gz
   )
   for size in "${icon_sizes[@]}"; do
     expected+=("share/icons/hicolor/${size}x${size}/apps/$app_id.png")
@@ -50,7 +54,7 @@ if ! diff -u "$work/expected" "$work/installed" >"$work/diff"; then
   fail "the installed files differ from the list (- missing, + not listed)"
 fi
 programs=(vorlexi-calc)
-[[ $kind == cli ]] || programs+=(vorlexi)
+[[ $kind == cli ]] || programs+=(vorlexi vorlexi-designer)
 for program in "${programs[@]}"; do
   [[ -x "$usr/bin/$program" ]] || fail "bin/$program is not executable"
 done
@@ -92,4 +96,17 @@ for size in "${icon_sizes[@]}"; do
     || fail "$icon is $(identify -format '%wx%h, opaque %[opaque]' "$icon"), not ${size}x${size} with transparent corners"
 done
 "$usr/bin/vorlexi" --version | grep -q '^vorlexi ' || fail "the installed vorlexi does not start"
+
+# The designer window: an entry and metadata of its own, on vorlexi's icon.
+designer_desktop="$usr/share/applications/$designer_id.desktop"
+designer_metainfo="$usr/share/metainfo/$designer_id.metainfo.xml"
+desktop-file-validate "$designer_desktop" || fail "desktop-file-validate refused $designer_desktop"
+appstreamcli validate --no-net --pedantic "$designer_metainfo" \
+  || fail "appstreamcli refused the designer's metadata"
+grep -qx "Icon=$app_id" "$designer_desktop" || fail "the designer's entry does not name the icon $app_id"
+grep -qx 'Exec=vorlexi-designer' "$designer_desktop" || fail "the designer's entry does not start vorlexi-designer"
+grep -q "<launchable type=\"desktop-id\">$designer_id.desktop</launchable>" "$designer_metainfo" \
+  || fail "the designer's metadata does not launch $designer_id.desktop"
+[[ $("$usr/bin/vorlexi-designer" --version) == "vorlexi-designer $version" ]] \
+  || fail "the installed vorlexi-designer does not name $version"
 echo "desktop entry, metadata and ${#icon_sizes[@]} icons valid and named $app_id"

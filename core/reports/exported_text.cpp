@@ -1,21 +1,16 @@
-#include "cascade_output.h"
+#include "reports/exported_text.h"
 
 #include <cmath>
 #include <numbers>
 #include <stdexcept>
 
 #include "base/number_text.h"
-#include "base/number_text.h"
 #include "curves/curve_entry.h"
 #include "curves/named_curves.h"
-#include "curves/named_curves.h"
-#include "plugin/pipewire_plugin_export.h"
 #include "plugin/pipewire_plugin_export.h"
 #include "reports/cascade_report.h"
-#include "reports/cascade_report.h"
+#include "reports/design_text.h"
 #include "writers/export_formats.h"
-#include "writers/export_formats.h"
-#include "writers/pipewire_export.h"
 #include "writers/pipewire_export.h"
 
 namespace {
@@ -30,11 +25,6 @@ std::string FilterName(const Design& design) {
         name += kept ? c : '_';
     }
     return name + (design.direction == Direction::Recording ? "_recording" : "_playback");
-}
-
-std::string GainText(const Design& design) {
-    return "gain " + FormatSignificant(design.gain, 6) +
-           (design.gainReference == GainReference::OneKilohertz ? " at 1 kHz" : " at DC");
 }
 
 // The plugin's controls for the design. The plugin makes minimax designs: a minimax
@@ -118,12 +108,4 @@ std::string ExportedText(OutputFormat format, const Design& design) {
             break;
     }
     return FormatCamillaDspFilter(c, fs, FilterName(design));
-}
-
-std::string CascadeReportText(const Design& design) {
-    return "Curve: " + design.curveName + " (" + design.curveDescription + ")" +
-           (design.direction == Direction::Recording ? ", its recording curve (inverse)\n"
-                                                     : ", playback\n") +
-           "Design: " + MethodAndSections(design) + ", " + GainText(design) + "\n\n" +
-           FormatCascadeReport(UnderTest(design));
 }
