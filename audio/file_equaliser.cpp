@@ -2,6 +2,7 @@
 
 #include <sndfile.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cmath>
@@ -10,6 +11,7 @@
 #include <vector>
 
 #include "cascade_filter.h"
+#include "channel_fold.h"
 #include "decibels.h"
 #include "number_text.h"
 #include "quantizer.h"
@@ -105,11 +107,11 @@ std::optional<double> InputPeak(SoundReader& reader, BlockBuffers& buffers, int 
 // Reads every block, filters it and hands the output to `sink` (which returns a message
 // on failure); the largest output magnitude goes into peak.
 template <typename In, typename Out, typename Sink>
-Stop RunBlocks(SoundReader& reader, const std::string& shownInput, CascadeFilter& filter,
-               BlockBuffers& buffers, ProgressCounter& progress, double& peak, Sink&& sink) {
+Stop RunBlocks(SoundReader& reader, const std::string& shownInput, ChannelFold fold,
+               CascadeFilter& filter, BlockBuffers& buffers, ProgressCounter& progress,
+               double& peak, Sink&& sink) {
     In* input = buffers.Of<In>().data();
     Out* output = buffers.Of<Out>().data();  // the same buffer when In is Out: in place
-    const std::size_t channels = static_cast<std::size_t>(filter.Channels());
     for (;;) {
         const long long frames = reader.Read(input, kBlockFrames);
         if (frames < 0) {
@@ -119,12 +121,13 @@ Stop RunBlocks(SoundReader& reader, const std::string& shownInput, CascadeFilter
             return std::nullopt;
         }
         const std::size_t count = static_cast<std::size_t>(frames);
+        FoldChannels(fold, input, count);
         const double blockPeak = filter.Process(input, output, count);
         peak = blockPeak > peak ? blockPeak : peak;
         if (!filter.StateIsFinite()) {
             // Read again to tell a file's NaN or infinity from an overflow of the arithmetic.
             const std::optional<double> inputPeak =
-                InputPeak(reader, buffers, static_cast<int>(channels));
+                InputPeak(reader, buffers, reader.Info().channels);
             const bool inputFinite = inputPeak && !std::isnan(*inputPeak);
             return BlockStop{inputFinite
                                  ? shownInput +
@@ -152,30 +155,33 @@ Stop RunBlocks(SoundReader& reader, const std::string& shownInput, CascadeFilter
 }
 
 // The whole file through the filter, for its peak only.
-Stop MeasurePeak(SoundReader& reader, const std::string& shownInput, CascadeFilter& filter,
-                 BlockBuffers& buffers, ProgressCounter& progress, double& peak) {
+Stop MeasurePeak(SoundReader& reader, const std::string& shownInput, ChannelFold fold,
+                 CascadeFilter& filter, BlockBuffers& buffers, ProgressCounter& progress,
+                 double& peak) {
     const auto nothing = [](const auto*, std::size_t) { return Message(); };
     if (ReadsExactlyAsFloat(reader.Info().format)) {
-        return RunBlocks<float, float>(reader, shownInput, filter, buffers, progress, peak,
+        return RunBlocks<float, float>(reader, shownInput, fold, filter, buffers, progress, peak,
                                        nothing);
     }
-    return RunBlocks<double, double>(reader, shownInput, filter, buffers, progress, peak, nothing);
+    return RunBlocks<double, double>(reader, shownInput, fold, filter, buffers, progress, peak,
+                                     nothing);
 }
 
 template <typename In>
-Stop WriteFiltered(SoundReader& reader, const std::string& shownInput, CascadeFilter& filter,
-                   BlockBuffers& buffers, SoundWriter& writer, SampleEncoding encoding, bool dither,
-                   ProgressCounter& progress, EqualiseResult& result) {
+Stop WriteFiltered(SoundReader& reader, const std::string& shownInput, ChannelFold fold,
+                   CascadeFilter& filter, BlockBuffers& buffers, SoundWriter& writer,
+                   SampleEncoding encoding, bool dither, ProgressCounter& progress,
+                   EqualiseResult& result) {
     const auto write = [&writer](const auto* samples, std::size_t frames) {
         return writer.Write(samples, frames) ? Message() : Message(writer.Error());
     };
     if (encoding == SampleEncoding::Float32) {
-        return RunBlocks<In, float>(reader, shownInput, filter, buffers, progress, result.peak,
-                                    write);
+        return RunBlocks<In, float>(reader, shownInput, fold, filter, buffers, progress,
+                                    result.peak, write);
     }
     if (encoding == SampleEncoding::Float64) {
-        return RunBlocks<In, double>(reader, shownInput, filter, buffers, progress, result.peak,
-                                     write);
+        return RunBlocks<In, double>(reader, shownInput, fold, filter, buffers, progress,
+                                     result.peak, write);
     }
     Quantizer quantizer(IntegerBits(encoding), dither);
     int* integers = buffers.integers.data();
@@ -184,7 +190,7 @@ Stop WriteFiltered(SoundReader& reader, const std::string& shownInput, CascadeFi
         result.clippedSamples += quantizer.Convert(samples, integers, frames * channels);
         return write(integers, frames);
     };
-    return RunBlocks<In, double>(reader, shownInput, filter, buffers, progress, result.peak,
+    return RunBlocks<In, double>(reader, shownInput, fold, filter, buffers, progress, result.peak,
                                  quantizeAndWrite);
 }
 
@@ -216,6 +222,21 @@ Message UnsuitableOutput(const std::string& outputPath) {
         return safe_write::ShownPath(outputPath) +
                ": not a regular file; an audio file's header is completed at the end, which a "
                "pipe or device cannot take";
+    }
+    return std::nullopt;
+}
+
+// libsndfile finishes WAV, AIFF, CAF and the like by going back to their header, which
+// standard output cannot do when it is a pipe; a terminal would get the bytes as text.
+Message UnsuitableStream(int format) {
+    if (::isatty(STDOUT_FILENO)) {
+        return std::string(
+            "standard output is a terminal; send it through a pipe or into a file (> FILE)");
+    }
+    if (!StreamsToPipe(format & SF_FORMAT_TYPEMASK)) {
+        return "standard output: " + ContainerName(format) +
+               " is finished by going back to its header, which a pipe cannot take; "
+               "--format-out " + StreamingContainerNames() + " stream (or -o FILE)";
     }
     return std::nullopt;
 }
@@ -264,7 +285,7 @@ EqualiseResult EqualiseFile(const std::string& inputPath, const std::string& out
                             const DesignForRate& design, const EqualiseSettings& settings,
                             const ProgressReport& progress) {
     EqualiseResult result;
-    const std::string shownInput = safe_write::ShownPath(inputPath);
+    const std::string shownInput = ShownSoundPath(inputPath, SoundSide::Input);
     SoundReader reader(inputPath);
     if (!reader.Ok()) {
         return Outcome(result, EqualiseOutcome::Failed, reader.Error());
@@ -273,26 +294,36 @@ EqualiseResult EqualiseFile(const std::string& inputPath, const std::string& out
     result.frames = static_cast<std::uint64_t>(info.frames);
     result.samplingRate = info.samplerate;
 
-    const ResolvedFormat resolved = ResolveOutputFormat(info.format, info.channels, info.samplerate,
+    if (settings.channels != ChannelFold::AsIs && info.channels != 2) {
+        return Outcome(result, EqualiseOutcome::BadRequest,
+                       shownInput + ": --channels " + ChannelFoldName(settings.channels) +
+                           " folds the two channels of a stereo file, and this one has " +
+                           std::to_string(info.channels) +
+                           "; leave --channels out for every channel as it is");
+    }
+    const int channels = FoldedChannels(settings.channels, info.channels);
+    const ResolvedFormat resolved = ResolveOutputFormat(info.format, channels, info.samplerate,
                                                         settings.container, settings.encoding);
     if (!resolved.format) {
         return Outcome(result, EqualiseOutcome::BadRequest, shownInput + ": " + resolved.error);
     }
     const SampleEncoding encoding = resolved.format->encoding;
-    const SizedFormat sized = FitOutputSize(*resolved.format, info.channels, info.frames);
+    const SizedFormat sized = FitOutputSize(*resolved.format, channels, info.frames);
     if (!sized.error.empty()) {
         return Outcome(result, EqualiseOutcome::BadRequest,
-                       safe_write::ShownPath(outputPath) + ": " + sized.error);
+                       ShownSoundPath(outputPath, SoundSide::Output) + ": " + sized.error);
     }
     if (!sized.notice.empty()) {
-        result.notice = safe_write::ShownPath(outputPath) + ": " + sized.notice;
+        result.notice = ShownSoundPath(outputPath, SoundSide::Output) + ": " + sized.notice;
     }
     const AppliedDesign applied = design(static_cast<double>(info.samplerate));
     if (!applied.error.empty() || applied.cascade.sections.empty()) {
         return Outcome(result, EqualiseOutcome::BadRequest,
                        shownInput + ": " + (applied.error.empty() ? "no design" : applied.error));
     }
-    if (Message unsuitable = UnsuitableOutput(outputPath)) {
+    if (Message unsuitable = outputPath == kStandardStream
+                                 ? UnsuitableStream(sized.sndfileFormat)
+                                 : UnsuitableOutput(outputPath)) {
         return Outcome(result, EqualiseOutcome::BadRequest, *unsuitable);
     }
     if (settings.headroom == Headroom::AutoGain) {
@@ -307,7 +338,9 @@ EqualiseResult EqualiseFile(const std::string& inputPath, const std::string& out
     }
 
     const int bits = IntegerBits(encoding);
-    result.integerOutput = bits > 0;
+    const bool lossy = resolved.format->lossy;
+    // A lossy codec takes floats, but its decoders clip them at full scale.
+    result.integerOutput = bits > 0 || lossy;
     const bool measureFirst = settings.headroom == Headroom::AutoGain ||
                               (result.integerOutput && settings.headroom == Headroom::Refuse);
     ProgressCounter counter(progress, result.frames * (measureFirst ? 2 : 1), result.samplingRate);
@@ -315,14 +348,16 @@ EqualiseResult EqualiseFile(const std::string& inputPath, const std::string& out
     const bool readsFloat = ReadsExactlyAsFloat(info.format);
     BlockBuffers buffers(kBlockFrames * static_cast<std::size_t>(info.channels),
                          readsFloat || encoding == SampleEncoding::Float32,
-                         !readsFloat || encoding != SampleEncoding::Float32, result.integerOutput);
+                         !readsFloat || encoding != SampleEncoding::Float32, bits > 0);
     // The largest peak the output holds: what never clips after dither, or for floating
     // point the largest value less a margin for the rounding of the scaled filter.
-    const double largest = result.integerOutput ? Quantizer::LargestSafePeak(bits, settings.dither)
-                                                : LargestFloatPeak(encoding) * (1.0 - 1e-9);
+    const double largest = bits > 0 ? Quantizer::LargestSafePeak(bits, settings.dither)
+                           : lossy  ? 1.0
+                                    : LargestFloatPeak(encoding) * (1.0 - 1e-9);
     const auto measure = [&](const Cascade& cascade, double& peak) {
-        CascadeFilter measuring(cascade, info.channels);
-        if (Stop failure = MeasurePeak(reader, shownInput, measuring, buffers, counter, peak)) {
+        CascadeFilter measuring(cascade, channels);
+        if (Stop failure = MeasurePeak(reader, shownInput, settings.channels, measuring, buffers,
+                                       counter, peak)) {
             return Message(failure->message);
         }
         return reader.Rewind() ? Message() : Message(reader.Error());
@@ -342,34 +377,46 @@ EqualiseResult EqualiseFile(const std::string& inputPath, const std::string& out
             result.peak = peak;
             result.safeScale = largest / peak;
             return Outcome(result, EqualiseOutcome::WouldClip,
-                           shownInput + ": the equalised signal would clip in a " +
-                               std::to_string(bits) + "-bit output");
+                           shownInput + ": the equalised signal would clip in " +
+                               (lossy ? "an " + ContainerName(sized.sndfileFormat)
+                                      : "a " + std::to_string(bits) + "-bit") +
+                               " output");
         }
     }
-    CascadeFilter filter(Scaled(applied.cascade, scale), info.channels);
+    CascadeFilter filter(Scaled(applied.cascade, scale), channels);
 
-    safe_write::PendingFile pending = safe_write::PendingFile::Begin(outputPath);
-    if (!pending.Ok()) {
-        return Outcome(result, EqualiseOutcome::Failed, pending.Error());
-    }
-    if (pending.WritesInPlace()) {
-        return Outcome(result, EqualiseOutcome::BadRequest, *UnsuitableOutput(outputPath));
+    // Standard output is written as it comes; a file only once it is complete.
+    const bool toStandardOutput = outputPath == kStandardStream;
+    std::optional<safe_write::PendingFile> pending;
+    if (!toStandardOutput) {
+        pending.emplace(safe_write::PendingFile::Begin(outputPath));
+        if (!pending->Ok()) {
+            return Outcome(result, EqualiseOutcome::Failed, pending->Error());
+        }
+        if (pending->WritesInPlace()) {
+            return Outcome(result, EqualiseOutcome::BadRequest, *UnsuitableOutput(outputPath));
+        }
     }
     SF_INFO outputInfo{};
     outputInfo.samplerate = info.samplerate;
-    outputInfo.channels = info.channels;
+    outputInfo.channels = channels;
     outputInfo.format = sized.sndfileFormat;
-    SoundWriter writer(pending.Descriptor(), outputPath, outputInfo);
+    SoundWriter writer(pending ? pending->Descriptor() : STDOUT_FILENO, outputPath,
+                       outputInfo);
     if (!writer.Ok()) {
         return Outcome(result, EqualiseOutcome::Failed, writer.Error());
     }
-    writer.SetStrings(OutputStrings(reader, applied.description));
+    writer.SetStrings(OutputStrings(
+        reader, applied.describeGain ? applied.description + ", " + applied.describeGain(scale)
+                                     : applied.description));
 
     const Stop failure = readsFloat
-                             ? WriteFiltered<float>(reader, shownInput, filter, buffers, writer,
-                                                    encoding, settings.dither, counter, result)
-                             : WriteFiltered<double>(reader, shownInput, filter, buffers, writer,
-                                                     encoding, settings.dither, counter, result);
+                             ? WriteFiltered<float>(reader, shownInput, settings.channels, filter,
+                                                    buffers, writer, encoding, settings.dither,
+                                                    counter, result)
+                             : WriteFiltered<double>(reader, shownInput, settings.channels, filter,
+                                                     buffers, writer, encoding, settings.dither,
+                                                     counter, result);
     if (failure && failure->floatOverflow) {
         // Nothing is kept; the whole file's peak names the gain that fits.
         writer.Close();
@@ -403,7 +450,7 @@ EqualiseResult EqualiseFile(const std::string& inputPath, const std::string& out
     if (Message closing = writer.Close()) {
         return Outcome(result, EqualiseOutcome::Failed, *closing);
     }
-    if (Message committing = pending.Commit()) {
+    if (Message committing = pending ? pending->Commit() : Message()) {
         return Outcome(result, EqualiseOutcome::Failed, *committing);
     }
     result.outcome = EqualiseOutcome::Done;

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cctype>
 #include <cmath>
+#include <iterator>
 #include <limits>
 
 #include "number_text.h"
@@ -15,14 +16,64 @@ namespace {
 struct NamedContainer {
     const char* name;
     int container;
-    const char* extension;
+    int codec;  // the lossy codec it holds, or 0
+    const char* extensions[2];  // the first is the one written
+    bool streams;  // to a pipe, as libsndfile writes it
 };
 
+// WAV, AIFF, CAF, W64 and RF64 keep sizes in their header, which libsndfile completes at
+// the end by going back; AU and raw have none to complete, FLAC leaves its totals
+// unknown, and Ogg and MP3 are streams by design.
 constexpr NamedContainer kContainers[] = {
-    {"wav", SF_FORMAT_WAV, ".wav"},    {"w64", SF_FORMAT_W64, ".w64"},
-    {"aiff", SF_FORMAT_AIFF, ".aiff"}, {"flac", SF_FORMAT_FLAC, ".flac"},
-    {"caf", SF_FORMAT_CAF, ".caf"},
+    {"wav", SF_FORMAT_WAV, 0, {".wav", nullptr}, false},
+    {"w64", SF_FORMAT_W64, 0, {".w64", nullptr}, false},
+    {"rf64", SF_FORMAT_RF64, 0, {".rf64", nullptr}, false},
+    {"aiff", SF_FORMAT_AIFF, 0, {".aiff", ".aif"}, false},
+    {"caf", SF_FORMAT_CAF, 0, {".caf", nullptr}, false},
+    {"flac", SF_FORMAT_FLAC, 0, {".flac", nullptr}, true},
+    {"au", SF_FORMAT_AU, 0, {".au", ".snd"}, true},
+    {"raw", SF_FORMAT_RAW, 0, {".raw", nullptr}, true},
+    {"ogg", SF_FORMAT_OGG, SF_FORMAT_VORBIS, {".ogg", ".oga"}, true},
+    {"opus", SF_FORMAT_OGG, SF_FORMAT_OPUS, {".opus", nullptr}, true},
+    {"mp3", SF_FORMAT_MPEG, SF_FORMAT_MPEG_LAYER_III, {".mp3", nullptr}, true},
 };
+
+bool IsLossyCodec(int subtype) {
+    return subtype == SF_FORMAT_VORBIS || subtype == SF_FORMAT_OPUS ||
+           subtype == SF_FORMAT_MPEG_LAYER_I || subtype == SF_FORMAT_MPEG_LAYER_II ||
+           subtype == SF_FORMAT_MPEG_LAYER_III;
+}
+
+// Whether the installed libsndfile writes the container at all: Debian's builds have
+// had MP3 since 1.1, others may lack it, or Ogg.
+bool LibraryWrites(const NamedContainer& c) {
+    SF_INFO info{};
+    info.format = c.container | (c.codec != 0 ? c.codec : SF_FORMAT_PCM_16);
+    info.channels = 1;
+    info.samplerate = 48000;
+    return Sndfile().formatCheck(&info) != 0;
+}
+
+// By name and extension from the table alone, so that the options are checked without
+// loading libsndfile; whether the library writes the container is asked when a file is.
+const NamedContainer* Named(std::string_view lowerName) {
+    for (const NamedContainer& c : kContainers) {
+        if (lowerName == c.name) return &c;
+    }
+    return nullptr;
+}
+
+const NamedContainer* ByExtension(std::string_view lowerExtension) {
+    for (const NamedContainer& c : kContainers) {
+        for (const char* extension : c.extensions) {
+            if (extension != nullptr && lowerExtension == extension) return &c;
+        }
+    }
+    return nullptr;
+}
+
+// The extension of a path's file name with its dot, lowercase; empty for none.
+std::string ExtensionOfPath(const std::string& path);
 
 std::string Lowercase(std::string_view text) {
     std::string lower(text);
@@ -51,11 +102,21 @@ std::optional<SampleEncoding> EncodingOfSubtype(int subtype) {
     }
 }
 
-const NamedContainer* KnownContainer(int container) {
+const NamedContainer* KnownContainer(int container, int codec) {
     for (const NamedContainer& c : kContainers) {
-        if (c.container == container) return &c;
+        if (c.container == container && c.codec == (IsLossyCodec(codec) ? codec : 0)) return &c;
     }
     return nullptr;
+}
+
+std::string ExtensionOfPath(const std::string& path) {
+    const std::size_t slash = path.find_last_of('/');
+    const std::size_t dot = path.find_last_of('.');
+    const std::size_t nameStart = slash == std::string::npos ? 0 : slash + 1;
+    if (dot == std::string::npos || dot <= nameStart) {
+        return {};
+    }
+    return Lowercase(std::string_view(path).substr(dot));
 }
 
 // What libsndfile says of a container we have no row for (its name and extension).
@@ -68,13 +129,20 @@ SF_FORMAT_INFO LibraryFormatInfo(int container) {
     return info;
 }
 
-std::string ContainerName(int container) {
-    if (const NamedContainer* known = KnownContainer(container)) return known->name;
+}  // namespace
+
+std::string ContainerName(int sndfileFormat) {
+    const int container = sndfileFormat & SF_FORMAT_TYPEMASK;
+    const int codec = sndfileFormat & SF_FORMAT_SUBMASK;
+    if (const NamedContainer* known = KnownContainer(container, codec)) {
+        std::string name = known->name;
+        std::transform(name.begin(), name.end(), name.begin(),
+                       [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
+        return codec == SF_FORMAT_VORBIS ? "Ogg Vorbis" : codec == SF_FORMAT_OPUS ? "Ogg Opus" : name;
+    }
     const SF_FORMAT_INFO info = LibraryFormatInfo(container);
     return info.name != nullptr ? info.name : "this container";
 }
-
-}  // namespace
 
 int IntegerBits(SampleEncoding encoding) {
     switch (encoding) {
@@ -91,31 +159,57 @@ int IntegerBits(SampleEncoding encoding) {
     }
 }
 
-std::optional<int> ContainerFromName(std::string_view name) {
-    const std::string lower = Lowercase(name);
-    for (const NamedContainer& c : kContainers) {
-        if (lower == c.name) return c.container;
+std::optional<OutputContainer> ContainerFromName(std::string_view name) {
+    if (const NamedContainer* c = Named(Lowercase(name))) return OutputContainer{c->container, c->codec};
+    return std::nullopt;
+}
+
+
+std::optional<OutputContainer> ContainerFromPath(const std::string& path) {
+    if (const NamedContainer* c = ByExtension(ExtensionOfPath(path))) {
+        return OutputContainer{c->container, c->codec};
     }
     return std::nullopt;
 }
 
-std::optional<int> ContainerFromPath(const std::string& path) {
-    const std::size_t dot = path.find_last_of('.');
-    if (dot == std::string::npos || path.find('/', dot) != std::string::npos) {
+std::optional<std::string> UnknownExtension(const std::string& path) {
+    const std::string extension = ExtensionOfPath(path);
+    if (extension.empty() || ByExtension(extension) != nullptr) {
         return std::nullopt;
     }
-    const std::string extension = Lowercase(path.substr(dot));
-    if (extension == ".aif") return SF_FORMAT_AIFF;
+    std::string known;
     for (const NamedContainer& c : kContainers) {
-        if (extension == c.extension) return c.container;
+        for (const char* other : c.extensions) {
+            if (other != nullptr) known += (known.empty() ? "" : " ") + std::string(other);
+        }
     }
-    return std::nullopt;
+    return "\"" + extension + "\" is no audio file that apply writes; it writes " + known +
+           " (or --format-out chooses the container whatever the name)";
 }
 
-std::string ExtensionOf(int container) {
-    if (const NamedContainer* known = KnownContainer(container)) return known->extension;
-    const SF_FORMAT_INFO info = LibraryFormatInfo(container);
+std::string ExtensionOf(const OutputContainer& container) {
+    if (const NamedContainer* known = KnownContainer(container.container, container.codec)) {
+        return known->extensions[0];
+    }
+    const SF_FORMAT_INFO info = LibraryFormatInfo(container.container);
     return info.extension != nullptr ? std::string(".") + info.extension : std::string();
+}
+
+bool StreamsToPipe(int container) {
+    for (const NamedContainer& c : kContainers) {
+        if (c.container == container) return c.streams;
+    }
+    return false;
+}
+
+std::string StreamingContainerNames() {
+    std::string names;
+    for (const NamedContainer& c : kContainers) {
+        if (c.streams && LibraryWrites(c)) {
+            names += (names.empty() ? "" : ", ") + std::string(c.name);
+        }
+    }
+    return names;
 }
 
 std::optional<SampleEncoding> EncodingFromName(std::string_view name) {
@@ -146,11 +240,67 @@ std::string EncodingName(SampleEncoding encoding) {
     return {};
 }
 
+namespace {
+
+ResolvedFormat LossyFormat(int container, int codec, int channels, int sampleRate,
+                           std::optional<SampleEncoding> encoding) {
+    const std::string name = ContainerName(container | codec);
+    if (encoding) {
+        return {std::nullopt, "--bits does not apply to " + name +
+                                  ", whose codec keeps its own precision; choose a lossless "
+                                  "container for " +
+                                  EncodingName(*encoding) + " samples"};
+    }
+    // libsndfile's format check passes any rate; its Opus encoder then refuses the file.
+    constexpr int kOpusRates[] = {8000, 12000, 16000, 24000, 48000};
+    if (codec == SF_FORMAT_OPUS && std::find(std::begin(kOpusRates), std::end(kOpusRates),
+                                             sampleRate) == std::end(kOpusRates)) {
+        return {std::nullopt, "Ogg Opus holds 8, 12, 16, 24 or 48 kHz only, not " +
+                                  std::to_string(sampleRate) +
+                                  " Hz; choose another --format-out (ogg holds any rate)"};
+    }
+    SF_INFO info{};
+    info.format = container | codec;
+    info.channels = channels;
+    info.samplerate = sampleRate;
+    if (!Sndfile().formatCheck(&info)) {
+        return {std::nullopt, name + " cannot hold " + std::to_string(channels) +
+                                  " channels at " + std::to_string(sampleRate) +
+                                  " Hz; choose another --format-out"};
+    }
+    return {SoundFileFormat{container | codec, SampleEncoding::Float32, true}, {}};
+}
+
+bool Holds(int format, int channels, int sampleRate) {
+    SF_INFO info{};
+    info.format = format;
+    info.channels = channels;
+    info.samplerate = sampleRate;
+    return Sndfile().formatCheck(&info) != 0;
+}
+
+}  // namespace
+
 ResolvedFormat ResolveOutputFormat(int inputFormat, int channels, int sampleRate,
-                                   std::optional<int> container,
+                                   std::optional<OutputContainer> container,
                                    std::optional<SampleEncoding> encoding) {
-    const int major = container.value_or(inputFormat & SF_FORMAT_TYPEMASK);
     const int inputSubtype = inputFormat & SF_FORMAT_SUBMASK;
+    const bool lossyInput = IsLossyCodec(inputSubtype);
+    const int major = container ? container->container : inputFormat & SF_FORMAT_TYPEMASK;
+    const int codec = container ? container->codec : lossyInput ? inputSubtype : 0;
+    if (const NamedContainer* named = KnownContainer(major, codec);
+        named != nullptr && !LibraryWrites(*named)) {
+        return {std::nullopt, "the installed libsndfile does not write " +
+                                  ContainerName(major | codec) + "; choose another --format-out"};
+    }
+    if (codec != 0) {
+        return LossyFormat(major, codec, channels, sampleRate, encoding);
+    }
+    if (!encoding && lossyInput) {
+        // Decoded, a lossy file is floating point, which FLAC, for one, cannot hold.
+        encoding = Holds(major | SF_FORMAT_FLOAT, channels, sampleRate) ? SampleEncoding::Float32
+                                                                        : SampleEncoding::Pcm24;
+    }
     if (!encoding) {
         encoding = EncodingOfSubtype(inputSubtype);
         if (!encoding) {
@@ -243,6 +393,8 @@ SizedFormat FitOutputSize(const SoundFileFormat& format, int channels, long long
         case SF_FORMAT_RF64:
         case SF_FORMAT_FLAC:
         case SF_FORMAT_RAW:
+        case SF_FORMAT_OGG:
+        case SF_FORMAT_MPEG:
             return {format.sndfileFormat, {}, {}};
         default:
             break;

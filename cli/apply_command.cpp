@@ -14,6 +14,7 @@
 #include "exit_status.h"
 #include "number_text.h"
 #include "shown_path.h"
+#include "standard_input.h"
 
 namespace {
 
@@ -45,10 +46,11 @@ int StatusOf(EqualiseOutcome outcome) {
 
 void Report(const ApplyOptions& options, const std::string& inputPath,
             const std::string& outputPath, const EqualiseResult& result, std::ostream& err) {
-    const std::string input = safe_write::ShownPath(inputPath);
-    const std::string output = safe_write::ShownPath(outputPath);
+    const std::string input = ShownSoundPath(inputPath, SoundSide::Input);
+    const std::string output = ShownSoundPath(outputPath, SoundSide::Output);
+    const Result<DesignChoice> choice = ReadApplyDesignChoice(options.design);
     const std::string gainOption =
-        options.design.normalize == GainReference::OneKilohertz ? " (at 1 kHz)" : "";
+        choice && choice->normalize == GainReference::OneKilohertz ? " (at 1 kHz)" : "";
     if (!result.notice.empty()) {
         err << "vorlexi-calc: " << result.notice << '\n';
     }
@@ -106,6 +108,13 @@ int RunApply(const CLI::App& app, const ApplyOptions& options, std::ostream& err
         return kExitBadInput;
     }
 
+    if (std::find(options.inputs.begin(), options.inputs.end(), kStandardStream) !=
+        options.inputs.end()) {
+        if (std::optional<std::string> failure = KeepStandardInputSeekable()) {
+            err << "vorlexi-calc apply: " << *failure << '\n';
+            return kExitOutputFailed;
+        }
+    }
     const DesignForRate design = MakeDesignForRate(options.design);
     const bool showProgress = !options.quiet && StandardErrorIsTerminal();
     int status = kExitSuccess;

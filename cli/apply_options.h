@@ -17,6 +17,7 @@ struct ApplyDesignOptions : DesignOptions {
     std::string gain = "1";
     std::optional<std::string> zeroFreq;  // set by --extra-zero; empty for the fixed zero
     bool inverse = false;
+    const CLI::Option* normalizeOption = nullptr;  // to tell a given --normalize from the default
 };
 
 struct ApplyOptions {
@@ -31,6 +32,7 @@ struct ApplyOptions {
     std::optional<std::string> autoGain;  // set by --auto-gain; empty for the default peak
     bool noDither = false;
     bool quiet = false;
+    std::string channels = "stereo";
 };
 
 // Registers the `apply` subcommand on app; the options land in options.
