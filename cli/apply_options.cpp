@@ -9,6 +9,7 @@
 #include <cmath>
 #include <filesystem>
 
+#include "apply_batch.h"
 #include "design_options.h"
 #include "shown_path.h"
 
@@ -189,7 +190,14 @@ CLI::App* AddApplyCommand(CLI::App& app, ApplyOptions& options) {
         ->type_name("stereo|lateral|vertical|left|right")
         ->check(CLI::IsMember({"stereo", "lateral", "vertical", "left", "right"}));
     apply->add_flag("--no-dither", options.noDither, "Integer output: round without TPDF dither");
-    apply->add_flag("-q,--quiet", options.quiet, "No progress bar and no summary");
+    apply
+        ->add_option("-j,--jobs", options.jobs,
+                     "Equalise N files at once (default: one a\n"
+                     "core); each file comes out as it would alone")
+        ->type_name("N")
+        ->check(CLI::Range(1, kMostJobs));
+    apply->add_flag("-q,--quiet", options.quiet,
+                    "No progress bar and no summary line a file");
     return apply;
 }
 
@@ -276,9 +284,6 @@ OutputPaths PlanOutputs(const ApplyOptions& options) {
             }
             paths.push_back((std::filesystem::path(options.outputDir) / name).string());
         }
-    }
-    if (std::count(options.inputs.begin(), options.inputs.end(), kStandardStream) > 1) {
-        return {{}, "standard input (-) can be read once only"};
     }
     for (std::size_t i = 0; i < paths.size(); ++i) {
         if (paths[i] == kStandardStream) {

@@ -33,6 +33,7 @@ struct ApplyOptions {
     bool noDither = false;
     bool quiet = false;
     std::string channels = "stereo";
+    std::optional<int> jobs;  // files at once; nothing for one a core
 };
 
 // Registers the `apply` subcommand on app; the options land in options.
