@@ -5,6 +5,8 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
 #include <cmath>
 #include <limits>
 #include <type_traits>
@@ -18,6 +20,7 @@
 #include "safe_writer.h"
 #include "shown_path.h"
 #include "sound_file.h"
+#include "standard_streams.h"
 
 namespace {
 
@@ -215,6 +218,22 @@ Cascade Scaled(Cascade cascade, double scale) {
     return cascade;
 }
 
+// A descriptor closed as it goes out of scope.
+class UniqueDescriptor {
+public:
+    explicit UniqueDescriptor(int fd) : fd_(fd) {}
+    ~UniqueDescriptor() {
+        if (fd_ >= 0) ::close(fd_);
+    }
+    UniqueDescriptor(const UniqueDescriptor&) = delete;
+    UniqueDescriptor& operator=(const UniqueDescriptor&) = delete;
+    explicit operator bool() const { return fd_ >= 0; }
+    int Get() const { return fd_; }
+
+private:
+    int fd_;
+};
+
 // A container is finished by seeking back to its header: a pipe or a device cannot be.
 Message UnsuitableOutput(const std::string& outputPath) {
     struct stat status {};
@@ -401,8 +420,21 @@ EqualiseResult EqualiseFile(const std::string& inputPath, const std::string& out
     outputInfo.samplerate = info.samplerate;
     outputInfo.channels = channels;
     outputInfo.format = sized.sndfileFormat;
-    SoundWriter writer(pending ? pending->Descriptor() : STDOUT_FILENO, outputPath,
-                       outputInfo);
+    // A FLAC stream goes to a pipe once it is complete (standard_streams.h).
+    const bool flacToPipe = toStandardOutput &&
+                            (sized.sndfileFormat & SF_FORMAT_TYPEMASK) == SF_FORMAT_FLAC &&
+                            ::lseek(STDOUT_FILENO, 0, SEEK_CUR) < 0;
+    UniqueDescriptor flacStream(flacToPipe ? UnnamedTemporaryFile() : -1);
+    if (flacToPipe && !flacStream) {
+        return Outcome(result, EqualiseOutcome::Failed,
+                       std::string("standard output: cannot make a temporary file for the FLAC "
+                                   "stream: ") +
+                           std::strerror(errno));
+    }
+    SoundWriter writer(pending      ? pending->Descriptor()
+                       : flacStream ? flacStream.Get()
+                                    : STDOUT_FILENO,
+                       outputPath, outputInfo);
     if (!writer.Ok()) {
         return Outcome(result, EqualiseOutcome::Failed, writer.Error());
     }
@@ -450,7 +482,9 @@ EqualiseResult EqualiseFile(const std::string& inputPath, const std::string& out
     if (Message closing = writer.Close()) {
         return Outcome(result, EqualiseOutcome::Failed, *closing);
     }
-    if (Message committing = pending ? pending->Commit() : Message()) {
+    if (Message committing = pending      ? pending->Commit()
+                             : flacStream ? CopyToStandardOutput(flacStream.Get())
+                                          : Message()) {
         return Outcome(result, EqualiseOutcome::Failed, *committing);
     }
     result.outcome = EqualiseOutcome::Done;

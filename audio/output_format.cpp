@@ -251,13 +251,20 @@ ResolvedFormat LossyFormat(int container, int codec, int channels, int sampleRat
                                   "container for " +
                                   EncodingName(*encoding) + " samples"};
     }
-    // libsndfile's format check passes any rate; its Opus encoder then refuses the file.
+    // libsndfile's format check passes any rate; the Opus and MPEG encoders then refuse
+    // the file.
     constexpr int kOpusRates[] = {8000, 12000, 16000, 24000, 48000};
-    if (codec == SF_FORMAT_OPUS && std::find(std::begin(kOpusRates), std::end(kOpusRates),
-                                             sampleRate) == std::end(kOpusRates)) {
-        return {std::nullopt, "Ogg Opus holds 8, 12, 16, 24 or 48 kHz only, not " +
-                                  std::to_string(sampleRate) +
-                                  " Hz; choose another --format-out (ogg holds any rate)"};
+    constexpr int kMpegRates[] = {8000, 11025, 12000, 16000, 22050, 24000, 32000, 44100, 48000};
+    const auto holds = [sampleRate](const auto& rates) {
+        return std::find(std::begin(rates), std::end(rates), sampleRate) != std::end(rates);
+    };
+    if ((codec == SF_FORMAT_OPUS && !holds(kOpusRates)) ||
+        (codec == SF_FORMAT_MPEG_LAYER_III && !holds(kMpegRates))) {
+        return {std::nullopt, name + " holds " +
+                                  (codec == SF_FORMAT_OPUS ? "8, 12, 16, 24 or 48 kHz"
+                                                           : "8 to 48 kHz") +
+                                  " only, not " + std::to_string(sampleRate) +
+                                  " Hz; choose another --format-out (ogg and flac hold any rate)"};
     }
     SF_INFO info{};
     info.format = container | codec;

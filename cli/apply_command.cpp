@@ -17,7 +17,7 @@
 #include "exit_status.h"
 #include "number_text.h"
 #include "shown_path.h"
-#include "standard_input.h"
+#include "standard_streams.h"
 
 namespace {
 

@@ -93,17 +93,20 @@ std::optional<std::string> OutputFolderProblem(const std::string& folder) {
 CLI::App* AddApplyCommand(CLI::App& app, ApplyOptions& options) {
     CLI::App* apply = app.add_subcommand(
         "apply",
-        "Equalise audio files (WAV, WAV64, AIFF, FLAC, CAF) with the design made\n"
-        "for each file's own sampling rate");
+        "Equalise audio files (WAV, W64, RF64, AIFF, CAF, FLAC, AU, raw, MP3, Ogg\n"
+        "Vorbis, Opus) with the design made for each file's own sampling rate;\n"
+        "- reads standard input, -o - writes standard output");
     apply->footer(
         "By default the design is within 0.001 dB of the curve and passes 1 kHz\n"
         "unchanged. Playback EQ lifts 20 Hz by about 19 dB over 1 kHz: write a\n"
         "float file (--bits 32f) to keep every sample, or use --auto-gain for an\n"
         "integer one.\n"
         "Examples:\n"
-        "  vorlexi-calc apply flat.wav -o riaa.wav --method=minimax --bits 32f\n"
-        "  vorlexi-calc apply --inverse --output-dir cut/ side-a.flac side-b.flac\n"
-        "  vorlexi-calc apply 78.wav -o eq.wav --curve decca-ffrr-78 --sections 2 --bits 32f\n"
+        "  vorlexi-calc apply flat.wav -o riaa.wav --bits 32f\n"
+        "  vorlexi-calc apply flat.wav -o riaa.flac --auto-gain\n"
+        "  vorlexi-calc apply --inverse --output-dir cut/ side-a.flac side-b.flac --auto-gain\n"
+        "  vorlexi-calc apply 78.wav -o eq.wav --curve decca-ffrr-78 --channels lateral\n"
+        "  sox in.wav -t flac - | vorlexi-calc apply - -o - --auto-gain | play -t flac -\n"
         "Exit status: 0 done, 1 a file could not be read or written, or would clip,\n"
         "2 bad options.");
     apply->add_option("inputs", options.inputs, "Audio files to equalise")
@@ -114,7 +117,8 @@ CLI::App* AddApplyCommand(CLI::App& app, ApplyOptions& options) {
     apply
         ->add_option("--output-dir", options.outputDir,
                      "An existing folder for the equalised files,\n"
-                     "each under its input's name")
+                     "each under its input's name (files run at\n"
+                     "once, one a core: see --jobs)")
         ->type_name("DIR");
 
     apply
@@ -177,7 +181,8 @@ CLI::App* AddApplyCommand(CLI::App& app, ApplyOptions& options) {
     apply
         ->add_option("--auto-gain", options.autoGain,
                      "Scale each file so that its peak is DBFS\n"
-                     "(default -1; at most what the format holds)")
+                     "(default -1; at most what the format holds);\n"
+                     "after the files, or as --auto-gain=DBFS")
         ->type_name("[DBFS]")
         ->expected(0, 1);
     apply
@@ -187,7 +192,7 @@ CLI::App* AddApplyCommand(CLI::App& app, ApplyOptions& options) {
                      "(L+R)/2 for a mono record, vertical (L-R)/2 for\n"
                      "a vertical-cut one (Edison, Pathe, cylinders),\n"
                      "left or right")
-        ->type_name("stereo|lateral|vertical|left|right")
+        ->type_name("CHANNELS")
         ->check(CLI::IsMember({"stereo", "lateral", "vertical", "left", "right"}));
     apply->add_flag("--no-dither", options.noDither, "Integer output: round without TPDF dither");
     apply

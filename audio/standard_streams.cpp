@@ -1,4 +1,4 @@
-#include "standard_input.h"
+#include "standard_streams.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -18,7 +18,7 @@ std::string TemporaryFolder() {
 
 // A file without a name: O_TMPFILE where the file system has it, else one made and
 // unlinked at once, so that only this process's descriptor holds it.
-int UnnamedFile(const std::string& folder) {
+int UnnamedFileIn(const std::string& folder) {
     const int fd = ::open(folder.c_str(), O_TMPFILE | O_RDWR | O_CLOEXEC, 0600);
     if (fd >= 0 || (errno != EOPNOTSUPP && errno != EISDIR && errno != EINVAL)) {
         return fd;
@@ -67,7 +67,7 @@ std::optional<std::string> KeepStandardInputSeekable() {
             "standard input is a terminal; send a file into it (< FILE, or through a pipe)");
     }
     const std::string folder = TemporaryFolder();
-    const int copy = UnnamedFile(folder);
+    const int copy = UnnamedFileIn(folder);
     if (copy < 0) {
         return "standard input: cannot make a temporary file in " + folder + ": " +
                std::strerror(errno);
@@ -84,5 +84,17 @@ std::optional<std::string> KeepStandardInputSeekable() {
         return std::string("standard input: ") + std::strerror(failed);
     }
     ::close(copy);
+    return std::nullopt;
+}
+
+int UnnamedTemporaryFile() { return UnnamedFileIn(TemporaryFolder()); }
+
+std::optional<std::string> CopyToStandardOutput(int file) {
+    if (::lseek(file, 0, SEEK_SET) != 0) {
+        return std::string("standard output: ") + std::strerror(errno);
+    }
+    if (const int error = CopyAll(file, STDOUT_FILENO)) {
+        return std::string("standard output: cannot write: ") + std::strerror(error);
+    }
     return std::nullopt;
 }
