@@ -93,7 +93,8 @@ void Report(const ApplyOptions& options, const std::string& inputPath,
 
 }  // namespace
 
-int RunApply(const CLI::App& app, const ApplyOptions& options, std::ostream& err) {
+int RunApply(const CLI::App& app, const ApplyOptions& given, std::ostream& err) {
+    const ApplyOptions options = InputsTakenBack(given);
     const ApplySettings settings = SettingsFromOptions(options);
     std::optional<std::string> problem = OptionOutsideApply(app);
     if (!problem && !settings.settings) {

@@ -109,9 +109,10 @@ CLI::App* AddApplyCommand(CLI::App& app, ApplyOptions& options) {
         "  sox in.wav -t flac - | vorlexi-calc apply - -o - --auto-gain | play -t flac -\n"
         "Exit status: 0 done, 1 a file could not be read or written, or would clip,\n"
         "2 bad options.");
-    apply->add_option("inputs", options.inputs, "Audio files to equalise")
-        ->type_name("IN")
-        ->required();
+    // Not required here: --auto-gain, whose value is optional, may have taken the first
+    // file (InputsTakenBack gives it back).
+    apply->add_option("inputs", options.inputs, "Audio files to equalise; - for standard input")
+        ->type_name("IN");
     apply->add_option("-o,--output", options.output, "The equalised file, for one input")
         ->type_name("OUT");
     apply
@@ -181,8 +182,7 @@ CLI::App* AddApplyCommand(CLI::App& app, ApplyOptions& options) {
     apply
         ->add_option("--auto-gain", options.autoGain,
                      "Scale each file so that its peak is DBFS\n"
-                     "(default -1; at most what the format holds);\n"
-                     "after the files, or as --auto-gain=DBFS")
+                     "(default -1; at most what the format holds)")
         ->type_name("[DBFS]")
         ->expected(0, 1);
     apply
@@ -204,6 +204,16 @@ CLI::App* AddApplyCommand(CLI::App& app, ApplyOptions& options) {
     apply->add_flag("-q,--quiet", options.quiet,
                     "No progress bar and no summary line a file");
     return apply;
+}
+
+ApplyOptions InputsTakenBack(ApplyOptions options) {
+    std::error_code error;
+    if (options.autoGain && !ReadDecibels(*options.autoGain) &&
+        (*options.autoGain == kStandardStream || std::filesystem::exists(*options.autoGain, error))) {
+        options.inputs.insert(options.inputs.begin(), *options.autoGain);
+        options.autoGain = std::string();
+    }
+    return options;
 }
 
 std::optional<std::string> OptionOutsideApply(const CLI::App& app) {
@@ -257,6 +267,9 @@ ApplySettings SettingsFromOptions(const ApplyOptions& options) {
 }
 
 OutputPaths PlanOutputs(const ApplyOptions& options) {
+    if (options.inputs.empty()) {
+        return {{}, "name the files to equalise: vorlexi-calc apply IN... (- for standard input)"};
+    }
     const bool toFile = !options.output.empty();
     const bool toFolder = !options.outputDir.empty();
     if (toFile == toFolder) {

@@ -39,6 +39,11 @@ struct ApplyOptions {
 // Registers the `apply` subcommand on app; the options land in options.
 CLI::App* AddApplyCommand(CLI::App& app, ApplyOptions& options);
 
+// `--auto-gain in.wav` reads as the optional peak "in.wav": a value that is no number of
+// dB but a file (or -) is the input it was meant to be, and --auto-gain keeps its
+// default peak.
+ApplyOptions InputsTakenBack(ApplyOptions options);
+
 // The error line when an option of the print command was given before `apply`.
 std::optional<std::string> OptionOutsideApply(const CLI::App& app);
 

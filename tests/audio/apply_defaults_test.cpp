@@ -82,8 +82,9 @@ TEST(ApplyDefaults, TheCommentGivesTheGainThatAutoGainLeft) {
     TestFolder folder;
     WriteSound(folder.Path("tone.wav"),
                {SF_FORMAT_WAV | SF_FORMAT_PCM_24, kRate, 1, Noise(kRate, 0.5, 3u), {}});
+    // --auto-gain's value is optional: the file after it is still the input.
     const ProcessResult result =
-        Apply({"--gain", "2", folder.Path("tone.wav"), "-o", folder.Path("out.wav"), "--auto-gain"});
+        Apply({"--gain", "2", "--auto-gain", folder.Path("tone.wav"), "-o", folder.Path("out.wav")});
     ASSERT_EQ(result.exitStatus, 0) << result.err;
     const std::size_t at = result.err.find("after ");
     ASSERT_NE(at, std::string::npos) << result.err;
