@@ -340,6 +340,10 @@ EqualiseResult EqualiseFile(const std::string& inputPath, const std::string& out
         return Outcome(result, EqualiseOutcome::BadRequest,
                        shownInput + ": " + (applied.error.empty() ? "no design" : applied.error));
     }
+    if (!applied.notice.empty()) {
+        result.notice += (result.notice.empty() ? "" : "\nvorlexi-calc: ") + shownInput + ": " +
+                         applied.notice;
+    }
     if (Message unsuitable = outputPath == kStandardStream
                                  ? UnsuitableStream(sized.sndfileFormat)
                                  : UnsuitableOutput(outputPath)) {

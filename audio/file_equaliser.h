@@ -29,6 +29,7 @@ struct AppliedDesign {
     // The rest of the comment, from the factor the run scaled the design by (auto-gain);
     // nothing adds nothing.
     std::function<std::string(double scale)> describeGain = nullptr;
+    std::string notice = {};  // what the user should know of the design, or nothing
 };
 using DesignForRate = std::function<AppliedDesign(double samplingRate)>;
 

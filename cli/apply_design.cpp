@@ -98,8 +98,9 @@ double LargestBandGain(const Cascade& cascade, double samplingRate) {
 }
 
 // apply's own tolerance, where no cascade of up to four sections meets it at this rate:
-// the four that come closest, with the figure that was missed. A tolerance the user
-// asked for is met or refused.
+// the cascade of up to four sections that comes closest (more sections do not always fit
+// better), with the figure that was missed. A tolerance the user asked for is met or
+// refused.
 Result<Design> MakeClosestDesign(const ApplyDesignOptions& options, DesignRequest request,
                                  std::optional<double>& missedToleranceDb) {
     const Result<Design> made = MakeDesign(request);
@@ -108,9 +109,17 @@ Result<Design> MakeClosestDesign(const ApplyDesignOptions& options, DesignReques
         return made;
     }
     missedToleranceDb = tolerance->db;
-    request.size = SectionCount{kMaxCascadeSections};
-    const Result<Design> closest = MakeDesign(request);
-    return closest ? closest : made;
+    std::optional<Design> closest;
+    for (int sections = MinimumCascadeSections(request.curve.curve);
+         sections <= kMaxCascadeSections; ++sections) {
+        request.size = SectionCount{sections};
+        const Result<Design> candidate = MakeDesign(request);
+        if (candidate && candidate->maxDeviationDb &&
+            (!closest || *candidate->maxDeviationDb < *closest->maxDeviationDb)) {
+            closest = *candidate;
+        }
+    }
+    return closest ? Result<Design>(*closest) : made;
 }
 
 AppliedDesign DesignAt(const ApplyDesignOptions& options, const Result<DesignChoice>& reading,
@@ -146,6 +155,13 @@ AppliedDesign DesignAt(const ApplyDesignOptions& options, const Result<DesignCho
         return AppliedGain(design, EntryTextFromArgument(gain), scale);
     };
     applied.bandGain = LargestBandGain(made->cascade, samplingRate);
+    if (missedToleranceDb && made->maxDeviationDb) {
+        applied.notice = "no cascade of up to 4 sections comes within " +
+                         FormatShortest(*missedToleranceDb) + " dB of the curve at " +
+                         FormatShortest(samplingRate) + " Hz; the closest, " +
+                         MethodAndSections(*made) + ", is " +
+                         FormatSignificant(*made->maxDeviationDb, 2) + " dB off";
+    }
     return applied;
 }
 

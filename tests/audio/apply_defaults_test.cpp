@@ -78,6 +78,31 @@ TEST(ApplyDefaults, TheMatchedDesignAtDcOnlyWhenAskedFor) {
     EXPECT_NEAR(GainDb(minimax, 20000.0), RiaaDb(20000.0), 0.0011);
 }
 
+TEST(ApplyDefaults, WhereNoCascadeReachesTheToleranceTheClosestIsUsedAndNamed) {
+    TestFolder folder;
+    WriteSound(folder.Path("in.wav"),
+               {SF_FORMAT_WAV | SF_FORMAT_FLOAT, kRate, 1, Noise(4000, 0.1, 5u), {}});
+    // Close pairs of roots and a pair near the top of the band: two sections come within
+    // about 0.2 dB, and more do no better.
+    const ProcessResult result =
+        Apply({"--curve", "custom:z:1000u,p:900u,z:800u,p:700u,z:8u,p:7u", folder.Path("in.wav"),
+               "-o", folder.Path("out.wav")});
+    ASSERT_EQ(result.exitStatus, 0) << result.err;
+    EXPECT_NE(result.err.find("in.wav: no cascade of up to 4 sections comes within 0.001 dB of "
+                              "the curve at 44100 Hz; the closest, minimax, 2 sections, is 0.2"),
+              std::string::npos)
+        << result.err;
+    std::map<int, std::string> strings;
+    for (const auto& [kind, text] : ReadSound(folder.Path("out.wav")).strings) {
+        strings[kind] = text;
+    }
+    EXPECT_NE(strings[SF_STR_COMMENT].find(
+                  "2 sections, largest deviation 0.2 dB (the closest of up to 4 sections; "
+                  "0.001 dB is out of reach at this rate)"),
+              std::string::npos)
+        << strings[SF_STR_COMMENT];
+}
+
 TEST(ApplyDefaults, TheCommentGivesTheGainThatAutoGainLeft) {
     TestFolder folder;
     WriteSound(folder.Path("tone.wav"),
