@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+#include "containers.h"
+
 // How the samples are stored. The integer ones are dithered and rounded by us.
 enum class SampleEncoding { Pcm8, Pcm16, Pcm24, Pcm32, Float32, Float64 };
 
@@ -16,37 +18,8 @@ struct SoundFileFormat {
                          // decoders clip what lies beyond full scale
 };
 
-// A container and, for the lossy ones, the codec in it (SF_FORMAT_VORBIS, _OPUS,
-// _MPEG_LAYER_III); 0 lets the sample format choose.
-struct OutputContainer {
-    OutputContainer(int container, int codec = 0) : container(container), codec(codec) {}
-    int container;
-    int codec;
-};
-
 // 8, 16, 24 or 32 for an integer encoding, 0 for floating point.
 int IntegerBits(SampleEncoding encoding);
-
-// The containers the tool offers by name ("wav", "flac", "mp3", ...), or nothing.
-// ResolveOutputFormat says when the installed libsndfile does not write one.
-std::optional<OutputContainer> ContainerFromName(std::string_view name);
-// The container a file name's extension stands for, or nothing: for a name without an
-// extension, or with one that is not known (UnknownExtension then says so).
-std::optional<OutputContainer> ContainerFromPath(const std::string& path);
-// The error line for a path whose extension names no container the tool writes, with
-// the ones it does; nothing for a known or no extension.
-std::optional<std::string> UnknownExtension(const std::string& path);
-// The usual extension of a container, with its dot; empty for one without.
-std::string ExtensionOf(const OutputContainer& container);
-// "FLAC", "Ogg Opus": a container (and codec) as messages name it.
-std::string ContainerName(int sndfileFormat);
-
-// Whether libsndfile can write the container to a pipe, whose start cannot be gone back
-// to: those whose header holds no sizes, or whose sizes may stay unknown.
-bool StreamsToPipe(int container);
-// "au, flac, ogg, ...": the containers that StreamsToPipe and the installed libsndfile
-// writes, by name.
-std::string StreamingContainerNames();
 
 // "16", "24", "32" (integers), "32f", "64f" (floating point).
 std::optional<SampleEncoding> EncodingFromName(std::string_view name);
