@@ -8,7 +8,7 @@ struct FoldName {
 };
 
 constexpr FoldName kFoldNames[] = {
-    {"stereo", ChannelFold::AsIs},     {"lateral", ChannelFold::Lateral},
+    {"stereo", ChannelFold::AsIs},       {"lateral", ChannelFold::Lateral},
     {"vertical", ChannelFold::Vertical}, {"left", ChannelFold::Left},
     {"right", ChannelFold::Right},
 };

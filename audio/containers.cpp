@@ -12,14 +12,14 @@ namespace {
 struct NamedContainer {
     const char* name;
     int container;
-    int codec;  // the lossy codec it holds, or 0
+    int codec;                  // the lossy codec it holds, or 0
     const char* extensions[2];  // the first is the one written
-    bool streams;  // to a pipe, as libsndfile writes it
+    bool streams;               // to a pipe, as libsndfile writes it
 };
 
 // WAV, AIFF, CAF, W64 and RF64 keep sizes in their header, which libsndfile completes at
-// the end by going back; AU and raw have none to complete, FLAC leaves its totals
-// unknown, and Ogg and MP3 are streams by design.
+// the end by going back; AU and raw have none to complete, Ogg and MP3 are streams by
+// design, and FLAC goes to a pipe whole from a file without a name (standard_streams.h).
 constexpr NamedContainer kContainers[] = {
     {"wav", SF_FORMAT_WAV, 0, {".wav", nullptr}, false},
     {"w64", SF_FORMAT_W64, 0, {".w64", nullptr}, false},
@@ -116,17 +116,19 @@ std::string ContainerName(int sndfileFormat) {
         std::string name = known->name;
         std::transform(name.begin(), name.end(), name.begin(),
                        [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
-        return codec == SF_FORMAT_VORBIS ? "Ogg Vorbis" : codec == SF_FORMAT_OPUS ? "Ogg Opus" : name;
+        return codec == SF_FORMAT_VORBIS ? "Ogg Vorbis"
+               : codec == SF_FORMAT_OPUS ? "Ogg Opus"
+                                         : name;
     }
     const SF_FORMAT_INFO info = LibraryFormatInfo(container);
     return info.name != nullptr ? info.name : "this container";
 }
 
 std::optional<OutputContainer> ContainerFromName(std::string_view name) {
-    if (const NamedContainer* c = Named(Lowercase(name))) return OutputContainer{c->container, c->codec};
+    if (const NamedContainer* c = Named(Lowercase(name)))
+        return OutputContainer{c->container, c->codec};
     return std::nullopt;
 }
-
 
 std::optional<OutputContainer> ContainerFromPath(const std::string& path) {
     if (const NamedContainer* c = ByExtension(ExtensionOfPath(path))) {
@@ -174,4 +176,3 @@ std::string StreamingContainerNames() {
     }
     return names;
 }
-

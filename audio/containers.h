@@ -37,7 +37,6 @@ bool StreamsToPipe(int container);
 // writes, by name.
 std::string StreamingContainerNames();
 
-
 // Vorbis, Opus and the MPEG layers: codecs whose samples are not stored as they are.
 bool IsLossyCodec(int subtype);
 // False only for a container of the table that the installed libsndfile does not write.

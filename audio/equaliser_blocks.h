@@ -150,8 +150,8 @@ Stop RunBlocks(SoundReader& reader, const std::string& shownInput, ChannelFold f
 
 // The whole file through the filter, for its peak only.
 inline Stop MeasurePeak(SoundReader& reader, const std::string& shownInput, ChannelFold fold,
-                 CascadeFilter& filter, BlockBuffers& buffers, ProgressCounter& progress,
-                 double& peak) {
+                        CascadeFilter& filter, BlockBuffers& buffers, ProgressCounter& progress,
+                        double& peak) {
     const auto nothing = [](const auto*, std::size_t) { return Message(); };
     if (ReadsExactlyAsFloat(reader.Info().format)) {
         return RunBlocks<float, float>(reader, shownInput, fold, filter, buffers, progress, peak,

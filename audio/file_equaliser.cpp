@@ -6,16 +6,16 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <cstring>
 #include <cmath>
+#include <cstring>
 #include <limits>
 #include <type_traits>
 #include <vector>
 
 #include "cascade_filter.h"
-#include "equaliser_blocks.h"
 #include "channel_fold.h"
 #include "decibels.h"
+#include "equaliser_blocks.h"
 #include "number_text.h"
 #include "output_checks.h"
 #include "quantizer.h"
@@ -120,12 +120,11 @@ EqualiseResult EqualiseFile(const std::string& inputPath, const std::string& out
                        shownInput + ": " + (applied.error.empty() ? "no design" : applied.error));
     }
     if (!applied.notice.empty()) {
-        result.notice += (result.notice.empty() ? "" : "\nvorlexi-calc: ") + shownInput + ": " +
-                         applied.notice;
+        result.notice +=
+            (result.notice.empty() ? "" : "\nvorlexi-calc: ") + shownInput + ": " + applied.notice;
     }
-    if (Message unsuitable = outputPath == kStandardStream
-                                 ? UnsuitableStream(sized.sndfileFormat)
-                                 : UnsuitableOutput(outputPath)) {
+    if (Message unsuitable = outputPath == kStandardStream ? UnsuitableStream(sized.sndfileFormat)
+                                                           : UnsuitableOutput(outputPath)) {
         return Outcome(result, EqualiseOutcome::BadRequest, *unsuitable);
     }
     if (settings.headroom == Headroom::AutoGain) {
@@ -225,13 +224,11 @@ EqualiseResult EqualiseFile(const std::string& inputPath, const std::string& out
         reader, applied.describeGain ? applied.description + ", " + applied.describeGain(scale)
                                      : applied.description));
 
-    const Stop failure = readsFloat
-                             ? WriteFiltered<float>(reader, shownInput, settings.channels, filter,
-                                                    buffers, writer, encoding, settings.dither,
-                                                    counter, result)
-                             : WriteFiltered<double>(reader, shownInput, settings.channels, filter,
-                                                     buffers, writer, encoding, settings.dither,
-                                                     counter, result);
+    const Stop failure =
+        readsFloat ? WriteFiltered<float>(reader, shownInput, settings.channels, filter, buffers,
+                                          writer, encoding, settings.dither, counter, result)
+                   : WriteFiltered<double>(reader, shownInput, settings.channels, filter, buffers,
+                                           writer, encoding, settings.dither, counter, result);
     if (failure && failure->floatOverflow) {
         // Nothing is kept; the whole file's peak names the gain that fits.
         writer.Close();

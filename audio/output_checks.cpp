@@ -38,7 +38,8 @@ std::optional<std::string> UnsuitableStream(int format) {
     if (!StreamsToPipe(format & SF_FORMAT_TYPEMASK)) {
         return "standard output: " + ContainerName(format) +
                " is finished by going back to its header, which a pipe cannot take; "
-               "--format-out " + StreamingContainerNames() + " stream (or -o FILE)";
+               "--format-out " +
+               StreamingContainerNames() + " stream (or -o FILE)";
     }
     return std::nullopt;
 }
@@ -58,7 +59,8 @@ std::optional<std::string> UnsuitableTarget(double targetPeakDbfs, SampleEncodin
 // Nothing when the design's gain leaves the output something of an input that peaks at
 // inputPeak, else why not. An input too quiet for the output on its own is not the
 // gain's doing, and is written.
-std::optional<std::string> InaudibleDesign(double bandGain, double inputPeak, SampleEncoding encoding) {
+std::optional<std::string> InaudibleDesign(double bandGain, double inputPeak,
+                                           SampleEncoding encoding) {
     const bool integer = IntegerBits(encoding) > 0;
     // Below half a step an integer output rounds to silence; below the smallest normal
     // value a float one loses its precision and then everything.
@@ -72,4 +74,3 @@ std::optional<std::string> InaudibleDesign(double bandGain, double inputPeak, Sa
            (loudest > 0.0 ? Dbfs(loudest) : std::string("silence")) + ", below " + Dbfs(smallest) +
            "; raise --gain (or use --auto-gain)";
 }
-

@@ -106,20 +106,19 @@ ResolvedFormat LossyFormat(int container, int codec, int channels, int sampleRat
     };
     if ((codec == SF_FORMAT_OPUS && !holds(kOpusRates)) ||
         (codec == SF_FORMAT_MPEG_LAYER_III && !holds(kMpegRates))) {
-        return {std::nullopt, name + " holds " +
-                                  (codec == SF_FORMAT_OPUS ? "8, 12, 16, 24 or 48 kHz"
-                                                           : "8 to 48 kHz") +
-                                  " only, not " + std::to_string(sampleRate) +
-                                  " Hz; choose another --format-out (ogg and flac hold any rate)"};
+        return {std::nullopt,
+                name + " holds " +
+                    (codec == SF_FORMAT_OPUS ? "8, 12, 16, 24 or 48 kHz" : "8 to 48 kHz") +
+                    " only, not " + std::to_string(sampleRate) +
+                    " Hz; choose another --format-out (ogg and flac hold any rate)"};
     }
     SF_INFO info{};
     info.format = container | codec;
     info.channels = channels;
     info.samplerate = sampleRate;
     if (!Sndfile().formatCheck(&info)) {
-        return {std::nullopt, name + " cannot hold " + std::to_string(channels) +
-                                  " channels at " + std::to_string(sampleRate) +
-                                  " Hz; choose another --format-out"};
+        return {std::nullopt, name + " cannot hold " + std::to_string(channels) + " channels at " +
+                                  std::to_string(sampleRate) + " Hz; choose another --format-out"};
     }
     return {SoundFileFormat{container | codec, SampleEncoding::Float32, true}, {}};
 }

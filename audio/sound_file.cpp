@@ -50,8 +50,7 @@ std::string ShownSoundPath(const std::string& path, SoundSide side) {
     return safe_write::ShownPath(path);
 }
 
-SoundReader::SoundReader(const std::string& path)
-    : shown_(ShownSoundPath(path, SoundSide::Input)) {
+SoundReader::SoundReader(const std::string& path) : shown_(ShownSoundPath(path, SoundSide::Input)) {
     // Without O_NONBLOCK a FIFO that no program writes would hold open() for good; the
     // check below refuses it at once.
     descriptor_ = path == kStandardStream

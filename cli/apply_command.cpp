@@ -122,11 +122,10 @@ int RunApply(const CLI::App& app, const ApplyOptions& given, std::ostream& err) 
     const DesignForRate design = MakeDesignForRate(options.design);
     const bool showProgress = !options.quiet && StandardErrorIsTerminal();
     const std::size_t count = options.inputs.size();
-    BatchProgress progress(
-        err, showProgress,
-        count == 1 ? ShownSoundPath(options.inputs[0], SoundSide::Input)
-                   : std::to_string(count) + " files",
-        count);
+    BatchProgress progress(err, showProgress,
+                           count == 1 ? ShownSoundPath(options.inputs[0], SoundSide::Input)
+                                      : std::to_string(count) + " files",
+                           count);
     std::mutex statusGuard;
     int status = kExitSuccess;
     const int jobs = options.jobs ? *options.jobs : DefaultJobs(count);
@@ -135,9 +134,11 @@ int RunApply(const CLI::App& app, const ApplyOptions& given, std::ostream& err) 
         const std::string& output = outputs.paths[i];
         EqualiseResult result;
         try {
-            result = EqualiseFile(input, output, design, *settings.settings,
-                                  [&progress, i](std::uint64_t done, std::uint64_t total,
-                                                 double rate) { progress.Update(i, done, total, rate); });
+            result =
+                EqualiseFile(input, output, design, *settings.settings,
+                             [&progress, i](std::uint64_t done, std::uint64_t total, double rate) {
+                                 progress.Update(i, done, total, rate);
+                             });
         } catch (const std::bad_alloc&) {
             // The output's temporary file went as the stack unwound.
             result.outcome = EqualiseOutcome::Failed;

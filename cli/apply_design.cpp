@@ -49,9 +49,9 @@ std::string Description(const Design& design, const std::optional<double>& misse
     const double top = AudioBandTopHz(values.samplingFrequency);
     const std::optional<double> deviationDb =
         design.maxDeviationDb ? design.maxDeviationDb
-        : top > 20.0          ? std::optional<double>(std::fabs(
-                           MaxDeviation(UnderTest(design), 20.0, top).deviationDb))
-                              : std::nullopt;
+        : top > 20.0          ? std::optional<double>(
+                           std::fabs(MaxDeviation(UnderTest(design), 20.0, top).deviationDb))
+                     : std::nullopt;
     if (deviationDb) {
         text += ", largest deviation " +
                 (*deviationDb < 1e-4 ? std::string("below 0.0001")
@@ -145,8 +145,8 @@ AppliedDesign DesignAt(const ApplyDesignOptions& options, const Result<DesignCho
     // As the print command refuses it: a file equalised with such a design would be
     // silence or noise.
     if (samplingRate > 2.0 * kRiaaReferenceHz && !ResponseCanBeEvaluated(*made)) {
-        applied.error = "the design's response cannot be evaluated at " +
-                        FormatShortest(samplingRate) + " Hz";
+        applied.error =
+            "the design's response cannot be evaluated at " + FormatShortest(samplingRate) + " Hz";
         return applied;
     }
     applied.cascade = made->cascade;

@@ -3,10 +3,10 @@
 #include <sys/stat.h>
 
 #include <algorithm>
-#include <charconv>
 #include <cctype>
-#include <cstring>
+#include <charconv>
 #include <cmath>
+#include <cstring>
 #include <filesystem>
 
 #include "apply_batch.h"
@@ -201,15 +201,15 @@ CLI::App* AddApplyCommand(CLI::App& app, ApplyOptions& options) {
                      "core); each file comes out as it would alone")
         ->type_name("N")
         ->check(CLI::Range(1, kMostJobs));
-    apply->add_flag("-q,--quiet", options.quiet,
-                    "No progress bar and no summary line a file");
+    apply->add_flag("-q,--quiet", options.quiet, "No progress bar and no summary line a file");
     return apply;
 }
 
 ApplyOptions InputsTakenBack(ApplyOptions options) {
     std::error_code error;
     if (options.autoGain && !ReadDecibels(*options.autoGain) &&
-        (*options.autoGain == kStandardStream || std::filesystem::exists(*options.autoGain, error))) {
+        (*options.autoGain == kStandardStream ||
+         std::filesystem::exists(*options.autoGain, error))) {
         options.inputs.insert(options.inputs.begin(), *options.autoGain);
         options.autoGain = std::string();
     }

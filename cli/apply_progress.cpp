@@ -105,9 +105,8 @@ void BatchProgress::Update(std::size_t file, std::uint64_t done, std::uint64_t t
         known += each.totalSeconds;
         begun += each.totalSeconds > 0.0;
     }
-    const double allTotal = begun > 0 ? known / static_cast<double>(begun) *
-                                          static_cast<double>(files_.size())
-                                    : 0.0;
+    const double allTotal =
+        begun > 0 ? known / static_cast<double>(begun) * static_cast<double>(files_.size()) : 0.0;
     // In milliseconds of audio, at a "rate" of 1000 a second, for the bar's speed.
     bar_.Update(static_cast<std::uint64_t>(allDone * 1000.0),
                 static_cast<std::uint64_t>(std::max(allTotal, allDone) * 1000.0), 1000.0);

@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
-#include <sys/stat.h>
 #include <signal.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -59,8 +59,8 @@ TEST(ApplyChannels, LateralCancelsAnAntiPhaseToneAndVerticalKeepsIt) {
         ASSERT_EQ(right.samples[i], -alone.samples[i]) << "sample " << i;
     }
 
-    const ProcessResult mono = Apply({"--channels", "lateral", folder.Path("mono.wav"), "-o",
-                                      folder.Path("refused.wav")});
+    const ProcessResult mono =
+        Apply({"--channels", "lateral", folder.Path("mono.wav"), "-o", folder.Path("refused.wav")});
     EXPECT_EQ(mono.exitStatus, 2);
     EXPECT_NE(mono.err.find("mono.wav: --channels lateral folds the two channels of a stereo "
                             "file, and this one has 1"),

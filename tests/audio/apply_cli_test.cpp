@@ -231,8 +231,7 @@ TEST(ApplyCli, StringsAreCopiedAndTheCommentNamesTheDesign) {
     WriteSound(folder.Path("in.flac"), input);
     const ProcessResult result =
         Apply({"--method=matched", "--normalize=dc", "-q", "--format-out", "wav", "--bits", "32f",
-               "--output-dir",
-               folder.Path("."), folder.Path("in.flac")});
+               "--output-dir", folder.Path("."), folder.Path("in.flac")});
     ASSERT_EQ(result.exitStatus, 0) << result.err;
     const Sound output = ReadSound(folder.Path("in.wav"));  // the new container's extension
     EXPECT_EQ(output.format, SF_FORMAT_WAV | SF_FORMAT_FLOAT);
@@ -240,9 +239,10 @@ TEST(ApplyCli, StringsAreCopiedAndTheCommentNamesTheDesign) {
     EXPECT_EQ(strings[SF_STR_TITLE], "Side A");
     EXPECT_EQ(strings[SF_STR_ARTIST], "The Band");
     EXPECT_EQ(strings[SF_STR_DATE], "1962");
-    EXPECT_EQ(strings[SF_STR_COMMENT],
-              "RIAA playback (de-emphasis) curve, matched z-transform method, 1 section, largest "
-              "deviation 0.63 dB, designed for 96000 Hz, gain 1 at DC; applied by vorlexi-calc " VORLEXI_VERSION);
+    EXPECT_EQ(
+        strings[SF_STR_COMMENT],
+        "RIAA playback (de-emphasis) curve, matched z-transform method, 1 section, largest "
+        "deviation 0.63 dB, designed for 96000 Hz, gain 1 at DC; applied by vorlexi-calc " VORLEXI_VERSION);
 
     // -o's extension chooses the container, the input's sample format stays.
     const ProcessResult named = Apply({"-q", folder.Path("in.flac"), "-o", folder.Path("x.caf")});

@@ -68,7 +68,7 @@ TEST(ApplyDefaults, TheMatchedDesignAtDcOnlyWhenAskedFor) {
     // matched z-transform is about 3 dB off the curve near 20 kHz at this rate.
     const Sound matched = ImpulseResponse(folder, {"--method=matched"});
     EXPECT_NEAR(GainDb(matched, 1000.0), -19.91, 0.02);
-    EXPECT_GT(std::fabs(GainDb(matched, 20000.0) - RiaaDb(20000.0)) , 1.0);
+    EXPECT_GT(std::fabs(GainDb(matched, 20000.0) - RiaaDb(20000.0)), 1.0);
     // --normalize=dc moves the accurate design's gain, not its accuracy.
     const Sound atDc = ImpulseResponse(folder, {"--normalize=dc"});
     EXPECT_NEAR(GainDb(atDc, 1000.0), -19.91, 0.02);
@@ -84,9 +84,8 @@ TEST(ApplyDefaults, WhereNoCascadeReachesTheToleranceTheClosestIsUsedAndNamed) {
                {SF_FORMAT_WAV | SF_FORMAT_FLOAT, kRate, 1, Noise(4000, 0.1, 5u), {}});
     // Close pairs of roots and a pair near the top of the band: two sections come within
     // about 0.2 dB, and more do no better.
-    const ProcessResult result =
-        Apply({"--curve", "custom:z:1000u,p:900u,z:800u,p:700u,z:8u,p:7u", folder.Path("in.wav"),
-               "-o", folder.Path("out.wav")});
+    const ProcessResult result = Apply({"--curve", "custom:z:1000u,p:900u,z:800u,p:700u,z:8u,p:7u",
+                                        folder.Path("in.wav"), "-o", folder.Path("out.wav")});
     ASSERT_EQ(result.exitStatus, 0) << result.err;
     EXPECT_NE(result.err.find("in.wav: no cascade of up to 4 sections comes within 0.001 dB of "
                               "the curve at 44100 Hz; the closest, minimax, 2 sections, is 0.2"),
@@ -108,8 +107,8 @@ TEST(ApplyDefaults, TheCommentGivesTheGainThatAutoGainLeft) {
     WriteSound(folder.Path("tone.wav"),
                {SF_FORMAT_WAV | SF_FORMAT_PCM_24, kRate, 1, Noise(kRate, 0.5, 3u), {}});
     // --auto-gain's value is optional: the file after it is still the input.
-    const ProcessResult result =
-        Apply({"--gain", "2", "--auto-gain", folder.Path("tone.wav"), "-o", folder.Path("out.wav")});
+    const ProcessResult result = Apply(
+        {"--gain", "2", "--auto-gain", folder.Path("tone.wav"), "-o", folder.Path("out.wav")});
     ASSERT_EQ(result.exitStatus, 0) << result.err;
     const std::size_t at = result.err.find("after ");
     ASSERT_NE(at, std::string::npos) << result.err;
@@ -119,8 +118,8 @@ TEST(ApplyDefaults, TheCommentGivesTheGainThatAutoGainLeft) {
         strings[kind] = text;
     }
     const std::string& comment = strings[SF_STR_COMMENT];
-    const std::string tail = " at 1 kHz (--gain 2 with " + result.err.substr(at + 6, 5) +
-                             " dB of --auto-gain)";
+    const std::string tail =
+        " at 1 kHz (--gain 2 with " + result.err.substr(at + 6, 5) + " dB of --auto-gain)";
     const std::size_t tailAt = comment.find(tail);
     ASSERT_NE(tailAt, std::string::npos) << comment << " / " << result.err;
     const std::size_t gainAt = comment.rfind("gain ", tailAt);

@@ -33,8 +33,8 @@ TEST(ApplyStreams, StandardInputGivesTheSameFileAsTheNamedInputAndLeavesNothing)
     const ProcessResult named = Apply({"-q", folder.Path("in.wav"), "-o", folder.Path("a.wav")});
     ASSERT_EQ(named.exitStatus, 0) << named.err;
     const ProcessResult piped = ApplyInShell(
-        "cat " + ShellQuoted(folder.Path("in.wav")) + " | TMPDIR=" +
-        ShellQuoted(folder.Path(".")) + " \"$0\" apply - -o " + ShellQuoted(folder.Path("b.wav")));
+        "cat " + ShellQuoted(folder.Path("in.wav")) + " | TMPDIR=" + ShellQuoted(folder.Path(".")) +
+        " \"$0\" apply - -o " + ShellQuoted(folder.Path("b.wav")));
     ASSERT_EQ(piped.exitStatus, 0) << piped.err;
     EXPECT_NE(piped.err.find("standard input -> "), std::string::npos) << piped.err;
     EXPECT_EQ(ReadFile(folder.Path("a.wav")), ReadFile(folder.Path("b.wav")));
@@ -59,9 +59,8 @@ TEST(ApplyStreams, StandardOutputStreamsWhatCanStreamAndRefusesTheRest) {
     ASSERT_EQ(piped.exitStatus, 0) << piped.err;
     // libsndfile would append the header's totals to a FLAC stream; this one is whole.
     EXPECT_EQ(ReadFile(folder.Path("piped.flac")), ReadFile(folder.Path("file.flac")));
-    const ProcessResult au =
-        ApplyInShell("\"$0\" apply -q --format-out au " + ShellQuoted(in) + " -o - | cat > " +
-                     ShellQuoted(folder.Path("piped.au")));
+    const ProcessResult au = ApplyInShell("\"$0\" apply -q --format-out au " + ShellQuoted(in) +
+                                          " -o - | cat > " + ShellQuoted(folder.Path("piped.au")));
     ASSERT_EQ(au.exitStatus, 0) << au.err;
     const Sound fromPipe = ReadSound(folder.Path("piped.au"));
     EXPECT_EQ(fromPipe.format, SF_FORMAT_AU | SF_FORMAT_PCM_16);
@@ -100,8 +99,8 @@ TEST(ApplyStreams, LossyFilesAreReadAndWrittenInTheirOwnCodec) {
         EXPECT_EQ(ReadSound(folder.Path(k.name)).format, k.format) << "not a WAV under its name";
         // Read back, and written again in the same codec.
         ASSERT_EQ(RunCommand("mkdir " + ShellQuoted(folder.Path("again"))), 0);
-        const ProcessResult again = Apply(
-            {"-q", folder.Path(k.name), "--output-dir", folder.Path("again"), "--auto-gain"});
+        const ProcessResult again =
+            Apply({"-q", folder.Path(k.name), "--output-dir", folder.Path("again"), "--auto-gain"});
         ASSERT_EQ(again.exitStatus, 0) << again.err;
         EXPECT_EQ(ReadSound(folder.Path(std::string("again/") + k.name)).format, k.format);
         // --bits does not reach inside a codec.
@@ -115,8 +114,7 @@ TEST(ApplyStreams, LossyFilesAreReadAndWrittenInTheirOwnCodec) {
 TEST(ApplyStreams, UnknownNamesAndMissingFoldersAreRefusedWithTheWayOut) {
     TestFolder folder;
     WriteNoise(folder.Path("in.wav"));
-    const ProcessResult unknown =
-        Apply({folder.Path("in.wav"), "-o", folder.Path("out.mp4")});
+    const ProcessResult unknown = Apply({folder.Path("in.wav"), "-o", folder.Path("out.mp4")});
     EXPECT_EQ(unknown.exitStatus, 2);
     EXPECT_NE(unknown.err.find("\".mp4\" is no audio file that apply writes; it writes .wav"),
               std::string::npos)

@@ -3,9 +3,9 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdint>
 #include <fstream>
-#include <cmath>
 #include <random>
 #include <stdexcept>
 
@@ -148,4 +148,3 @@ void WriteLongSilence(const std::string& path) {
         throw std::runtime_error("cannot extend " + path);
     }
 }
-
