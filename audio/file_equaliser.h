@@ -11,8 +11,10 @@
 #include <optional>
 #include <string>
 
+#include "channel_fold.h"
 #include "output_format.h"
 #include "response/cascade.h"
+#include "sound_file.h"
 
 // The filter for one sampling rate and the text that names it in the output's comment;
 // or, when no design can be made at that rate, the reason.
@@ -24,6 +26,10 @@ struct AppliedDesign {
     // A full-scale input peaks at about this much, so an output that cannot hold it
     // would hold nothing audible.
     double bandGain = INFINITY;
+    // The rest of the comment, from the factor the run scaled the design by (auto-gain);
+    // nothing adds nothing.
+    std::function<std::string(double scale)> describeGain = nullptr;
+    std::string notice = {};  // what the user should know of the design, or nothing
 };
 using DesignForRate = std::function<AppliedDesign(double samplingRate)>;
 
@@ -35,11 +41,12 @@ enum class Headroom {
 };
 
 struct EqualiseSettings {
-    std::optional<int> container;  // libsndfile container; nothing keeps the input's
+    std::optional<OutputContainer> container;  // nothing keeps the input's
     std::optional<SampleEncoding> encoding;
     Headroom headroom = Headroom::Refuse;
     double targetPeakDbfs = -1.0;  // for AutoGain
     bool dither = true;            // TPDF dither for integer outputs
+    ChannelFold channels = ChannelFold::AsIs;
 };
 
 // Called after every block: frames done out of the total over every pass (a first

@@ -5,24 +5,14 @@
 #include <algorithm>
 #include <cctype>
 #include <cmath>
+#include <iterator>
 #include <limits>
 
 #include "base/number_text.h"
+#include "containers.h"
 #include "sndfile_library.h"
 
 namespace {
-
-struct NamedContainer {
-    const char* name;
-    int container;
-    const char* extension;
-};
-
-constexpr NamedContainer kContainers[] = {
-    {"wav", SF_FORMAT_WAV, ".wav"},    {"w64", SF_FORMAT_W64, ".w64"},
-    {"aiff", SF_FORMAT_AIFF, ".aiff"}, {"flac", SF_FORMAT_FLAC, ".flac"},
-    {"caf", SF_FORMAT_CAF, ".caf"},
-};
 
 std::string Lowercase(std::string_view text) {
     std::string lower(text);
@@ -51,29 +41,6 @@ std::optional<SampleEncoding> EncodingOfSubtype(int subtype) {
     }
 }
 
-const NamedContainer* KnownContainer(int container) {
-    for (const NamedContainer& c : kContainers) {
-        if (c.container == container) return &c;
-    }
-    return nullptr;
-}
-
-// What libsndfile says of a container we have no row for (its name and extension).
-SF_FORMAT_INFO LibraryFormatInfo(int container) {
-    SF_FORMAT_INFO info{};
-    info.format = container;
-    if (Sndfile().command(nullptr, SFC_GET_FORMAT_INFO, &info, sizeof info) != 0) {
-        info = SF_FORMAT_INFO{};
-    }
-    return info;
-}
-
-std::string ContainerName(int container) {
-    if (const NamedContainer* known = KnownContainer(container)) return known->name;
-    const SF_FORMAT_INFO info = LibraryFormatInfo(container);
-    return info.name != nullptr ? info.name : "this container";
-}
-
 }  // namespace
 
 int IntegerBits(SampleEncoding encoding) {
@@ -89,33 +56,6 @@ int IntegerBits(SampleEncoding encoding) {
         default:
             return 0;
     }
-}
-
-std::optional<int> ContainerFromName(std::string_view name) {
-    const std::string lower = Lowercase(name);
-    for (const NamedContainer& c : kContainers) {
-        if (lower == c.name) return c.container;
-    }
-    return std::nullopt;
-}
-
-std::optional<int> ContainerFromPath(const std::string& path) {
-    const std::size_t dot = path.find_last_of('.');
-    if (dot == std::string::npos || path.find('/', dot) != std::string::npos) {
-        return std::nullopt;
-    }
-    const std::string extension = Lowercase(path.substr(dot));
-    if (extension == ".aif") return SF_FORMAT_AIFF;
-    for (const NamedContainer& c : kContainers) {
-        if (extension == c.extension) return c.container;
-    }
-    return std::nullopt;
-}
-
-std::string ExtensionOf(int container) {
-    if (const NamedContainer* known = KnownContainer(container)) return known->extension;
-    const SF_FORMAT_INFO info = LibraryFormatInfo(container);
-    return info.extension != nullptr ? std::string(".") + info.extension : std::string();
 }
 
 std::optional<SampleEncoding> EncodingFromName(std::string_view name) {
@@ -146,11 +86,72 @@ std::string EncodingName(SampleEncoding encoding) {
     return {};
 }
 
+namespace {
+
+ResolvedFormat LossyFormat(int container, int codec, int channels, int sampleRate,
+                           std::optional<SampleEncoding> encoding) {
+    const std::string name = ContainerName(container | codec);
+    if (encoding) {
+        return {std::nullopt, "--bits does not apply to " + name +
+                                  ", whose codec keeps its own precision; choose a lossless "
+                                  "container for " +
+                                  EncodingName(*encoding) + " samples"};
+    }
+    // libsndfile's format check passes any rate; the Opus and MPEG encoders then refuse
+    // the file.
+    constexpr int kOpusRates[] = {8000, 12000, 16000, 24000, 48000};
+    constexpr int kMpegRates[] = {8000, 11025, 12000, 16000, 22050, 24000, 32000, 44100, 48000};
+    const auto holds = [sampleRate](const auto& rates) {
+        return std::find(std::begin(rates), std::end(rates), sampleRate) != std::end(rates);
+    };
+    if ((codec == SF_FORMAT_OPUS && !holds(kOpusRates)) ||
+        (codec == SF_FORMAT_MPEG_LAYER_III && !holds(kMpegRates))) {
+        return {std::nullopt,
+                name + " holds " +
+                    (codec == SF_FORMAT_OPUS ? "8, 12, 16, 24 or 48 kHz" : "8 to 48 kHz") +
+                    " only, not " + std::to_string(sampleRate) +
+                    " Hz; choose another --format-out (ogg and flac hold any rate)"};
+    }
+    SF_INFO info{};
+    info.format = container | codec;
+    info.channels = channels;
+    info.samplerate = sampleRate;
+    if (!Sndfile().formatCheck(&info)) {
+        return {std::nullopt, name + " cannot hold " + std::to_string(channels) + " channels at " +
+                                  std::to_string(sampleRate) + " Hz; choose another --format-out"};
+    }
+    return {SoundFileFormat{container | codec, SampleEncoding::Float32, true}, {}};
+}
+
+bool Holds(int format, int channels, int sampleRate) {
+    SF_INFO info{};
+    info.format = format;
+    info.channels = channels;
+    info.samplerate = sampleRate;
+    return Sndfile().formatCheck(&info) != 0;
+}
+
+}  // namespace
+
 ResolvedFormat ResolveOutputFormat(int inputFormat, int channels, int sampleRate,
-                                   std::optional<int> container,
+                                   std::optional<OutputContainer> container,
                                    std::optional<SampleEncoding> encoding) {
-    const int major = container.value_or(inputFormat & SF_FORMAT_TYPEMASK);
     const int inputSubtype = inputFormat & SF_FORMAT_SUBMASK;
+    const bool lossyInput = IsLossyCodec(inputSubtype);
+    const int major = container ? container->container : inputFormat & SF_FORMAT_TYPEMASK;
+    const int codec = container ? container->codec : lossyInput ? inputSubtype : 0;
+    if (!LibraryWritesContainer(major, codec)) {
+        return {std::nullopt, "the installed libsndfile does not write " +
+                                  ContainerName(major | codec) + "; choose another --format-out"};
+    }
+    if (codec != 0) {
+        return LossyFormat(major, codec, channels, sampleRate, encoding);
+    }
+    if (!encoding && lossyInput) {
+        // Decoded, a lossy file is floating point, which FLAC, for one, cannot hold.
+        encoding = Holds(major | SF_FORMAT_FLOAT, channels, sampleRate) ? SampleEncoding::Float32
+                                                                        : SampleEncoding::Pcm24;
+    }
     if (!encoding) {
         encoding = EncodingOfSubtype(inputSubtype);
         if (!encoding) {
@@ -243,6 +244,8 @@ SizedFormat FitOutputSize(const SoundFileFormat& format, int channels, long long
         case SF_FORMAT_RF64:
         case SF_FORMAT_FLAC:
         case SF_FORMAT_RAW:
+        case SF_FORMAT_OGG:
+        case SF_FORMAT_MPEG:
             return {format.sndfileFormat, {}, {}};
         default:
             break;

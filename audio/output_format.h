@@ -6,39 +6,37 @@
 #include <string>
 #include <string_view>
 
+#include "containers.h"
+
 // How the samples are stored. The integer ones are dithered and rounded by us.
 enum class SampleEncoding { Pcm8, Pcm16, Pcm24, Pcm32, Float32, Float64 };
 
 struct SoundFileFormat {
     int sndfileFormat = 0;  // container | encoding, as libsndfile takes it
-    SampleEncoding encoding = SampleEncoding::Float32;
+    SampleEncoding encoding = SampleEncoding::Float32;  // Float32 for a lossy codec
+    bool lossy = false;  // MP3, Vorbis, Opus: samples go to the codec as floats, and its
+                         // decoders clip what lies beyond full scale
 };
 
 // 8, 16, 24 or 32 for an integer encoding, 0 for floating point.
 int IntegerBits(SampleEncoding encoding);
-
-// "wav", "w64", "aiff", "flac", "caf": the containers the tool offers by name. The
-// container (SF_FORMAT_TYPEMASK part) of a name, or nothing.
-std::optional<int> ContainerFromName(std::string_view name);
-// The container a file name's extension stands for (.wav, .w64, .aif, .aiff, .flac, .caf).
-std::optional<int> ContainerFromPath(const std::string& path);
-// The usual extension of a container, with its dot; empty for one without.
-std::string ExtensionOf(int container);
 
 // "16", "24", "32" (integers), "32f", "64f" (floating point).
 std::optional<SampleEncoding> EncodingFromName(std::string_view name);
 std::string EncodingName(SampleEncoding encoding);
 
 // The output for an input of libsndfile format `inputFormat`: the container and encoding
-// asked for, else the input's. A message when the input's encoding is none that can be
-// written (ADPCM, mu-law, ...) and none was asked for, or when the container cannot
-// hold the encoding or the channel count.
+// asked for, else the input's. A lossy input keeps its codec in its own container, and
+// becomes 32-bit float (24-bit where only integers fit) in a lossless one. A message when
+// the input's encoding is none that can be written (ADPCM, mu-law, ...) and none was
+// asked for, when --bits is asked of a lossy codec, or when the container cannot hold
+// the encoding, the channel count or the rate.
 struct ResolvedFormat {
     std::optional<SoundFileFormat> format;
     std::string error;
 };
 ResolvedFormat ResolveOutputFormat(int inputFormat, int channels, int sampleRate,
-                                   std::optional<int> container,
+                                   std::optional<OutputContainer> container,
                                    std::optional<SampleEncoding> encoding);
 
 // The bytes one sample of the encoding takes in a file.

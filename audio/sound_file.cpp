@@ -43,10 +43,19 @@ std::optional<std::string> TruncationInLog(SNDFILE* file) {
 
 }  // namespace
 
-SoundReader::SoundReader(const std::string& path) : shown_(safe_write::ShownPath(path)) {
+std::string ShownSoundPath(const std::string& path, SoundSide side) {
+    if (path == kStandardStream) {
+        return side == SoundSide::Input ? "standard input" : "standard output";
+    }
+    return safe_write::ShownPath(path);
+}
+
+SoundReader::SoundReader(const std::string& path) : shown_(ShownSoundPath(path, SoundSide::Input)) {
     // Without O_NONBLOCK a FIFO that no program writes would hold open() for good; the
     // check below refuses it at once.
-    descriptor_ = open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
+    descriptor_ = path == kStandardStream
+                      ? fcntl(STDIN_FILENO, F_DUPFD_CLOEXEC, 0)
+                      : open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
     if (descriptor_ < 0) {
         error_ = shown_ + ": cannot open: " + std::strerror(errno);
         return;
@@ -136,8 +145,8 @@ std::vector<SoundString> SoundReader::Strings() const {
     return strings;
 }
 
-SoundWriter::SoundWriter(int descriptor, const std::string& name, const SF_INFO& format)
-    : name_(safe_write::ShownPath(name)) {
+SoundWriter::SoundWriter(int descriptor, const std::string& path, const SF_INFO& format)
+    : name_(ShownSoundPath(path, SoundSide::Output)) {
     SF_INFO info = format;
     file_ = Sndfile().openFd(descriptor, SFM_WRITE, &info, SF_FALSE);
     if (file_ == nullptr) {

@@ -11,12 +11,20 @@
 #include <utility>
 #include <vector>
 
+// "-" names standard input as an input and standard output as an output.
+inline const std::string kStandardStream = "-";
+
+enum class SoundSide { Input, Output };
+// The path as messages show it: "standard input" or "standard output" for "-".
+std::string ShownSoundPath(const std::string& path, SoundSide side);
+
 // A string that libsndfile carries (title, artist, ...): its SF_STR_* kind and text.
 using SoundString = std::pair<int, std::string>;
 
 class SoundReader {
 public:
-    // Opens a regular file. On failure Ok() is false and Error() says why.
+    // Opens a regular file, or for "-" standard input (once KeepStandardInputSeekable has
+    // made it one). On failure Ok() is false and Error() says why.
     explicit SoundReader(const std::string& path);
     ~SoundReader();
     SoundReader(const SoundReader&) = delete;
@@ -50,8 +58,8 @@ private:
 class SoundWriter {
 public:
     // Opens a new audio file of the given format on the descriptor (which stays open);
-    // `name` is the file's name for messages.
-    SoundWriter(int descriptor, const std::string& name, const SF_INFO& format);
+    // `path` names the file in messages.
+    SoundWriter(int descriptor, const std::string& path, const SF_INFO& format);
     ~SoundWriter();
     SoundWriter(const SoundWriter&) = delete;
     SoundWriter& operator=(const SoundWriter&) = delete;

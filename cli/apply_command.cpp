@@ -2,10 +2,13 @@
 
 #include <algorithm>
 #include <cmath>
+#include <mutex>
 #include <new>
 #include <ostream>
+#include <sstream>
 #include <stdexcept>
 
+#include "apply_batch.h"
 #include "apply_design.h"
 #include "apply_progress.h"
 #include "argument_text.h"
@@ -14,6 +17,7 @@
 #include "base/number_text.h"
 #include "exit_status.h"
 #include "shown_path.h"
+#include "standard_streams.h"
 
 namespace {
 
@@ -45,10 +49,11 @@ int StatusOf(EqualiseOutcome outcome) {
 
 void Report(const ApplyOptions& options, const std::string& inputPath,
             const std::string& outputPath, const EqualiseResult& result, std::ostream& err) {
-    const std::string input = safe_write::ShownPath(inputPath);
-    const std::string output = safe_write::ShownPath(outputPath);
+    const std::string input = ShownSoundPath(inputPath, SoundSide::Input);
+    const std::string output = ShownSoundPath(outputPath, SoundSide::Output);
+    const Result<DesignChoice> choice = ReadApplyDesignChoice(options.design);
     const std::string gainOption =
-        options.design.normalize == GainReference::OneKilohertz ? " (at 1 kHz)" : "";
+        choice && choice->normalize == GainReference::OneKilohertz ? " (at 1 kHz)" : "";
     if (!result.notice.empty()) {
         err << "vorlexi-calc: " << result.notice << '\n';
     }
@@ -88,7 +93,8 @@ void Report(const ApplyOptions& options, const std::string& inputPath,
 
 }  // namespace
 
-int RunApply(const CLI::App& app, const ApplyOptions& options, std::ostream& err) {
+int RunApply(const CLI::App& app, const ApplyOptions& given, std::ostream& err) {
+    const ApplyOptions options = InputsTakenBack(given);
     const ApplySettings settings = SettingsFromOptions(options);
     std::optional<std::string> problem = OptionOutsideApply(app);
     if (!problem && !settings.settings) {
@@ -106,31 +112,48 @@ int RunApply(const CLI::App& app, const ApplyOptions& options, std::ostream& err
         return kExitBadInput;
     }
 
+    if (std::find(options.inputs.begin(), options.inputs.end(), kStandardStream) !=
+        options.inputs.end()) {
+        if (std::optional<std::string> failure = KeepStandardInputSeekable()) {
+            err << "vorlexi-calc apply: " << *failure << '\n';
+            return kExitOutputFailed;
+        }
+    }
     const DesignForRate design = MakeDesignForRate(options.design);
     const bool showProgress = !options.quiet && StandardErrorIsTerminal();
+    const std::size_t count = options.inputs.size();
+    BatchProgress progress(err, showProgress,
+                           count == 1 ? ShownSoundPath(options.inputs[0], SoundSide::Input)
+                                      : std::to_string(count) + " files",
+                           count);
+    std::mutex statusGuard;
     int status = kExitSuccess;
-    for (std::size_t i = 0; i < options.inputs.size(); ++i) {
+    const int jobs = options.jobs ? *options.jobs : DefaultJobs(count);
+    RunOnThreads(count, jobs, [&](std::size_t i) {
         const std::string& input = options.inputs[i];
         const std::string& output = outputs.paths[i];
         EqualiseResult result;
         try {
-            ProgressBar bar(err, showProgress, safe_write::ShownPath(input));
-            result = EqualiseFile(input, output, design, *settings.settings,
-                                  [&bar](std::uint64_t done, std::uint64_t total, double rate) {
-                                      bar.Update(done, total, rate);
-                                  });
+            result =
+                EqualiseFile(input, output, design, *settings.settings,
+                             [&progress, i](std::uint64_t done, std::uint64_t total, double rate) {
+                                 progress.Update(i, done, total, rate);
+                             });
         } catch (const std::bad_alloc&) {
             // The output's temporary file went as the stack unwound.
             result.outcome = EqualiseOutcome::Failed;
-            result.message = safe_write::ShownPath(input) + ": not enough memory";
+            result.message = ShownSoundPath(input, SoundSide::Input) + ": not enough memory";
         } catch (const std::exception& error) {
             // std::runtime_error when libsndfile (or NLopt, GLPK) cannot be loaded.
             result.outcome = EqualiseOutcome::Failed;
-            result.message = safe_write::ShownPath(input) + ": " + error.what();
+            result.message = ShownSoundPath(input, SoundSide::Input) + ": " + error.what();
         }
-        Report(options, input, output, result, err);
+        std::ostringstream lines;
+        Report(options, input, output, result, lines);
+        progress.Print(lines.str());
+        std::lock_guard<std::mutex> lock(statusGuard);
         status = std::max(status, StatusOf(result.outcome));
-    }
+    });
     err.flush();
     return status;
 }

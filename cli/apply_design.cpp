@@ -2,13 +2,18 @@
 
 #include <algorithm>
 #include <cmath>
+#include <map>
+#include <memory>
+#include <mutex>
 
 #include "argument_text.h"
+#include "base/decibels.h"
 #include "base/eng_value.h"
 #include "base/number_text.h"
 #include "curves/analogue_curve.h"
 #include "curves/riaa_curve.h"
 #include "design_method.h"
+#include "designs/cascade_minimax_design.h"
 #include "reports/design_text.h"
 #include "reports/filter_calculation.h"
 #include "response/cascade.h"
@@ -30,8 +35,9 @@ FilterEntries EntriesAt(const ApplyDesignOptions& options, double samplingRate) 
 }
 
 // What the output file's comment says of the design: curve, method, sections, any rumble
-// filter, rate and the version that applied it.
-std::string Description(const Design& design) {
+// filter, how far from the curve, rate and extra zero. The gain follows once the run knows
+// its scale.
+std::string Description(const Design& design, const std::optional<double>& missedToleranceDb) {
     const CalculationValues values = ValuesOf(design);
     std::string text =
         (design.curveName == "riaa" ? std::string("RIAA") : design.curveName) + " " +
@@ -43,13 +49,41 @@ std::string Description(const Design& design) {
     if (design.rumble) {
         text += ", " + RumbleFilterText(*design.rumble);
     }
+    // A minimax design knows its own figure; the matched one is measured as --response
+    // measures it.
+    const double top = AudioBandTopHz(values.samplingFrequency);
+    const std::optional<double> deviationDb =
+        design.maxDeviationDb ? design.maxDeviationDb
+        : top > 20.0          ? std::optional<double>(
+                           std::fabs(MaxDeviation(UnderTest(design), 20.0, top).deviationDb))
+                     : std::nullopt;
+    if (deviationDb) {
+        text += ", largest deviation " +
+                (*deviationDb < 1e-4 ? std::string("below 0.0001")
+                                     : FormatSignificant(*deviationDb, 2)) +
+                " dB";
+        if (missedToleranceDb) {
+            text += " (the closest of up to 4 sections; " + FormatShortest(*missedToleranceDb) +
+                    " dB is out of reach at this rate)";
+        }
+    }
     text += ", designed for " + FormatShortest(values.samplingFrequency) + " Hz";
-    text += ", gain " + FormatShortest(values.gain) +
-            (design.gainReference == GainReference::OneKilohertz ? " at 1 kHz" : " at DC");
     if (values.extraZeroValue > 1.0) {
         text += ", extra zero at " + FormatShortest(values.extraZeroValue) + " Hz";
     } else if (values.extraZeroValue != 0.0) {
         text += ", extra zero at 3.18 us";
+    }
+    return text;
+}
+
+// "gain 1.15 at 1 kHz (--gain 2 with -4.80 dB of --auto-gain)": the gain the file got.
+std::string AppliedGain(const Design& design, const std::string& gainOption, double scale) {
+    const std::string where =
+        design.gainReference == GainReference::OneKilohertz ? " at 1 kHz" : " at DC";
+    std::string text = "gain " + FormatSignificant(design.gain * scale, 3) + where;
+    if (scale != 1.0) {
+        text += " (--gain " + gainOption + " with " + FormatSignedFixed(FactorToDb(scale), 2) +
+                " dB of --auto-gain)";
     }
     return text + "; applied by vorlexi-calc " VORLEXI_VERSION;
 }
@@ -68,7 +102,96 @@ double LargestBandGain(const Cascade& cascade, double samplingRate) {
     return largest;
 }
 
+// apply's own tolerance, where no cascade of up to four sections meets it at this rate:
+// the cascade of up to four sections that comes closest (more sections do not always fit
+// better), with the figure that was missed. A tolerance the user asked for is met or
+// refused.
+Result<Design> MakeClosestDesign(const ApplyDesignOptions& options, DesignRequest request,
+                                 std::optional<double>& missedToleranceDb) {
+    const Result<Design> made = MakeDesign(request);
+    const ToleranceDb* tolerance = std::get_if<ToleranceDb>(&request.size);
+    if (made || tolerance == nullptr || options.tolerance || options.sections) {
+        return made;
+    }
+    missedToleranceDb = tolerance->db;
+    std::optional<Design> closest;
+    for (int sections = MinimumCascadeSections(request.curve.curve);
+         sections <= kMaxCascadeSections; ++sections) {
+        request.size = SectionCount{sections};
+        const Result<Design> candidate = MakeDesign(request);
+        if (candidate && candidate->maxDeviationDb &&
+            (!closest || *candidate->maxDeviationDb < *closest->maxDeviationDb)) {
+            closest = *candidate;
+        }
+    }
+    return closest ? Result<Design>(*closest) : made;
+}
+
+AppliedDesign DesignAt(const ApplyDesignOptions& options, const Result<DesignChoice>& reading,
+                       double samplingRate) {
+    AppliedDesign applied;
+    if (!reading) {
+        applied.error = reading.error();
+        return applied;
+    }
+    std::optional<double> missedToleranceDb;
+    const Result<Design> made = MakeClosestDesign(
+        options, RequestOf(*reading, ReadCalculationValues(EntriesAt(options, samplingRate))),
+        missedToleranceDb);
+    if (!made) {
+        applied.error = made.error();
+        return applied;
+    }
+    if (!HasFiniteCoefficients(made->cascade)) {
+        applied.error =
+            "the design at " + FormatShortest(samplingRate) + " Hz has non-finite coefficients";
+        return applied;
+    }
+    // As the print command refuses it: a file equalised with such a design would be
+    // silence or noise.
+    if (samplingRate > 2.0 * kRiaaReferenceHz && !ResponseCanBeEvaluated(*made)) {
+        applied.error =
+            "the design's response cannot be evaluated at " + FormatShortest(samplingRate) + " Hz";
+        return applied;
+    }
+    applied.cascade = made->cascade;
+    applied.description = Description(*made, missedToleranceDb);
+    applied.describeGain = [design = *made, gain = options.gain](double scale) {
+        return AppliedGain(design, EntryTextFromArgument(gain), scale);
+    };
+    applied.bandGain = LargestBandGain(made->cascade, samplingRate);
+    if (missedToleranceDb && made->maxDeviationDb) {
+        applied.notice = "no cascade of up to 4 sections comes within " +
+                         FormatShortest(*missedToleranceDb) + " dB of the curve at " +
+                         FormatShortest(samplingRate) + " Hz; the closest, " +
+                         MethodAndSections(*made) + ", is " +
+                         FormatSignificant(*made->maxDeviationDb, 2) + " dB off";
+    }
+    return applied;
+}
+
 }  // namespace
+
+Result<DesignChoice> ReadApplyDesignChoice(const ApplyDesignOptions& options) {
+    Result<DesignChoice> reading = ReadDesignChoice(options, options.zeroFreq.has_value());
+    if (!reading) {
+        return reading;
+    }
+    DesignChoice& choice = reading.value();
+    const bool methodGiven = options.methodOption != nullptr && options.methodOption->count() > 0;
+    const bool matched = methodGiven && options.method == DesignMethod::Matched;
+    if (!matched && !choice.sections && !choice.toleranceDb) {
+        choice.method = DesignMethod::Minimax;
+        choice.toleranceDb = kApplyToleranceDb;
+    }
+    const bool normalizeGiven =
+        options.normalizeOption != nullptr && options.normalizeOption->count() > 0;
+    if (!normalizeGiven) {
+        // The matched design is the desktop program's, and that has its gain at DC.
+        choice.normalize = matched ? GainReference::Dc : GainReference::OneKilohertz;
+    }
+    return reading;
+}
 
 std::optional<std::string> DesignOptionsProblem(const ApplyDesignOptions& options) {
     const EngValue gain = ReadEngValue(EntryTextFromArgument(options.gain).c_str());
@@ -79,7 +202,7 @@ std::optional<std::string> DesignOptionsProblem(const ApplyDesignOptions& option
         !ReadEngValue(EntryTextFromArgument(*options.zeroFreq).c_str()).readable) {
         return "--extra-zero: \"" + *options.zeroFreq + "\" holds no readable number";
     }
-    const Result<DesignChoice> choice = ReadDesignChoice(options, options.zeroFreq.has_value());
+    const Result<DesignChoice> choice = ReadApplyDesignChoice(options);
     if (!choice) {
         return choice.error();
     }
@@ -98,34 +221,19 @@ std::optional<std::string> DesignOptionsProblem(const ApplyDesignOptions& option
 }
 
 DesignForRate MakeDesignForRate(const ApplyDesignOptions& options) {
-    const Result<DesignChoice> reading = ReadDesignChoice(options, options.zeroFreq.has_value());
-    return [options, reading](double samplingRate) {
-        AppliedDesign applied;
-        if (!reading) {
-            applied.error = reading.error();
-            return applied;
+    const Result<DesignChoice> reading = ReadApplyDesignChoice(options);
+    // Files of a batch share the design of their rate: made once, by one thread at a time.
+    struct Designs {
+        std::mutex guard;
+        std::map<double, AppliedDesign> byRate;
+    };
+    auto designs = std::make_shared<Designs>();
+    return [options, reading, designs](double samplingRate) {
+        std::lock_guard<std::mutex> lock(designs->guard);
+        auto [known, isNew] = designs->byRate.try_emplace(samplingRate);
+        if (isNew) {
+            known->second = DesignAt(options, reading, samplingRate);
         }
-        const Result<Design> made = MakeDesign(
-            RequestOf(*reading, ReadCalculationValues(EntriesAt(options, samplingRate))));
-        if (!made) {
-            applied.error = made.error();
-            return applied;
-        }
-        if (!HasFiniteCoefficients(made->cascade)) {
-            applied.error =
-                "the design at " + FormatShortest(samplingRate) + " Hz has non-finite coefficients";
-            return applied;
-        }
-        // As the print command refuses it: a file equalised with such a design would be
-        // silence or noise.
-        if (samplingRate > 2.0 * kRiaaReferenceHz && !ResponseCanBeEvaluated(*made)) {
-            applied.error = "the design's response cannot be evaluated at " +
-                            FormatShortest(samplingRate) + " Hz";
-            return applied;
-        }
-        applied.cascade = made->cascade;
-        applied.description = Description(*made);
-        applied.bandGain = LargestBandGain(made->cascade, samplingRate);
-        return applied;
+        return known->second;
     };
 }

@@ -9,6 +9,15 @@
 #include "apply_options.h"
 #include "file_equaliser.h"
 
+// apply's design unless the options say otherwise: the minimax cascade of the fewest
+// sections within this many dB of the curve (or of four sections, the closest, where
+// none is), with its gain at 1 kHz. --method=matched gives the desktop program's design,
+// its gain at DC.
+inline constexpr double kApplyToleranceDb = 0.001;
+
+// The design options read, with apply's defaults.
+Result<DesignChoice> ReadApplyDesignChoice(const ApplyDesignOptions& options);
+
 // The error line for a design option that holds no usable value, or nothing.
 std::optional<std::string> DesignOptionsProblem(const ApplyDesignOptions& options);
 

@@ -17,6 +17,7 @@ struct ApplyDesignOptions : DesignOptions {
     std::string gain = "1";
     std::optional<std::string> zeroFreq;  // set by --extra-zero; empty for the fixed zero
     bool inverse = false;
+    const CLI::Option* normalizeOption = nullptr;  // to tell a given --normalize from the default
 };
 
 struct ApplyOptions {
@@ -31,10 +32,17 @@ struct ApplyOptions {
     std::optional<std::string> autoGain;  // set by --auto-gain; empty for the default peak
     bool noDither = false;
     bool quiet = false;
+    std::string channels = "stereo";
+    std::optional<int> jobs;  // files at once; nothing for one a core
 };
 
 // Registers the `apply` subcommand on app; the options land in options.
 CLI::App* AddApplyCommand(CLI::App& app, ApplyOptions& options);
+
+// `--auto-gain in.wav` reads as the optional peak "in.wav": a value that is no number of
+// dB but a file (or -) is the input it was meant to be, and --auto-gain keeps its
+// default peak.
+ApplyOptions InputsTakenBack(ApplyOptions options);
 
 // The error line when an option of the print command was given before `apply`.
 std::optional<std::string> OptionOutsideApply(const CLI::App& app);

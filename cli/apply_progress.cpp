@@ -55,9 +55,12 @@ ProgressBar::ProgressBar(std::ostream& err, bool shown, std::string name)
       start_(std::chrono::steady_clock::now()),
       lastDrawn_(start_) {}
 
-ProgressBar::~ProgressBar() {
+ProgressBar::~ProgressBar() { Clear(); }
+
+void ProgressBar::Clear() {
     if (drawn_) {
         err_ << '\r' << std::string(width_ - 1, ' ') << '\r' << std::flush;
+        drawn_ = false;
     }
 }
 
@@ -80,6 +83,39 @@ void ProgressBar::Update(std::uint64_t done, std::uint64_t total, double samplin
          << FormatProgressLine(name_, static_cast<double>(done) / static_cast<double>(total), speed,
                                left, width_)
          << std::flush;
+}
+
+BatchProgress::BatchProgress(std::ostream& err, bool shown, std::string name, std::size_t files)
+    : err_(err), bar_(err, shown, std::move(name)), files_(files) {}
+
+void BatchProgress::Update(std::size_t file, std::uint64_t done, std::uint64_t total,
+                           double samplingRate) {
+    if (samplingRate <= 0.0) {
+        return;
+    }
+    std::lock_guard<std::mutex> lock(guard_);
+    files_[file] = {static_cast<double>(done) / samplingRate,
+                    static_cast<double>(total) / samplingRate};
+    // Files not begun yet count as long as the average of those that have.
+    double allDone = 0.0;
+    double known = 0.0;
+    std::size_t begun = 0;
+    for (const FileProgress& each : files_) {
+        allDone += each.doneSeconds;
+        known += each.totalSeconds;
+        begun += each.totalSeconds > 0.0;
+    }
+    const double allTotal =
+        begun > 0 ? known / static_cast<double>(begun) * static_cast<double>(files_.size()) : 0.0;
+    // In milliseconds of audio, at a "rate" of 1000 a second, for the bar's speed.
+    bar_.Update(static_cast<std::uint64_t>(allDone * 1000.0),
+                static_cast<std::uint64_t>(std::max(allTotal, allDone) * 1000.0), 1000.0);
+}
+
+void BatchProgress::Print(const std::string& text) {
+    std::lock_guard<std::mutex> lock(guard_);
+    bar_.Clear();
+    err_ << text << std::flush;
 }
 
 bool StandardErrorIsTerminal() { return isatty(STDERR_FILENO) == 1; }

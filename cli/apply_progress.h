@@ -6,7 +6,9 @@
 #include <chrono>
 #include <cstdint>
 #include <iosfwd>
+#include <mutex>
 #include <string>
+#include <vector>
 
 // One line of at most `width` characters.
 std::string FormatProgressLine(const std::string& name, double fraction, double speed,
@@ -21,6 +23,8 @@ public:
 
     // Frames done of the total, in a file at samplingRate.
     void Update(std::uint64_t done, std::uint64_t total, double samplingRate);
+    // Takes the bar off the line, for a line of text; the next Update draws it again.
+    void Clear();
 
 private:
     std::ostream& err_;
@@ -30,6 +34,28 @@ private:
     int width_;
     std::chrono::steady_clock::time_point start_;
     std::chrono::steady_clock::time_point lastDrawn_;
+};
+
+// The progress of a batch in one bar, fed by the threads of its files, and the lines
+// they print between its redraws.
+class BatchProgress {
+public:
+    BatchProgress(std::ostream& err, bool shown, std::string name, std::size_t files);
+
+    // Frames done of the total of file `file`, at its sampling rate.
+    void Update(std::size_t file, std::uint64_t done, std::uint64_t total, double samplingRate);
+    // Writes text (whole lines) where the bar was.
+    void Print(const std::string& text);
+
+private:
+    struct FileProgress {
+        double doneSeconds = 0.0;   // of audio, over every pass
+        double totalSeconds = 0.0;  // nothing until the file begins
+    };
+    std::mutex guard_;
+    std::ostream& err_;
+    ProgressBar bar_;
+    std::vector<FileProgress> files_;
 };
 
 // True when standard error is a terminal.

@@ -11,6 +11,7 @@
 #include "base/number_text.h"
 #include "cascade_filter.h"
 #include "command_scope.h"
+#include "containers.h"
 #include "curves/riaa_curve.h"
 #include "exit_status.h"
 #include "measure/sine_sweep.h"
@@ -131,10 +132,15 @@ Reading ReadPlan(const SignalOptions& options) {
         reading.error = *problem;
         return reading;
     }
-    const int container = ContainerFromPath(options.output).value_or(SF_FORMAT_WAV);
+    if (auto unknown = UnknownExtension(options.output)) {
+        reading.error = *unknown;
+        return reading;
+    }
+    const OutputContainer container =
+        ContainerFromPath(options.output).value_or(OutputContainer(SF_FORMAT_WAV));
     const SampleEncoding encoding = EncodingFromName(options.bits).value_or(SampleEncoding::Pcm24);
     const ResolvedFormat resolved =
-        ResolveOutputFormat(container | SF_FORMAT_PCM_24, options.channels,
+        ResolveOutputFormat(container.container | SF_FORMAT_PCM_24, options.channels,
                             static_cast<int>(rate.value), container, encoding);
     // The reason is worded for apply, whose --format-out signal does not have.
     if (!resolved.format) {

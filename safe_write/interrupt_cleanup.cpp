@@ -7,6 +7,7 @@
 #include <csignal>
 #include <cstdlib>
 #include <cstring>
+#include <ctime>
 
 namespace safe_write::detail {
 namespace {
@@ -19,7 +20,26 @@ static_assert(std::atomic<char*>::is_always_lock_free);
 
 constexpr int kCleanedSignals[] = {SIGINT, SIGTERM, SIGHUP, SIGQUIT};
 
+// With several threads writing, the handler runs in one while the others go on. Once it
+// has begun, a path is no longer freed (the handler may be reading it), no new temporary
+// file is begun, and one being created is waited for, so that it exists when the handler
+// removes it.
+std::atomic<bool> ending{false};
+std::atomic<int> creating{0};
+static_assert(std::atomic<int>::is_always_lock_free && std::atomic<bool>::is_always_lock_free);
+
+// A thread interrupted while it creates a file waits for nobody: the bound lets the
+// handler go on, and the file either exists already or will never be made.
+void AwaitCreations() {
+    const timespec millisecond{0, 1000000};
+    for (int waited = 0; creating.load() > 0 && waited < 200; ++waited) {
+        ::nanosleep(&millisecond, nullptr);
+    }
+}
+
 void RemovePendingFilesAndDie(int signal) {
+    ending.store(true);
+    AwaitCreations();
     for (std::atomic<char*>& slot : pendingPaths) {
         if (const char* path = slot.load()) {
             ::unlink(path);
@@ -56,6 +76,13 @@ void InstallHandlers() {
 
 }  // namespace
 
+TemporaryFileCreation::TemporaryFileCreation() {
+    creating.fetch_add(1);
+    allowed_ = !ending.load();
+}
+
+TemporaryFileCreation::~TemporaryFileCreation() { creating.fetch_sub(1); }
+
 int RegisterTemporaryFile(const std::string& path) {
     InstallHandlers();
     char* copy = ::strdup(path.c_str());
@@ -74,7 +101,11 @@ int RegisterTemporaryFile(const std::string& path) {
 
 void ForgetTemporaryFile(int slot) {
     if (slot >= 0) {
-        std::free(pendingPaths[static_cast<std::size_t>(slot)].exchange(nullptr));
+        char* path = pendingPaths[static_cast<std::size_t>(slot)].exchange(nullptr);
+        // Once the handler has begun it may be reading the path; the process is ending.
+        if (!ending.load()) {
+            std::free(path);
+        }
     }
 }
 

@@ -213,6 +213,11 @@ void PendingFile::BeginTemporary(mode_t mode) {
     RemoveStaleTemporaries(targetPath_);
     for (int attempt = 0; attempt < 100; ++attempt) {
         std::string temporary = TemporaryNameFor(targetPath_);
+        const detail::TemporaryFileCreation creation;
+        if (!creation.Allowed()) {
+            error_ = Message(shownPath_, "the program is being interrupted");
+            return;
+        }
         // Registered before it exists, so that no signal can come between.
         interruptSlot_ = detail::RegisterTemporaryFile(temporary);
         if (interruptSlot_ < 0) {

@@ -36,10 +36,10 @@ TEST(ApplyCli, TheOneBiquadFilterMatchesSoxRunningTheExportedLine) {
         double amplitude;  // SoX works in 32-bit integers and must not clip
     };
     const Case cases[] = {
-        {44100, {}, 0.5},
-        {96000, {"--method=minimax", "--extra-zero"}, 0.5},
-        {48000, {"--inverse", "--gain", "0.1"}, 0.05},
-        {88200, {"--method=minimax", "--normalize=1k", "--gain", "0.1"}, 0.3},
+        {44100, {"--method=matched", "--normalize=dc"}, 0.5},
+        {96000, {"--sections", "1", "--extra-zero", "--normalize=dc"}, 0.5},
+        {48000, {"--method=matched", "--normalize=dc", "--inverse", "--gain", "0.1"}, 0.05},
+        {88200, {"--sections", "1", "--normalize=1k", "--gain", "0.1"}, 0.3},
     };
     for (const Case& k : cases) {
         SCOPED_TRACE(std::to_string(k.rate));
@@ -230,8 +230,8 @@ TEST(ApplyCli, StringsAreCopiedAndTheCommentNamesTheDesign) {
     input.strings = {{SF_STR_TITLE, "Side A"}, {SF_STR_ARTIST, "The Band"}, {SF_STR_DATE, "1962"}};
     WriteSound(folder.Path("in.flac"), input);
     const ProcessResult result =
-        Apply({"--method=minimax", "-q", "--format-out", "wav", "--bits", "32f", "--output-dir",
-               folder.Path("."), folder.Path("in.flac")});
+        Apply({"--method=matched", "--normalize=dc", "-q", "--format-out", "wav", "--bits", "32f",
+               "--output-dir", folder.Path("."), folder.Path("in.flac")});
     ASSERT_EQ(result.exitStatus, 0) << result.err;
     const Sound output = ReadSound(folder.Path("in.wav"));  // the new container's extension
     EXPECT_EQ(output.format, SF_FORMAT_WAV | SF_FORMAT_FLOAT);
@@ -239,9 +239,10 @@ TEST(ApplyCli, StringsAreCopiedAndTheCommentNamesTheDesign) {
     EXPECT_EQ(strings[SF_STR_TITLE], "Side A");
     EXPECT_EQ(strings[SF_STR_ARTIST], "The Band");
     EXPECT_EQ(strings[SF_STR_DATE], "1962");
-    EXPECT_EQ(strings[SF_STR_COMMENT],
-              "RIAA playback (de-emphasis) curve, minimax method, 1 section, designed for 96000 "
-              "Hz, gain 1 at DC; applied by vorlexi-calc " VORLEXI_VERSION);
+    EXPECT_EQ(
+        strings[SF_STR_COMMENT],
+        "RIAA playback (de-emphasis) curve, matched z-transform method, 1 section, largest "
+        "deviation 0.63 dB, designed for 96000 Hz, gain 1 at DC; applied by vorlexi-calc " VORLEXI_VERSION);
 
     // -o's extension chooses the container, the input's sample format stays.
     const ProcessResult named = Apply({"-q", folder.Path("in.flac"), "-o", folder.Path("x.caf")});

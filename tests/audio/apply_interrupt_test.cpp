@@ -20,28 +20,6 @@
 
 namespace {
 
-void Put32(std::string& bytes, std::uint32_t value) {
-    for (int i = 0; i < 4; ++i) bytes += static_cast<char>((value >> (8 * i)) & 0xFF);
-}
-
-// A 16-bit stereo 96 kHz WAV of silence, about 47 minutes long, that takes no disk
-// space: a header and a hole.
-void WriteLongSilence(const std::string& path) {
-    constexpr std::uint32_t kDataBytes = 1u << 30;
-    std::string header = "RIFF";
-    Put32(header, 36 + kDataBytes);
-    header += "WAVEfmt ";
-    Put32(header, 16);
-    Put32(header, 1 | (2u << 16));  // PCM, 2 channels
-    Put32(header, 96000);
-    Put32(header, 96000 * 4);
-    Put32(header, 4 | (16u << 16));  // 4 bytes a frame, 16 bits
-    header += "data";
-    Put32(header, kDataBytes);
-    WriteFile(path, header);
-    ASSERT_EQ(truncate(path.c_str(), static_cast<off_t>(header.size() + kDataBytes)), 0);
-}
-
 timespec ModificationTime(const std::string& path) {
     struct stat status {};
     stat(path.c_str(), &status);

@@ -47,7 +47,7 @@ TEST(ApplyLargeFile, AWavOver4GiBIsWrittenAsRf64AndAnAiffIsRefused) {
     // Refused before a byte is written: no space needed.
     const ProcessResult aiff = Apply({in, "-o", folder.Path("out.aiff")});
     EXPECT_EQ(aiff.exitStatus, 2) << aiff.err;
-    EXPECT_NE(aiff.err.find("out.aiff: 4.295 GB of audio is more than aiff files hold"),
+    EXPECT_NE(aiff.err.find("out.aiff: 4.295 GB of audio is more than AIFF files hold"),
               std::string::npos)
         << aiff.err;
     EXPECT_NE(aiff.err.find("--format-out w64, caf or wav"), std::string::npos) << aiff.err;

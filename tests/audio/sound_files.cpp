@@ -1,7 +1,11 @@
 #include "sound_files.h"
 
+#include <unistd.h>
+
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
+#include <fstream>
 #include <random>
 #include <stdexcept>
 
@@ -49,15 +53,26 @@ Sound ReadSound(const std::string& path) {
     sound.format = info.format;
     sound.rate = info.samplerate;
     sound.channels = info.channels;
-    sound.samples.resize(static_cast<std::size_t>(info.frames * info.channels));
-    const sf_count_t read = sf_readf_double(file, sound.samples.data(), info.frames);
+    // A stream (a FLAC written to a pipe) does not know its length: read to its end.
+    const bool unknownLength = info.frames == SF_COUNT_MAX;
+    sf_count_t read = 0;
+    if (unknownLength) {
+        std::vector<double> block(4096 * static_cast<std::size_t>(info.channels));
+        for (sf_count_t got; (got = sf_readf_double(file, block.data(), 4096)) > 0;) {
+            sound.samples.insert(sound.samples.end(), block.begin(),
+                                 block.begin() + got * info.channels);
+        }
+    } else {
+        sound.samples.resize(static_cast<std::size_t>(info.frames * info.channels));
+        read = sf_readf_double(file, sound.samples.data(), info.frames);
+    }
     for (int kind = SF_STR_FIRST; kind <= SF_STR_LAST; ++kind) {
         if (const char* text = sf_get_string(file, kind)) {
             sound.strings.emplace_back(kind, text);
         }
     }
     sf_close(file);
-    if (read != info.frames) {
+    if (!unknownLength && read != info.frames) {
         throw std::runtime_error(path + ": cannot read every frame");
     }
     return sound;
@@ -110,4 +125,26 @@ double Peak(const Sound& sound) {
         peak = std::max(peak, std::fabs(sample));
     }
     return peak;
+}
+
+static void Put32(std::string& bytes, std::uint32_t value) {
+    for (int i = 0; i < 4; ++i) bytes += static_cast<char>((value >> (8 * i)) & 0xFF);
+}
+
+void WriteLongSilence(const std::string& path) {
+    constexpr std::uint32_t kDataBytes = 1u << 30;
+    std::string header = "RIFF";
+    Put32(header, 36 + kDataBytes);
+    header += "WAVEfmt ";
+    Put32(header, 16);
+    Put32(header, 1 | (2u << 16));  // PCM, 2 channels
+    Put32(header, 96000);
+    Put32(header, 96000 * 4);
+    Put32(header, 4 | (16u << 16));  // 4 bytes a frame, 16 bits
+    header += "data";
+    Put32(header, kDataBytes);
+    std::ofstream(path, std::ios::binary) << header;
+    if (truncate(path.c_str(), static_cast<off_t>(header.size() + kDataBytes)) != 0) {
+        throw std::runtime_error("cannot extend " + path);
+    }
 }

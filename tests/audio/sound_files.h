@@ -40,3 +40,7 @@ std::optional<std::size_t> FirstDifference(const Sound& a, const Sound& b, doubl
 
 // The largest |sample|.
 double Peak(const Sound& sound);
+
+// A 16-bit stereo 96 kHz WAV of silence, about 47 minutes long, that takes no disk
+// space: a header and a hole.
+void WriteLongSilence(const std::string& path);
