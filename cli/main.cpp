@@ -5,12 +5,10 @@
 
 #include <CLI/CLI.hpp>
 #include <iostream>
-#include <new>
-#include <stdexcept>
 
 #include "apply_command.h"
 #include "command_line.h"
-#include "exit_status.h"
+#include "last_resort.h"
 #include "measure_command.h"
 #include "print_command.h"
 #include "print_options.h"
@@ -22,7 +20,6 @@ int main(int argc, char** argv) {
     DescribeTool(app);
     PrintOptions options;
     AddPrintOptions(app, options);
-
     ApplyOptions applyOptions;
     const CLI::App* apply = AddApplyCommand(app, applyOptions);
     SignalOptions signalOptions;
@@ -35,23 +32,10 @@ int main(int argc, char** argv) {
     } catch (const CLI::ParseError& error) {
         return ReportParseResult(app, error);
     }
-    // Whatever fails ends in one line and status 1: a lack of memory, or a library that
-    // cannot be loaded. A pending output's temporary file goes as the stack unwinds.
-    try {
-        if (apply->parsed()) {
-            return RunApply(app, applyOptions, std::cerr);
-        }
-        if (signal->parsed()) {
-            return RunSignal(app, signalOptions, std::cerr);
-        }
-        if (measure->parsed()) {
-            return RunMeasure(app, measureOptions, std::cout, std::cerr);
-        }
+    return RunToTheEnd([&] {
+        if (apply->parsed()) return RunApply(app, applyOptions, std::cerr);
+        if (signal->parsed()) return RunSignal(app, signalOptions, std::cerr);
+        if (measure->parsed()) return RunMeasure(app, measureOptions, std::cout, std::cerr);
         return RunCalc(options.calc, options.analysis, std::cout, std::cerr);
-    } catch (const std::bad_alloc&) {
-        std::cerr << "vorlexi-calc: not enough memory\n";
-    } catch (const std::exception& error) {
-        std::cerr << "vorlexi-calc: " << error.what() << '\n';
-    }
-    return kExitOutputFailed;
+    });
 }
