@@ -9,7 +9,8 @@
 // gain) first. Sign conventions, for --help:
 //   SoX       `biquad b0 b1 b2 a0 a1 a2`: the denominator as stored (a1, a2 with their
 //             own signs), one effect per section.
-//   FFmpeg    `biquad=b0=…:…:a2=…`: the same convention, filters joined by commas.
+//   FFmpeg    `biquad=b0=…:…:a2=…:precision=f64`: the same convention, filters joined by
+//             commas, each in double precision whatever the input's sample format.
 //   CamillaDSP  Biquad of type Free: b0 b1 b2 a1 a2, the denominator as stored, a0 = 1
 //             implied.
 //   Nyquist   `biquad-m`: b0 b1 b2 a0 a1 a2 as stored (unlike Nyquist's `biquad`, which
@@ -23,7 +24,8 @@
 // "biquad b0 b1 b2 a0 a1 a2 [biquad …]": SoX effects, to append to a sox command line.
 std::string FormatSoxEffect(const Cascade& cascade);
 
-// "biquad=b0=…:b1=…:b2=…:a0=…:a1=…:a2=…[,biquad=…]": an FFmpeg filter chain for -af.
+// "biquad=b0=…:b1=…:b2=…:a0=…:a1=…:a2=…:precision=f64[,biquad=…]": an FFmpeg filter
+// chain for -af.
 std::string FormatFfmpegFilter(const Cascade& cascade);
 
 // A CamillaDSP configuration fragment: a `filters:` block with one Biquad filter of
