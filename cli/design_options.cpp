@@ -8,6 +8,7 @@
 #include "cascade_minimax_design.h"
 #include "named_choice.h"
 #include "named_curves.h"
+#include "whole_entry.h"
 
 namespace {
 
@@ -111,6 +112,17 @@ void AddDesignOptions(CLI::App& app, DesignOptions& options) {
     AddDesignMethodOption(app, options.method);
     options.methodOption = app.get_option("--method");
     AddNormalizeOption(app, options.normalize);
+}
+
+std::optional<std::string> PartlyReadDesignEntryMessage(
+    const std::string& gain, const std::optional<std::string>& zeroFreq) {
+    if (auto problem = PartlyReadEntryMessage("--gain", gain, EntryKind::Factor)) {
+        return problem;
+    }
+    if (zeroFreq && !zeroFreq->empty()) {
+        return PartlyReadEntryMessage("--extra-zero", *zeroFreq, EntryKind::Frequency);
+    }
+    return std::nullopt;
 }
 
 Result<DesignChoice> ReadDesignChoice(const DesignOptions& options, bool hasExtraZero) {

@@ -45,5 +45,11 @@ struct DesignChoice {
     GainReference normalize = GainReference::Dc;
 };
 
+// The error line when the gain or the extra zero (empty: the fixed zero), as typed, holds
+// more than the number read from it (whole_entry.h), or nothing. Both commands ask it
+// wherever a design leaves the program: in a file, or in a line for another program.
+std::optional<std::string> PartlyReadDesignEntryMessage(const std::string& gain,
+                                                        const std::optional<std::string>& zeroFreq);
+
 // hasExtraZero: --extra-zero was given, which only the RIAA curve takes.
 Result<DesignChoice> ReadDesignChoice(const DesignOptions& options, bool hasExtraZero);

@@ -8,11 +8,18 @@
 #include "number_text.h"
 #include "response_comparison.h"
 #include "riaa_curve.h"
+#include "section_pairing.h"
 
 namespace {
 
 bool ExportsALine(const AnalysisOptions& analysis) {
     return analysis.format != OutputFormat::Report;
+}
+
+// The LV2 plugin designs for the rate PipeWire runs at: its file holds the curve and the
+// controls, not this design's coefficients.
+bool ExportsCoefficients(const AnalysisOptions& analysis) {
+    return ExportsALine(analysis) && analysis.format != OutputFormat::PipeWire;
 }
 
 std::string FormatOption(const AnalysisOptions& analysis) {
@@ -60,6 +67,70 @@ std::optional<std::string> UnusableForResponse(const CalcOptions& calc,
     return std::nullopt;
 }
 
+// The first output asked for that writes more than the desktop program's record (its
+// report or JSON), or nothing.
+std::optional<std::string> OutputBeyondTheRecord(const CalcOptions& calc,
+                                                 const AnalysisOptions& analysis,
+                                                 const Design& design) {
+    if (ExportsCoefficients(analysis)) return FormatOption(analysis);
+    if (analysis.response) return "--response";
+    if (analysis.csv) return "--csv";
+    if (!analysis.plotPath.empty()) return "--plot";
+    if (!design.record && !calc.json && analysis.format == OutputFormat::Report) {
+        return "the report of a cascade";
+    }
+    return std::nullopt;
+}
+
+struct UnstablePole {
+    std::size_t section;  // from 0
+    double radius;
+};
+
+std::optional<UnstablePole> FirstUnstablePole(const Cascade& cascade) {
+    for (std::size_t i = 0; i < cascade.sections.size(); ++i) {
+        const BiquadSection& s = cascade.sections[i];
+        const double radius = LargestRootRadius(1.0, s.a1, s.a2);
+        if (!(radius < 1.0)) {
+            return UnstablePole{i, radius};
+        }
+    }
+    return std::nullopt;
+}
+
+// The matched z-transform maps a pole at DC to z = 1 exactly: an integrator.
+bool HasMatchedPoleAtDc(const Design& design) {
+    return design.method == DesignMethod::Matched && NetZerosAtDc(design.target) < 0;
+}
+
+std::optional<std::string> UnstableMessage(const CalcOptions& calc, const AnalysisOptions& analysis,
+                                           const Design& design) {
+    const std::optional<std::string> output = OutputBeyondTheRecord(calc, analysis, design);
+    if (!output) {
+        return std::nullopt;
+    }
+    if (ExportsCoefficients(analysis) && HasMatchedPoleAtDc(design)) {
+        return *output + ": the matched design of " + design.curveName +
+               (design.direction == Direction::Recording ? " (recording)" : "") +
+               " has a pole at DC (z = 1), an integrator that runs away with any DC offset; "
+               "use --method=minimax, which puts that pole at 0.1 Hz";
+    }
+    if (HasMatchedPoleAtDc(design)) {
+        return std::nullopt;  // on the unit circle at DC only, which the curve itself has
+    }
+    const std::optional<UnstablePole> pole = FirstUnstablePole(design.cascade);
+    if (!pole) {
+        return std::nullopt;
+    }
+    const double fs = design.samplingFrequency;
+    return *output + ": the design is unstable: section " + std::to_string(pole->section + 1) +
+           " of " + std::to_string(design.cascade.sections.size()) +
+           " has a pole at |z| = " + FormatSignificant(pole->radius, 6) +
+           ", on or outside the unit circle" +
+           (fs > 0.0 ? std::string()
+                     : "; the sampling frequency must be positive, not " + FormatShortest(fs));
+}
+
 }  // namespace
 
 bool ResponseCanBeEvaluated(const Design& design) {
@@ -83,6 +154,18 @@ std::optional<std::string> ConflictMessage(const CalcOptions& calc,
     return std::nullopt;
 }
 
+std::optional<std::string> EntriesMessage(const CalcOptions& calc,
+                                          const AnalysisOptions& analysis) {
+    if (ExportsCoefficients(analysis) && !calc.sampleFreq) {
+        return FormatOption(analysis) +
+               " writes coefficients that hold at one sampling frequency only: give it with "
+               "--sample-freq (such as -s 44.1k)";
+    }
+    const bool beyondTheReport =
+        ExportsALine(analysis) || analysis.csv || analysis.response || !analysis.plotPath.empty();
+    return beyondTheReport ? PartlyReadCalcEntryMessage(calc) : std::nullopt;
+}
+
 std::optional<std::string> UnusableDesignMessage(const CalcOptions& calc,
                                                  const AnalysisOptions& analysis,
                                                  const Design& design) {
@@ -92,6 +175,9 @@ std::optional<std::string> UnusableDesignMessage(const CalcOptions& calc,
     if (ExportsALine(analysis) && !HasFiniteCoefficients(design.cascade)) {
         return FormatOption(analysis) +
                ": the design at this sampling frequency has non-finite coefficients";
+    }
+    if (std::optional<std::string> problem = UnstableMessage(calc, analysis, design)) {
+        return problem;
     }
     if (analysis.format == OutputFormat::PipeWire ||
         analysis.format == OutputFormat::PipeWireBqRaw) {

@@ -130,7 +130,7 @@ TEST(CalcFormat, WritesOneLineForTheChosenProgram) {
         Calc({"-s", "44.1k", "--format=nyquist"}).out.rfind("(if (= *sound-srate* 44100.0) ", 0),
         0u);
     EXPECT_NE(
-        Calc({"-i", "--format=camilladsp"}).out.find("\n  riaa_recording:\n    type: Biquad\n"),
+        Calc({"-s", "96k", "-i", "--format=camilladsp"}).out.find("\n  riaa_recording:\n    type: Biquad\n"),
         std::string::npos);
     EXPECT_EQ(Calc({"--format=report"}).out, Calc({}).out);
 

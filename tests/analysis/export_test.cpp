@@ -172,11 +172,12 @@ TEST(FfmpegFilter, AnImpulseFromA16BitFileFollowsTheDesign) {
             std::complex<double> spectrum = 0.0;
             const double w = 2.0 * M_PI * f / k.fs;
             for (std::size_t n = 0; n < kLength; ++n) {
-                spectrum += static_cast<double>(output[n]) *
-                            std::polar(1.0, -w * static_cast<double>(n));
+                spectrum +=
+                    static_cast<double>(output[n]) * std::polar(1.0, -w * static_cast<double>(n));
             }
             const double measuredDb = 20.0 * std::log10(std::abs(spectrum) / kAmplitude);
-            const double designedDb = 20.0 * std::log10(std::abs(CascadeResponse(k.cascade, k.fs, f)));
+            const double designedDb =
+                20.0 * std::log10(std::abs(CascadeResponse(k.cascade, k.fs, f)));
             EXPECT_NEAR(measuredDb, designedDb, 0.01) << f << " Hz";
         }
     }

@@ -213,7 +213,7 @@ TEST(CalcCli, ChoicesAreTakenByTheirNamesOnly) {
         EXPECT_EQ(result.err.rfind("vorlexi-calc: " + std::string(c.message) + "\n", 0), 0u)
             << result.err;
     }
-    EXPECT_NE(Calc({"--format=sox"}).out.rfind("biquad ", 0), std::string::npos);
+    EXPECT_NE(Calc({"-s", "96k", "--format=sox"}).out.rfind("biquad ", 0), std::string::npos);
 }
 
 // --plot followed by an option once wrote the picture to a file named after the option.
