@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "cascade_minimax_design.h"
 #include "analogue_curve.h"
+#include "cascade_minimax_design.h"
 #include "curve_entry.h"
 #include "curve_list.h"
 #include "curve_minimax_design.h"
@@ -317,6 +317,35 @@ TEST(CurveCli, RealSoxAndFfmpegRunTheExportedChainOfAnotherCurve) {
                                      " -af " + ShellQuoted("aformat=sample_fmts=dbl," + chain) +
                                      " -f f32le -c:a pcm_f32le " + out);
     }
+}
+
+}  // namespace
+
+namespace {
+
+// --help fits a terminal and names each choice of --curve, --format, --method and
+// --normalize once, in one list the completion reads.
+TEST(CurveCli, HelpWrapsTheChoiceListsAndNamesEachChoiceOnce) {
+    for (const std::vector<std::string>& command :
+         {std::vector<std::string>{"--help"}, std::vector<std::string>{"apply", "--help"}}) {
+        const std::string help = Calc(command).out;
+        std::istringstream lines(help);
+        for (std::string line; std::getline(lines, line);) {
+            EXPECT_LE(line.size(), 100u) << line;
+        }
+        // Once: not "matched|minimax:{matched,minimax}" as the type and the set again.
+        const auto once = [&help](const std::string& text) {
+            const std::size_t at = help.find(text);
+            return at != std::string::npos && help.find(text, at + 1) == std::string::npos;
+        };
+        EXPECT_TRUE(once("{matched, minimax}")) << help;
+        EXPECT_TRUE(once("{dc, 1k}")) << help;
+        EXPECT_TRUE(once("{aes-1951, bsi-n78,")) << help;
+        EXPECT_EQ(help.find("matched|minimax"), std::string::npos) << help;
+        EXPECT_NE(help.find("{matched, minimax}"), std::string::npos) << help;
+    }
+    EXPECT_NE(Calc({"--help"}).out.find("pipewire, pipewire-bq-raw"), std::string::npos);
+    ExpectRefused(Calc({"--curve", "riia"}), "unknown curve \"riia\" (did you mean riaa?)");
 }
 
 }  // namespace

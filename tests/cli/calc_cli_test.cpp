@@ -135,7 +135,7 @@ TEST(CalcCli, HelpAndVersionGoToStdout) {
     EXPECT_EQ(help.exitStatus, 0);
     EXPECT_NE(help.out.find("--extra-zero"), std::string::npos);
     EXPECT_NE(help.out.find("\"Infinity\""), std::string::npos);
-    EXPECT_NE(help.out.find("An entry is read from its first 31\ncharacters"), std::string::npos)
+    EXPECT_NE(help.out.find("The report reads an entry from its first\n31 characters"), std::string::npos)
         << help.out;
     const ProcessResult version = Calc({"--version"});
     EXPECT_EQ(version.exitStatus, 0);
