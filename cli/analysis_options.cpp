@@ -7,6 +7,7 @@ const NameTable<OutputFormat> kOutputFormatNames = {
     {"sox", OutputFormat::Sox},
     {"ffmpeg", OutputFormat::Ffmpeg},
     {"camilladsp", OutputFormat::CamillaDsp},
+    {"camilladsp-v2", OutputFormat::CamillaDspV2},
     {"nyquist", OutputFormat::Nyquist},
     {"pipewire", OutputFormat::PipeWire},
     {"pipewire-bq-raw", OutputFormat::PipeWireBqRaw},
@@ -42,9 +43,11 @@ void AddAnalysisOptions(CLI::App& app, AnalysisOptions& options) {
                        "the input's sample format;\n"
                        "camilladsp: a filters block, one Biquad of type\n"
                        "Free a section (b0 b1 b2 a1 a2, a0 = 1), and the\n"
-                       "pipeline step naming them; nyquist: nested\n"
-                       "biquad-m calls on *track* for Audacity's Nyquist\n"
-                       "prompt, refusing a track at another rate;\n"
+                       "pipeline step naming them on channels [0, 1]\n"
+                       "(CamillaDSP 3); camilladsp-v2: the same with a\n"
+                       "step for each channel (CamillaDSP 2); nyquist:\n"
+                       "nested biquad-m calls on *track* for Audacity's\n"
+                       "Nyquist prompt, refusing a track at another rate;\n"
                        "pipewire: a filter-chain running vorlexi's LV2\n"
                        "plugin with the controls of the design (curve,\n"
                        "direction, gain, sections), which designs for the\n"

@@ -11,7 +11,16 @@
 #include "named_choice.h"
 
 // What stdout carries: the report (or the JSON, the CSV), or text for another program.
-enum class OutputFormat { Report, Sox, Ffmpeg, CamillaDsp, Nyquist, PipeWire, PipeWireBqRaw };
+enum class OutputFormat {
+    Report,
+    Sox,
+    Ffmpeg,
+    CamillaDsp,
+    CamillaDspV2,
+    Nyquist,
+    PipeWire,
+    PipeWireBqRaw
+};
 
 extern const NameTable<OutputFormat> kOutputFormatNames;
 

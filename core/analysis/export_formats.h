@@ -28,12 +28,18 @@ std::string FormatSoxEffect(const Cascade& cascade);
 // chain for -af.
 std::string FormatFfmpegFilter(const Cascade& cascade);
 
+// CamillaDSP 3 runs one pipeline step on a list of channels (`channels: [0, 1]`);
+// CamillaDSP 2 takes one step per channel (`channel: 0`).
+enum class CamillaDspVersion { V2, V3 };
+
 // A CamillaDSP configuration fragment: a `filters:` block with one Biquad filter of
 // type Free per section (named `name`, or name_1, name_2, … for several), a comment
-// naming the designed rate, and a `pipeline:` Filter step that runs them in order on
-// channels 0 and 1 (the CamillaDSP 3 syntax).
+// naming the designed rate as the `devices:` section holds it (`samplerate:`), and the
+// `pipeline:` Filter steps that run them in order on channels 0 and 1, in that version's
+// form.
 std::string FormatCamillaDspFilter(const Cascade& cascade, double samplingFrequency,
-                                   const std::string& name);
+                                   const std::string& name,
+                                   CamillaDspVersion version = CamillaDspVersion::V3);
 
 // One expression for Audacity's Nyquist prompt: filters the selected track (*track*)
 // with nested biquad-m calls, the first section innermost, or returns an error message

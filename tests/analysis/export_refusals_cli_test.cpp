@@ -22,9 +22,9 @@ void ExpectRefused(const ProcessResult& result, const std::string& messagePart) 
     EXPECT_EQ(result.err.find('\n'), result.err.size() - 1) << "one line: " << result.err;
 }
 
-const std::vector<std::string> kCoefficientFormats = {"--format=sox", "--format=ffmpeg",
-                                                      "--format=camilladsp", "--format=nyquist",
-                                                      "--format=pipewire-bq-raw"};
+const std::vector<std::string> kCoefficientFormats = {
+    "--format=sox",           "--format=ffmpeg",  "--format=camilladsp",
+    "--format=camilladsp-v2", "--format=nyquist", "--format=pipewire-bq-raw"};
 
 TEST(ExportRefusals, AnUnstableDesignIsRefusedByEveryOutputButTheRecord) {
     // A negative rate puts the 3180 us pole at exp(1/(48000 * 3180e-6)) = 1.0066 and the

@@ -246,6 +246,29 @@ TEST(CamillaDspFilter, NamesOneFreeBiquadPerSectionAndRunsThemInOrder) {
     }
 }
 
+// CamillaDSP refuses a configuration whose pipeline steps have the other version's keys,
+// so each form is read by a YAML parser and checked against its version's structure.
+TEST(CamillaDspFilter, EachVersionReadsAsThatVersionsConfiguration) {
+    ASSERT_EQ(RunCommand(std::string(PYTHON3_PATH) + " -c 'import yaml'"), 0)
+        << "python3-yaml is missing: scripts/install-deps.sh --test installs it";
+    // One section and a cascade; each run starts Python.
+    for (const Case& k : {Cases()[0], Cases()[5]}) {
+        SCOPED_TRACE(k.name);
+        for (const auto& [version, number] :
+             {std::pair{CamillaDspVersion::V3, "3"}, std::pair{CamillaDspVersion::V2, "2"}}) {
+            ScratchFolder folder;
+            const std::string path = folder.Path("riaa.yml");
+            std::ofstream(path) << FormatCamillaDspFilter(k.cascade, k.fs, "riaa", version);
+            const std::string command = std::string(PYTHON3_PATH) + " " +
+                                        ShellQuoted(CHECK_CAMILLADSP_SCRIPT) + " " + number + " " +
+                                        ExportedCoefficient(k.fs) + " " + ShellQuoted(path) +
+                                        " > " + ShellQuoted(folder.Path("result"));
+            EXPECT_EQ(RunCommand(command), 0)
+                << "CamillaDSP " << number << ": " << ReadText(folder.Path("result"));
+        }
+    }
+}
+
 TEST(NyquistLine, NestsTheSectionsAndRefusesOtherRates) {
     for (const Case& k : Cases()) {
         SCOPED_TRACE(k.name);
