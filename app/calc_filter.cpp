@@ -1,7 +1,7 @@
 // The Calc Filter command: the parameter dialog, the calculation and the new text.
 
-#include "filter_calculation.h"
 #include "params_dlg.h"
+#include "reports/filter_calculation.h"
 #include "vorlexi_view.h"
 
 namespace {

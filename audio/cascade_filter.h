@@ -7,7 +7,7 @@
 #include <cstddef>
 #include <vector>
 
-#include "cascade.h"
+#include "response/cascade.h"
 
 class CascadeFilter {
 public:

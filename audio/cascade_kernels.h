@@ -7,7 +7,7 @@
 
 #include <cstddef>
 
-#include "cascade.h"
+#include "response/cascade.h"
 
 // Filters `frames` interleaved frames of `channels` channels. state holds the history
 // entries one after the other, each with one value per channel. Returns the largest

@@ -9,9 +9,9 @@
 #include <type_traits>
 #include <vector>
 
+#include "base/decibels.h"
+#include "base/number_text.h"
 #include "cascade_filter.h"
-#include "decibels.h"
-#include "number_text.h"
 #include "quantizer.h"
 #include "safe_writer.h"
 #include "shown_path.h"

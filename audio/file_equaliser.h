@@ -11,8 +11,8 @@
 #include <optional>
 #include <string>
 
-#include "cascade.h"
 #include "output_format.h"
+#include "response/cascade.h"
 
 // The filter for one sampling rate and the text that names it in the output's comment;
 // or, when no design can be made at that rate, the reason.

@@ -7,7 +7,7 @@
 #include <cmath>
 #include <limits>
 
-#include "number_text.h"
+#include "base/number_text.h"
 #include "sndfile_library.h"
 
 namespace {

@@ -7,9 +7,10 @@
 #include <iostream>
 #include <string>
 
-#include "cascade.h"
+#include "designs/minimax_design.h"
+#include "designs/riaa_record.h"
 #include "file_equaliser.h"
-#include "minimax_design.h"
+#include "response/cascade.h"
 
 namespace {
 

@@ -15,15 +15,15 @@
 #include <string>
 #include <vector>
 
-#include "cascade_minimax_design.h"
+#include "base/decibels.h"
 #include "cpu_time.h"
-#include "decibels.h"
-#include "frequency_response.h"
-#include "minimax_design.h"
-#include "response_comparison.h"
-#include "riaa_curve.h"
-#include "riaa_prototype.h"
-#include "section_pairing.h"
+#include "curves/riaa_curve.h"
+#include "curves/riaa_prototype.h"
+#include "designs/cascade_minimax_design.h"
+#include "designs/minimax_design.h"
+#include "designs/section_pairing.h"
+#include "response/frequency_response.h"
+#include "response/response_comparison.h"
 
 namespace {
 

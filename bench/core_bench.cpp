@@ -7,10 +7,10 @@
 #include <string>
 
 #include "allocation_counter.h"
-#include "coefficient_report.h"
-#include "eng_value.h"
-#include "filter_calculation.h"
-#include "riaa_design.h"
+#include "base/eng_value.h"
+#include "designs/riaa_design.h"
+#include "reports/coefficient_report.h"
+#include "reports/filter_calculation.h"
 
 namespace {
 

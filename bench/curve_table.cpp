@@ -17,16 +17,16 @@
 #include <ctime>
 #include <string>
 
-#include "analogue_curve.h"
-#include "cascade_minimax_design.h"
-#include "curve_list.h"
-#include "curve_minimax_design.h"
-#include "decibels.h"
-#include "frequency_response.h"
-#include "matched_curve_design.h"
-#include "named_curves.h"
-#include "riaa_curve.h"
-#include "section_pairing.h"
+#include "base/decibels.h"
+#include "curves/analogue_curve.h"
+#include "curves/curve_list.h"
+#include "curves/named_curves.h"
+#include "curves/riaa_curve.h"
+#include "designs/cascade_minimax_design.h"
+#include "designs/curve_minimax_design.h"
+#include "designs/matched_curve_design.h"
+#include "designs/section_pairing.h"
+#include "response/frequency_response.h"
 
 namespace {
 

@@ -17,8 +17,8 @@
 #include <string>
 #include <vector>
 
-#include "analogue_curve.h"
-#include "named_curves.h"
+#include "curves/analogue_curve.h"
+#include "curves/named_curves.h"
 
 namespace {
 

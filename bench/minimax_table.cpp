@@ -16,10 +16,11 @@
 #include <vector>
 
 #include "cpu_time.h"
-#include "minimax_design.h"
-#include "response_comparison.h"
-#include "riaa_design.h"
-#include "riaa_prototype.h"
+#include "curves/riaa_prototype.h"
+#include "designs/minimax_design.h"
+#include "designs/riaa_design.h"
+#include "designs/riaa_record.h"
+#include "response/response_comparison.h"
 
 namespace {
 

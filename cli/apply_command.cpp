@@ -9,10 +9,10 @@
 #include "apply_design.h"
 #include "apply_progress.h"
 #include "argument_text.h"
-#include "decibels.h"
-#include "eng_value.h"
+#include "base/decibels.h"
+#include "base/eng_value.h"
+#include "base/number_text.h"
 #include "exit_status.h"
-#include "number_text.h"
 #include "shown_path.h"
 
 namespace {

@@ -3,18 +3,18 @@
 #include <algorithm>
 #include <cmath>
 
-#include "analogue_curve.h"
 #include "argument_text.h"
-#include "cascade.h"
+#include "base/eng_value.h"
+#include "base/number_text.h"
+#include "curves/analogue_curve.h"
+#include "curves/riaa_curve.h"
 #include "design_method.h"
-#include "eng_value.h"
-#include "export_formats.h"
-#include "filter_calculation.h"
-#include "frequency_response.h"
-#include "number_text.h"
-#include "response_comparison.h"
-#include "riaa_curve.h"
+#include "reports/filter_calculation.h"
+#include "response/cascade.h"
+#include "response/frequency_response.h"
+#include "response/response_comparison.h"
 #include "run_checks.h"
+#include "writers/export_formats.h"
 
 namespace {
 
@@ -28,8 +28,8 @@ FilterEntries EntriesAt(const ApplyDesignOptions& options, double samplingRate) 
     return entries;
 }
 
-// What the output file's comment says of the design: curve, method, sections, rate and
-// the version that applied it.
+// What the output file's comment says of the design: curve, method, sections, any rumble
+// filter, rate and the version that applied it.
 std::string Description(const Design& design) {
     const CalculationValues values = ValuesOf(design);
     std::string text =
@@ -37,8 +37,11 @@ std::string Description(const Design& design) {
         (values.inverse != 0 ? "recording (pre-emphasis)" : "playback (de-emphasis)") + " curve";
     text += design.method == DesignMethod::Minimax ? ", minimax method"
                                                    : ", matched z-transform method";
-    const std::size_t sections = design.cascade.sections.size();
+    const int sections = CurveSectionCount(design);
     text += ", " + std::to_string(sections) + (sections == 1 ? " section" : " sections");
+    if (design.rumble) {
+        text += ", " + RumbleFilterText(*design.rumble);
+    }
     text += ", designed for " + FormatShortest(values.samplingFrequency) + " Hz";
     text += ", gain " + FormatShortest(values.gain) +
             (design.gainReference == GainReference::OneKilohertz ? " at 1 kHz" : " at DC");

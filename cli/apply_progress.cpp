@@ -7,7 +7,7 @@
 #include <cmath>
 #include <ostream>
 
-#include "number_text.h"
+#include "base/number_text.h"
 
 namespace {
 

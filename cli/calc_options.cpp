@@ -1,8 +1,8 @@
 #include "calc_options.h"
 
 #include "argument_text.h"
+#include "base/eng_value.h"
 #include "design_options.h"
-#include "eng_value.h"
 #include "whole_entry.h"
 
 namespace {

@@ -4,7 +4,7 @@
 #include <optional>
 #include <string>
 
-#include "filter_calculation.h"
+#include "reports/filter_calculation.h"
 
 struct CalcOptions {
     // The parameter dialog's entries, as given on the command line. The rate is set when

@@ -4,12 +4,19 @@
 #include <numbers>
 #include <stdexcept>
 
-#include "cascade_report.h"
-#include "export_formats.h"
-#include "named_curves.h"
-#include "number_text.h"
-#include "pipewire_export.h"
-#include "pipewire_plugin_export.h"
+#include "base/number_text.h"
+#include "base/number_text.h"
+#include "curves/curve_entry.h"
+#include "curves/named_curves.h"
+#include "curves/named_curves.h"
+#include "plugin/pipewire_plugin_export.h"
+#include "plugin/pipewire_plugin_export.h"
+#include "reports/cascade_report.h"
+#include "reports/cascade_report.h"
+#include "writers/export_formats.h"
+#include "writers/export_formats.h"
+#include "writers/pipewire_export.h"
+#include "writers/pipewire_export.h"
 
 namespace {
 
@@ -40,9 +47,9 @@ std::vector<std::pair<Control, double>> PluginControlsOf(const Design& design) {
         controls.emplace_back(Control::Curve,
                               1.0 + static_cast<double>(named - NamedCurves().data()));
     } else if (name.starts_with("turnover:") && design.extraZero == 0.0) {
-        const AnalogueCurve& playback = design.direction == Direction::Recording
-                                            ? ReciprocalCurve(design.target)
-                                            : design.target;
+        // The entry read again, as the plugin reads its figures: the target holds the
+        // rumble filter's poles too.
+        const AnalogueCurve playback = ReadCurveEntry(name).curve;
         const double turnoverTau = playback.zeroTaus.at(0);
         const auto hz = [](double tau) { return 1.0 / (2.0 * std::numbers::pi * tau); };
         controls.emplace_back(Control::Curve, kCustomCurve);
@@ -64,8 +71,7 @@ std::vector<std::pair<Control, double>> PluginControlsOf(const Design& design) {
     controls.emplace_back(Control::Direction,
                           design.direction == Direction::Recording ? kRecording : kPlayback);
     if (design.method == DesignMethod::Minimax) {
-        controls.emplace_back(Control::Sections,
-                              static_cast<double>(design.cascade.sections.size()));
+        controls.emplace_back(Control::Sections, static_cast<double>(CurveSectionCount(design)));
     }
     if (!(design.gain > 0.0)) {
         throw std::invalid_argument("the LV2 plugin takes a positive gain (in dB), not " +
@@ -75,6 +81,10 @@ std::vector<std::pair<Control, double>> PluginControlsOf(const Design& design) {
     controls.emplace_back(Control::GainReference, design.gainReference == GainReference::Dc
                                                       ? kGainAtDc
                                                       : kGainAtOneKilohertz);
+    if (design.rumble) {
+        controls.emplace_back(Control::RumbleHz, design.rumble->cornerHz);
+        controls.emplace_back(Control::RumbleOrder, design.rumble->order);
+    }
     return controls;
 }
 

@@ -14,6 +14,7 @@ DesignRequest RequestOf(const DesignChoice& choice, const CalculationValues& val
         request.size = SectionCount{*choice.sections};
     }
     request.extraZero = values.extraZeroValue;
+    request.rumble = choice.rumble;
     return request;
 }
 

@@ -7,8 +7,8 @@
 
 #include "design_options.h"
 #include "designs/make_design.h"
-#include "filter_calculation.h"
-#include "response_comparison.h"
+#include "reports/filter_calculation.h"
+#include "response/response_comparison.h"
 
 // The request for the choice and the values read from the entries: the curve, method and
 // size as chosen, the rate, gain and extra zero as read, recording when inverse.

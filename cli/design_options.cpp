@@ -5,9 +5,10 @@
 #include <cmath>
 #include <vector>
 
-#include "cascade_minimax_design.h"
+#include "curves/named_curves.h"
+#include "designs/cascade_minimax_design.h"
+#include "designs/rumble_filter.h"
 #include "named_choice.h"
-#include "named_curves.h"
 #include "whole_entry.h"
 
 namespace {
@@ -45,7 +46,8 @@ std::optional<int> ReadSections(const std::string& text) {
     return text[0] - '0';
 }
 
-std::optional<double> ReadTolerance(const std::string& text) {
+// A positive, finite number, the whole text (from_chars reads the C locale's way).
+std::optional<double> ReadPositiveNumber(const std::string& text) {
     double value = 0.0;
     const char* end = text.data() + text.size();
     const auto [stop, error] = std::from_chars(text.data(), end, value);
@@ -54,6 +56,13 @@ std::optional<double> ReadTolerance(const std::string& text) {
         return std::nullopt;
     }
     return value;
+}
+
+std::optional<int> ReadRumbleOrder(const std::string& text) {
+    if (text.size() != 1 || text[0] < '1' || text[0] > '0' + kMaxRumbleOrder) {
+        return std::nullopt;
+    }
+    return text[0] - '0';
 }
 
 Result<DesignChoice> Refused(std::string error) {
@@ -106,16 +115,30 @@ void AddDesignOptions(CLI::App& app, DesignOptions& options) {
         ->type_name("NAME");
     app.add_option("--sections", options.sections,
                    "A minimax cascade of N second-order sections, 1\n"
-                   "to 4 (at least what the curve needs)")
+                   "to 4 (at least what the curve needs), not\n"
+                   "counting the rumble filter's")
         ->type_name("N");
     app.add_option("--tolerance", options.tolerance,
                    "The minimax cascade of the fewest sections (up to\n"
-                   "4) that stays within DB of the curve over 20 Hz\n"
-                   "to min(20 kHz, 0.46 fs)")
+                   "4, not counting the rumble filter's) that stays\n"
+                   "within DB of the curve over 20 Hz to min(20 kHz,\n"
+                   "0.46 fs)")
         ->type_name("DB");
     AddDesignMethodOption(app, options.method);
     options.methodOption = app.get_option("--method");
     AddNormalizeOption(app, options.normalize);
+    app.add_option("--rumble", options.rumble,
+                   "Add a Butterworth high-pass with its -3 dB corner\n"
+                   "at HZ (1 Hz to fs/20, such as 20) after the curve,\n"
+                   "in either direction: against rumble, DC offset\n"
+                   "and warps. Its sections follow the curve's, and\n"
+                   "the response is measured against the curve times\n"
+                   "the analogue high-pass")
+        ->type_name("HZ");
+    app.add_option("--rumble-order", options.rumbleOrder,
+                   "The rumble filter's order, 1 to 4 (default 2):\n"
+                   "6 dB an octave for each, below the corner")
+        ->type_name("N");
 }
 
 std::optional<std::string> PartlyReadDesignEntryMessage(
@@ -169,11 +192,33 @@ Result<DesignChoice> ReadDesignChoice(const DesignOptions& options, bool hasExtr
         }
     }
     if (options.tolerance.has_value()) {
-        choice.toleranceDb = ReadTolerance(*options.tolerance);
+        choice.toleranceDb = ReadPositiveNumber(*options.tolerance);
         if (!choice.toleranceDb) {
             return Refused("--tolerance: \"" + *options.tolerance +
                            "\" is not a positive number of dB (such as 0.01)");
         }
+    }
+    if (options.rumbleOrder.has_value() && !options.rumble.has_value()) {
+        return Refused(
+            "--rumble-order sets the order of the rumble filter; add --rumble HZ, "
+            "its corner (such as --rumble 20)");
+    }
+    if (options.rumble.has_value()) {
+        const std::optional<double> corner = ReadPositiveNumber(*options.rumble);
+        if (!corner) {
+            return Refused("--rumble: \"" + *options.rumble +
+                           "\" is not a corner frequency in Hz (such as 20)");
+        }
+        RumbleFilter rumble{*corner};
+        if (options.rumbleOrder.has_value()) {
+            const std::optional<int> order = ReadRumbleOrder(*options.rumbleOrder);
+            if (!order) {
+                return Refused("--rumble-order: \"" + *options.rumbleOrder +
+                               "\" is not an order from 1 to " + std::to_string(kMaxRumbleOrder));
+            }
+            rumble.order = *order;
+        }
+        choice.rumble = rumble;
     }
     return choice;
 }

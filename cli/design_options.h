@@ -9,9 +9,9 @@
 
 #include <CLI/CLI.hpp>
 
-#include "curve_entry.h"
+#include "base/result.h"
+#include "curves/curve_entry.h"
 #include "designs/make_design.h"
-#include "result.h"
 
 // The options as typed.
 struct DesignOptions {
@@ -20,10 +20,13 @@ struct DesignOptions {
     std::optional<std::string> tolerance;  // set when given
     DesignMethod method = DesignMethod::Matched;
     GainReference normalize = GainReference::Dc;
+    std::optional<std::string> rumble;          // set when given
+    std::optional<std::string> rumbleOrder;     // set when given
     const CLI::Option* methodOption = nullptr;  // to tell a given --method from the default
 };
 
-// --curve, --sections, --tolerance, --method and --normalize on app.
+// --curve, --sections, --tolerance, --method, --normalize, --rumble and --rumble-order
+// on app.
 void AddDesignOptions(CLI::App& app, DesignOptions& options);
 
 // --method=matched|minimax alone, for a command that has no other design option.
@@ -43,6 +46,7 @@ struct DesignChoice {
     std::optional<int> sections;
     std::optional<double> toleranceDb;
     GainReference normalize = GainReference::Dc;
+    std::optional<RumbleFilter> rumble;  // its corner read; checked against the rate by the design
 };
 
 // The error line when the gain or the extra zero (empty: the fixed zero), as typed, holds

@@ -90,6 +90,15 @@ void WriteCalculationJson(JsonWriter& json, const FilterEntries& entries, const 
     json.String(design.method == DesignMethod::Matched ? "matched" : "minimax");
     json.Key("gainReference");
     json.String(design.gainReference == GainReference::OneKilohertz ? "1k" : "dc");
+    if (design.rumble) {
+        json.Key("rumble");
+        json.BeginObject();
+        json.Key("cornerHz");
+        json.Number(design.rumble->cornerHz);
+        json.Key("order");
+        json.Integer(design.rumble->order);
+        json.EndObject();
+    }
     json.Key("sections");
     WriteSections(json, design.cascade);
 }

@@ -2,9 +2,9 @@
 // vorlexi-calc --json: the entries as given and as read, and the design with every
 // coefficient at full precision.
 
+#include "base/json_writer.h"
 #include "design_method.h"
-#include "filter_calculation.h"
-#include "json_writer.h"
+#include "reports/filter_calculation.h"
 
 // Writes entries, samplingFrequency, gain, extraZeroValue, inverse, then for a design of
 // one section numCount, denCount, num and den, then curve, curveDescription, method,

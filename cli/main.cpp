@@ -1,5 +1,6 @@
 // vorlexi-calc: the print command (the desktop program's Calc Filter on the command line,
-// with the analyses and exports of the design) and `apply`, which equalises audio files.
+// with the analyses and exports of the design), `apply`, which equalises audio files,
+// and the preamp test: `signal` writes the sweep, `measure` what a recording of it shows.
 // Each command registers its options and runs in its own files; main only wires them.
 
 #include <CLI/CLI.hpp>
@@ -7,11 +8,13 @@
 #include <new>
 #include <stdexcept>
 
-#include "print_command.h"
 #include "apply_command.h"
 #include "command_line.h"
-#include "print_options.h"
 #include "exit_status.h"
+#include "measure_command.h"
+#include "print_command.h"
+#include "print_options.h"
+#include "signal_command.h"
 #include "usage_error.h"
 
 int main(int argc, char** argv) {
@@ -22,6 +25,10 @@ int main(int argc, char** argv) {
 
     ApplyOptions applyOptions;
     const CLI::App* apply = AddApplyCommand(app, applyOptions);
+    SignalOptions signalOptions;
+    const CLI::App* signal = AddSignalCommand(app, signalOptions);
+    MeasureOptions measureOptions;
+    const CLI::App* measure = AddMeasureCommand(app, measureOptions);
 
     try {
         ParseCommandLine(app, argc, argv);
@@ -33,6 +40,12 @@ int main(int argc, char** argv) {
     try {
         if (apply->parsed()) {
             return RunApply(app, applyOptions, std::cerr);
+        }
+        if (signal->parsed()) {
+            return RunSignal(app, signalOptions, std::cerr);
+        }
+        if (measure->parsed()) {
+            return RunMeasure(app, measureOptions, std::cout, std::cerr);
         }
         return RunCalc(options.calc, options.analysis, std::cout, std::cerr);
     } catch (const std::bad_alloc&) {

@@ -1,12 +1,12 @@
 #include "output_forms.h"
 
+#include "base/json_writer.h"
+#include "base/number_text.h"
 #include "cascade_output.h"
+#include "curves/riaa_curve.h"
 #include "json_output.h"
-#include "json_writer.h"
-#include "number_text.h"
-#include "response_json.h"
-#include "response_summary.h"
-#include "riaa_curve.h"
+#include "reports/response_json.h"
+#include "response/response_summary.h"
 
 namespace {
 

@@ -4,13 +4,13 @@
 #include <ostream>
 #include <string>
 
-#include "curve_list.h"
+#include "curves/curve_list.h"
 #include "design_method.h"
 #include "exit_status.h"
 #include "output_forms.h"
 #include "run_checks.h"
 #include "safe_writer.h"
-#include "svg_plot.h"
+#include "writers/svg_plot.h"
 
 namespace {
 

@@ -3,12 +3,12 @@
 #include <cmath>
 #include <stdexcept>
 
+#include "base/number_text.h"
 #include "cascade_output.h"
-#include "export_formats.h"
-#include "number_text.h"
-#include "response_comparison.h"
-#include "riaa_curve.h"
-#include "section_pairing.h"
+#include "curves/riaa_curve.h"
+#include "designs/section_pairing.h"
+#include "response/response_comparison.h"
+#include "writers/export_formats.h"
 
 namespace {
 
@@ -82,53 +82,43 @@ std::optional<std::string> OutputBeyondTheRecord(const CalcOptions& calc,
     return std::nullopt;
 }
 
-struct UnstablePole {
-    std::size_t section;  // from 0
-    double radius;
-};
-
-std::optional<UnstablePole> FirstUnstablePole(const Cascade& cascade) {
-    for (std::size_t i = 0; i < cascade.sections.size(); ++i) {
-        const BiquadSection& s = cascade.sections[i];
-        const double radius = LargestRootRadius(1.0, s.a1, s.a2);
-        if (!(radius < 1.0)) {
-            return UnstablePole{i, radius};
-        }
-    }
-    return std::nullopt;
+// A matched design maps a pole at DC to z = 1 (exp(0)), up to the rounding of a1 and a2:
+// an integrator, which the curve itself has, but which runs away with any DC offset.
+bool HasPoleAtDc(const BiquadSection& s) {
+    return std::abs(1.0 + s.a1 + s.a2) <= 1e-14 * (1.0 + std::abs(s.a1) + std::abs(s.a2));
 }
 
-// The matched z-transform maps a pole at DC to z = 1 exactly: an integrator.
-bool HasMatchedPoleAtDc(const Design& design) {
-    return design.method == DesignMethod::Matched && NetZerosAtDc(design.target) < 0;
-}
-
-std::optional<std::string> UnstableMessage(const CalcOptions& calc, const AnalysisOptions& analysis,
+std::optional<std::string> UnstableMessage(const CalcOptions& calc,
+                                           const AnalysisOptions& analysis,
                                            const Design& design) {
     const std::optional<std::string> output = OutputBeyondTheRecord(calc, analysis, design);
     if (!output) {
         return std::nullopt;
     }
-    if (ExportsCoefficients(analysis) && HasMatchedPoleAtDc(design)) {
-        return *output + ": the matched design of " + design.curveName +
-               (design.direction == Direction::Recording ? " (recording)" : "") +
-               " has a pole at DC (z = 1), an integrator that runs away with any DC offset; "
-               "use --method=minimax, which puts that pole at 0.1 Hz";
+    const std::size_t count = design.cascade.sections.size();
+    for (std::size_t i = 0; i < count; ++i) {
+        const BiquadSection& s = design.cascade.sections[i];
+        double radius = LargestRootRadius(1.0, s.a1, s.a2);
+        if (design.method == DesignMethod::Matched && HasPoleAtDc(s)) {
+            if (ExportsCoefficients(analysis)) {
+                return *output + ": the matched design of " + design.curveName +
+                       (design.direction == Direction::Recording ? " (recording)" : "") +
+                       " has a pole at DC (z = 1), an integrator that runs away with any DC "
+                       "offset; use --method=minimax, which puts that pole at 0.1 Hz";
+            }
+            radius = std::abs(s.a2);  // the section's other pole, z = 1 times it being a2
+        }
+        if (!(radius < 1.0)) {
+            const double fs = design.samplingFrequency;
+            return *output + ": the design is unstable: section " + std::to_string(i + 1) +
+                   " of " + std::to_string(count) + " has a pole at |z| = " +
+                   FormatSignificant(radius, 6) + ", on or outside the unit circle" +
+                   (fs > 0.0 ? std::string()
+                             : "; the sampling frequency must be positive, not " +
+                                   FormatShortest(fs));
+        }
     }
-    if (HasMatchedPoleAtDc(design)) {
-        return std::nullopt;  // on the unit circle at DC only, which the curve itself has
-    }
-    const std::optional<UnstablePole> pole = FirstUnstablePole(design.cascade);
-    if (!pole) {
-        return std::nullopt;
-    }
-    const double fs = design.samplingFrequency;
-    return *output + ": the design is unstable: section " + std::to_string(pole->section + 1) +
-           " of " + std::to_string(design.cascade.sections.size()) +
-           " has a pole at |z| = " + FormatSignificant(pole->radius, 6) +
-           ", on or outside the unit circle" +
-           (fs > 0.0 ? std::string()
-                     : "; the sampling frequency must be positive, not " + FormatShortest(fs));
+    return std::nullopt;
 }
 
 }  // namespace

@@ -4,8 +4,8 @@
 #include <cstring>
 
 #include "argument_text.h"
-#include "eng_value.h"
-#include "number_text.h"
+#include "base/eng_value.h"
+#include "base/number_text.h"
 
 namespace {
 

@@ -1,5 +1,5 @@
 # One helper for every test program, so each test's CMake is one call:
-#   vorlexi_add_test(NAME core_design_test SOURCES design_test.cpp LIBS vorlexi_core
+#   vorlexi_add_test(NAME core_design_test SOURCES design_test.cpp LIBS vorlexi_reports
 #                    [OWN_MAIN] [ENVIRONMENT VAR=value ...] [LABELS gui ...])
 # Links GoogleTest (and its main, unless the test brings its own, as the Qt tests
 # do to create their application object) and registers every test case with ctest.

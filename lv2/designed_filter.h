@@ -5,9 +5,13 @@
 
 #include <array>
 
-#include "cascade.h"
+#include "designs/cascade_minimax_design.h"
+#include "designs/rumble_filter.h"
+#include "response/cascade.h"
+#include "response/cascade.h"
 
-inline constexpr int kPluginMaxSections = 4;
+// The curve's sections and the rumble filter's after them.
+inline constexpr int kPluginMaxSections = kMaxCascadeSections + kMaxRumbleSections;
 
 struct DesignedFilter {
     std::array<BiquadSection, kPluginMaxSections> sections{};

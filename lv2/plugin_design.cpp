@@ -3,7 +3,7 @@
 #include <cmath>
 
 #include "designs/make_design.h"
-#include "plugin_controls.h"
+#include "plugin/plugin_controls.h"
 
 namespace {
 
@@ -43,6 +43,9 @@ DesignRequest RequestOf(const DesignSettings& settings, double samplingFrequency
     } else {
         request.size = SectionCount{settings.sections};
     }
+    if (settings.rumbleHz > 0.0f) {
+        request.rumble = RumbleFilter{settings.rumbleHz, settings.rumbleOrder};
+    }
     return request;
 }
 
@@ -74,6 +77,10 @@ DesignSettings SettingsFromControls(const float* const* controls) {
         settings.rolloffDb = Value(controls, Control::RolloffDb);
         settings.trebleHz = Value(controls, Control::TrebleHz);
     }
+    settings.rumbleHz = Value(controls, Control::RumbleHz);
+    if (settings.rumbleHz > 0.0f) {
+        settings.rumbleOrder = static_cast<int>(Value(controls, Control::RumbleOrder));
+    }
     return settings;
 }
 
@@ -87,7 +94,7 @@ DesignedFilter DesignFilter(const DesignSettings& settings, double samplingFrequ
     Result<Design> design = MakeDesign(request);
     if (!design.ok() && std::holds_alternative<ToleranceDb>(request.size)) {
         DesignRequest closest = request;
-        closest.size = SectionCount{kPluginMaxSections};
+        closest.size = SectionCount{kMaxCascadeSections};
         design = MakeDesign(closest);
     }
     return design.ok() ? Filter(design.value().cascade) : DesignedFilter{};

@@ -6,8 +6,8 @@
 #include "designed_filter.h"
 
 // What a design depends on, read from the control ports. The custom curve's figures
-// count only when the curve control selects it, so that turning them meanwhile asks for
-// no new design.
+// count only when the curve control selects it, and the rumble filter's order only when
+// it has a corner, so that turning them meanwhile asks for no new design.
 struct DesignSettings {
     int curve = 1;
     int direction = 0;
@@ -19,6 +19,8 @@ struct DesignSettings {
     float shelfHz = 0.0f;
     float rolloffDb = 0.0f;
     float trebleHz = 0.0f;
+    float rumbleHz = 0.0f;  // 0: none
+    int rumbleOrder = 0;
 
     bool operator==(const DesignSettings&) const = default;
 };
@@ -31,6 +33,7 @@ DesignSettings SettingsFromControls(const float* const* controls);
 DesignSettings DefaultSettings();
 
 // The design for the settings at the rate, or one of no sections when the core refuses
-// it (a shelf above the turnover, a rate it does not support). A tolerance no cascade
-// of up to four sections meets gives the four-section design, the closest there is.
+// it (a shelf above the turnover, a rumble corner below 1 Hz, a rate it does not
+// support). A tolerance no cascade of up to four sections meets gives the four-section
+// design, the closest there is.
 DesignedFilter DesignFilter(const DesignSettings& settings, double samplingFrequency);

@@ -8,9 +8,9 @@
 #include <string>
 #include <string_view>
 
-#include "named_curves.h"
-#include "number_text.h"
-#include "plugin_controls.h"
+#include "base/number_text.h"
+#include "curves/named_curves.h"
+#include "plugin/plugin_controls.h"
 #include "safe_writer.h"
 
 namespace {
@@ -93,6 +93,9 @@ std::string ScalePoints(Control control) {
             break;
         case Control::TrebleHz:
             points += ScalePoint(0, "Set by the roll-off at 10 kHz");
+            break;
+        case Control::RumbleHz:
+            points += ScalePoint(kNoRumbleFilter, "Off");
             break;
         default:
             break;

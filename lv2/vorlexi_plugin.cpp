@@ -19,7 +19,7 @@
 #endif
 
 #include "crossfading_cascade.h"
-#include "plugin_controls.h"
+#include "plugin/plugin_controls.h"
 #include "plugin_design.h"
 
 namespace {

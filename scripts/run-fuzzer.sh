@@ -17,6 +17,13 @@ if ! command -v "$clang" >/dev/null; then
   exit 1
 fi
 
+# What every target takes: the desktop program's calculation, from the entry's text to
+# the report.
+calculation_sources=(
+  core/base/number_text.cpp core/base/eng_value.cpp core/base/json_writer.cpp
+  core/curves/riaa_curve.cpp core/designs/riaa_design.cpp
+  core/reports/coefficient_report.cpp core/reports/filter_calculation.cpp
+)
 extra_sources=()
 for source in "$@"; do
   extra_sources+=("$source_dir/$source")
@@ -26,9 +33,9 @@ mkdir -p "$out_dir/$name-corpus" "$out_dir/$name-findings"
 binary="$out_dir/${name}_fuzzer"
 "$clang" -std=c++20 -O1 -g -fno-omit-frame-pointer \
   -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=all \
-  -I "$source_dir/core" -I "$source_dir/core/analysis" \
+  -I "$source_dir/core" \
   "$source_dir/tests/fuzz/${name}_fuzzer.cpp" \
-  "$source_dir"/core/*.cpp "${extra_sources[@]}" \
+  "${calculation_sources[@]/#/$source_dir/}" "${extra_sources[@]}" \
   -o "$binary"
 
 # New inputs go to the scratch corpus in the build folder; the seeds stay untouched.

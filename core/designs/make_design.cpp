@@ -4,15 +4,26 @@
 #include <stdexcept>
 #include <utility>
 
-#include "cascade_minimax_design.h"
-#include "curve_minimax_design.h"
-#include "frequency_response.h"
-#include "matched_curve_design.h"
-#include "minimax_design.h"
-#include "named_curves.h"
-#include "number_text.h"
-#include "riaa_curve.h"
-#include "riaa_prototype.h"
+#include "base/number_text.h"
+#include "base/number_text.h"
+#include "curves/named_curves.h"
+#include "curves/named_curves.h"
+#include "curves/riaa_curve.h"
+#include "curves/riaa_curve.h"
+#include "curves/riaa_prototype.h"
+#include "curves/riaa_prototype.h"
+#include "designs/cascade_minimax_design.h"
+#include "designs/cascade_minimax_design.h"
+#include "designs/curve_minimax_design.h"
+#include "designs/curve_minimax_design.h"
+#include "designs/matched_curve_design.h"
+#include "designs/matched_curve_design.h"
+#include "designs/minimax_design.h"
+#include "designs/minimax_design.h"
+#include "designs/riaa_record.h"
+#include "designs/rumble_filter.h"
+#include "response/frequency_response.h"
+#include "response/frequency_response.h"
 
 namespace {
 
@@ -120,13 +131,45 @@ Result<Design> CascadeDesign(const DesignRequest& request, Design design) {
     return design;
 }
 
+// The rumble filter's sections after the curve's, and its high-pass in the target. A gain
+// asked at 1 kHz holds for the whole cascade; a gain at DC is the curve's (the
+// high-pass has none there).
+Design WithRumbleFilter(Design design, const RumbleFilter& rumble) {
+    const std::vector<BiquadSection> highPass =
+        ButterworthHighPassSections(rumble.cornerHz, rumble.order, design.samplingFrequency);
+    design.cascade.sections.insert(design.cascade.sections.end(), highPass.begin(), highPass.end());
+    if (design.gainReference == GainReference::OneKilohertz) {
+        design.cascade = ScaleCascadeGainAt(design.cascade, design.samplingFrequency,
+                                            kRiaaReferenceHz, design.gain);
+    }
+    design.target =
+        WithButterworthHighPass(std::move(design.target), rumble.cornerHz, rumble.order);
+    design.rumble = rumble;
+    // The desktop program's record is one biquad; with the high-pass the design is a cascade.
+    design.record.reset();
+    return design;
+}
+
 }  // namespace
 
+int CurveSectionCount(const Design& design) {
+    const int all = static_cast<int>(design.cascade.sections.size());
+    return design.rumble ? all - RumbleSectionCount(design.rumble->order) : all;
+}
+
+std::string RumbleFilterText(const RumbleFilter& rumble) {
+    return "rumble filter at " + FormatShortest(rumble.cornerHz) + " Hz of order " +
+           std::to_string(rumble.order);
+}
+
 std::string MethodAndSections(const Design& design) {
-    const std::size_t count = design.cascade.sections.size();
+    const int count = CurveSectionCount(design);
     std::string text = design.method == DesignMethod::Matched ? "matched" : "minimax";
     if (count > 0) {
         text += ", " + std::to_string(count) + (count == 1 ? " section" : " sections");
+    }
+    if (design.rumble) {
+        text += ", " + RumbleFilterText(*design.rumble);
     }
     return text;
 }
@@ -145,9 +188,18 @@ Result<Design> MakeDesign(const DesignRequest& request) {
             "the matched design has the sections the curve's time constants give; a number of "
             "sections or a tolerance chooses a minimax cascade");
     }
-    Design design = Described(request);
-    if (IsRiaa(request) && std::holds_alternative<std::monostate>(request.size)) {
-        return RecordDesign(std::move(design));
+    if (request.rumble) {
+        if (const auto problem = RumbleFilterProblem(
+                request.rumble->cornerHz, request.rumble->order, request.samplingFrequency)) {
+            return Result<Design>::Failure(*problem);
+        }
     }
-    return CascadeDesign(request, std::move(design));
+    Design design = Described(request);
+    Result<Design> made = IsRiaa(request) && std::holds_alternative<std::monostate>(request.size)
+                              ? RecordDesign(std::move(design))
+                              : CascadeDesign(request, std::move(design));
+    if (!made.ok() || !request.rumble) {
+        return made;
+    }
+    return WithRumbleFilter(std::move(made.value()), *request.rumble);
 }

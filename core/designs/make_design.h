@@ -14,12 +14,12 @@
 #include <string>
 #include <variant>
 
-#include "analogue_curve.h"
-#include "cascade.h"
-#include "curve_entry.h"
-#include "design_vocabulary.h"
-#include "result.h"
-#include "riaa_design.h"
+#include "base/design_vocabulary.h"
+#include "base/result.h"
+#include "curves/analogue_curve.h"
+#include "curves/curve_entry.h"
+#include "designs/riaa_design.h"
+#include "response/cascade.h"
 
 // Playback follows the curve (de-emphasis); recording its reciprocal (pre-emphasis).
 enum class Direction { Playback, Recording };
@@ -35,6 +35,12 @@ struct ToleranceDb {
     double db;  // > 0: the fewest sections whose largest deviation is at most this
 };
 
+// A Butterworth high-pass below the curve: rumble, DC offset, warped records.
+struct RumbleFilter {
+    double cornerHz = 0.0;  // the -3 dB corner
+    int order = 2;          // 1..4
+};
+
 // monostate: the method's own size (matched: what the curve's roots give; minimax: one
 // section for RIAA, the curve's minimum otherwise). A count or a tolerance asks for minimax.
 using DesignSize = std::variant<std::monostate, SectionCount, ToleranceDb>;
@@ -48,6 +54,8 @@ struct DesignRequest {
     DesignMethod method = DesignMethod::Matched;
     DesignSize size;         // std::monostate by default
     double extraZero = 0.0;  // RIAA only: 0 none, 1 the fixed 3.18 us zero, else its Hz
+    // Its sections follow the curve's, which a count or a tolerance counts alone.
+    std::optional<RumbleFilter> rumble;  // none by default
 };
 
 struct Design {
@@ -59,10 +67,14 @@ struct Design {
     double gain = 1.0;
     double extraZero = 0.0;  // as asked
     std::string curveName, curveDescription;
-    AnalogueCurve target;  // the curve the cascade follows (recording curve when Recording)
+    // The curve the cascade follows (recording curve when Recording), times the rumble
+    // filter's analogue high-pass when there is one.
+    AnalogueCurve target;
+    std::optional<RumbleFilter> rumble;    // as applied
     std::optional<double> maxDeviationDb;  // a minimax design's own figure over its fit band
-    // The desktop program's one-biquad record, for the RIAA curve at its own size: the edge
-    // that writes the program's report and JSON writes it from this, as it always has.
+    // The desktop program's one-biquad record, for the RIAA curve at its own size without a
+    // rumble filter: the edge that writes the program's report and JSON writes it from
+    // this, as it always has.
     std::optional<RiaaCoefficients> record;
 };
 
@@ -71,5 +83,13 @@ struct Design {
 // GLPK all come back as the error's one line.
 Result<Design> MakeDesign(const DesignRequest& request);
 
-// "minimax, 2 sections": the method and size, as titles and error lines name a design.
+// The sections that follow the curve, without the rumble filter's.
+int CurveSectionCount(const Design& design);
+
+// "minimax, 2 sections" or "matched, 1 section, rumble filter at 20 Hz of order 2": the
+// method, the curve's sections and any rumble filter, as titles and error lines name a
+// design.
 std::string MethodAndSections(const Design& design);
+
+// "rumble filter at 20 Hz of order 2".
+std::string RumbleFilterText(const RumbleFilter& rumble);

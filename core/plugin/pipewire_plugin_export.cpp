@@ -1,9 +1,9 @@
-#include "pipewire_plugin_export.h"
+#include "plugin/pipewire_plugin_export.h"
 
 #include <stdexcept>
 
-#include "number_text.h"
-#include "pipewire_text.h"
+#include "base/number_text.h"
+#include "writers/pipewire_text.h"
 
 std::string FormatPipeWirePluginChain(const std::vector<std::pair<Control, double>>& controls,
                                       const std::string& name, const std::string& description,

@@ -11,7 +11,7 @@
 #include <utility>
 #include <vector>
 
-#include "plugin_controls.h"
+#include "plugin/plugin_controls.h"
 
 // The controls given are set in the node's control block (the others keep the plugin's
 // defaults). `name` becomes the node names (letters, digits, '_' and '-'; anything else

@@ -1,8 +1,8 @@
-#include "plugin_controls.h"
+#include "plugin/plugin_controls.h"
 
 #include <cmath>
 
-#include "named_curves.h"
+#include "curves/named_curves.h"
 
 namespace {
 
@@ -42,6 +42,13 @@ std::array<ControlRow, kControlCount> MakeControls() {
          "Custom curve: the treble roll-off's corner; 0 to set it by the attenuation at "
          "10 kHz instead",
          ControlKind::Continuous, 0.0, 20000.0, 0.0, "hz"},
+        {Control::RumbleHz, "rumble", "Rumble filter",
+         "A Butterworth high-pass after the curve against rumble, DC offset and warps: its "
+         "corner, from 1 Hz; 0 for none",
+         ControlKind::Continuous, 0.0, 200.0, kNoRumbleFilter, "hz"},
+        {Control::RumbleOrder, "rumble_order", "Rumble filter order",
+         "The rumble filter's order: 6 dB an octave for each, below the corner",
+         ControlKind::Integer, 1.0, 4.0, 2.0, ""},
     }};
 }
 

@@ -28,8 +28,10 @@ enum class Control : std::uint32_t {
     ShelfHz,        // custom curve: where the bass boost levels off, 0 for none
     RolloffDb,      // custom curve: treble attenuation at 10 kHz
     TrebleHz,       // custom curve: the treble corner in Hz, 0 to use RolloffDb
+    RumbleHz,       // the rumble filter's corner, 0 for none
+    RumbleOrder,    // the rumble filter's order, 1 to 4
 };
-inline constexpr std::uint32_t kControlCount = 11;
+inline constexpr std::uint32_t kControlCount = 13;
 
 inline constexpr std::uint32_t PortIndex(Control control) {
     return static_cast<std::uint32_t>(control);
@@ -41,6 +43,7 @@ inline constexpr float kRecording = 1.0f;
 inline constexpr float kFewestSections = 0.0f;
 inline constexpr float kGainAtOneKilohertz = 0.0f;
 inline constexpr float kGainAtDc = 1.0f;
+inline constexpr float kNoRumbleFilter = 0.0f;
 
 enum class ControlKind { Toggle, Enumeration, Integer, Continuous, Logarithmic };
 

@@ -3,7 +3,7 @@
 
 #include "app_test_support.h"
 #include "edit_control.h"
-#include "filter_calculation.h"
+#include "reports/filter_calculation.h"
 #include "resource_ids.h"
 
 #include <QAbstractButton>

@@ -3,8 +3,8 @@
 
 #include "app_test_support.h"
 #include "edit_control.h"
-#include "filter_calculation.h"
 #include "print_job.h"
+#include "reports/filter_calculation.h"
 #include "resource_ids.h"
 
 #include <QAbstractButton>

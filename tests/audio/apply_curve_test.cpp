@@ -35,6 +35,12 @@ TEST(ApplyCurve, ACascadeOfAnotherCurveMatchesSoxRunningTheExportedChain) {
          {"--tolerance", "0.0001"},
          "RIAA playback (de-emphasis) curve, minimax method",
          0.5},
+        // A 78 whose bass boost runs to DC, with the rumble filter that keeps it in bounds.
+        {48000,
+         {"--curve", "decca-ffrr-78", "--sections", "2", "--rumble", "20", "--rumble-order", "3"},
+         "decca-ffrr-78 playback (de-emphasis) curve, minimax method, 2 sections, rumble filter "
+         "at 20 Hz of order 3, designed for 48000 Hz",
+         0.1},
     };
     for (const auto& k : cases) {
         SCOPED_TRACE(k.comment);

@@ -7,8 +7,9 @@
 #include <vector>
 
 #include "cascade_filter.h"
-#include "minimax_design.h"
-#include "riaa_design.h"
+#include "designs/minimax_design.h"
+#include "designs/riaa_design.h"
+#include "designs/riaa_record.h"
 #include "sound_files.h"
 
 namespace {

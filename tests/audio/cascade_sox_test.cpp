@@ -4,12 +4,13 @@
 
 #include <cmath>
 
-#include "export_formats.h"
+#include "designs/minimax_design.h"
+#include "designs/riaa_design.h"
+#include "designs/riaa_record.h"
 #include "external_tool.h"
 #include "file_equaliser.h"
-#include "minimax_design.h"
-#include "riaa_design.h"
 #include "sound_files.h"
+#include "writers/export_formats.h"
 
 namespace {
 

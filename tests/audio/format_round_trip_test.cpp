@@ -5,9 +5,10 @@
 
 #include <cmath>
 
+#include "designs/riaa_design.h"
+#include "designs/riaa_record.h"
 #include "external_tool.h"
 #include "file_equaliser.h"
-#include "riaa_design.h"
 #include "sound_files.h"
 
 namespace {

@@ -14,7 +14,7 @@
 #include <string>
 #include <vector>
 
-#include "filter_calculation.h"
+#include "reports/filter_calculation.h"
 #include "run_process.h"
 
 #include <unistd.h>

@@ -10,8 +10,8 @@
 #include <string>
 #include <string_view>
 
-#include "eng_value.h"
-#include "filter_calculation.h"
+#include "base/eng_value.h"
+#include "reports/filter_calculation.h"
 
 namespace {
 

@@ -9,9 +9,9 @@
 #include <string_view>
 #include <vector>
 
-#include "curve_entry.h"
-#include "frequency_response.h"
-#include "matched_curve_design.h"
+#include "curves/curve_entry.h"
+#include "designs/matched_curve_design.h"
+#include "response/frequency_response.h"
 
 namespace {
 

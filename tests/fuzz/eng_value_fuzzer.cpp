@@ -7,7 +7,7 @@
 #include <cstring>
 #include <string>
 
-#include "eng_value.h"
+#include "base/eng_value.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     // An embedded NUL ends the text, as it ends any C string.

@@ -10,9 +10,9 @@
 #include <vector>
 
 #include "apply_run.h"
-#include "cascade.h"
 #include "external_tool.h"
-#include "plugin_controls.h"
+#include "plugin/plugin_controls.h"
+#include "response/cascade.h"
 #include "sound_files.h"
 
 namespace {
@@ -118,6 +118,19 @@ TEST(Lv2apply, TheCustomCurveControlsGiveTheTurnoverEntrysDesign) {
     ExpectLv2applyMatchesTheDesign(
         {48000, {{"curve", kCustomCurve}, {"turnover", 500}}, With({"--curve=turnover:500"})}, mono,
         1);
+}
+
+// decca-ffrr-78 is row 8 of the named curves.
+TEST(Lv2apply, TheRumbleControlsAddTheHighPassVorlexiCalcDesigns) {
+    const std::string mono(kMonoPluginUri);
+    ExpectLv2applyMatchesTheDesign(
+        {48000,
+         {{"curve", 8}, {"rumble", 20}, {"rumble_order", 4}},
+         With({"--curve=decca-ffrr-78", "--rumble=20", "--rumble-order=4"})},
+        mono, 1);
+    ExpectLv2applyMatchesTheDesign(
+        {96000, {{"direction", kRecording}, {"rumble", 15}}, With({"--inverse", "--rumble=15"})},
+        std::string(kStereoPluginUri), 2);
 }
 
 }  // namespace

@@ -10,7 +10,7 @@
 #include <string>
 
 #include "lilv_host.h"
-#include "plugin_controls.h"
+#include "plugin/plugin_controls.h"
 
 namespace {
 
@@ -32,12 +32,13 @@ std::vector<float> Tones(std::size_t start, std::uint32_t frames, int channels) 
     return block;
 }
 
-// Runs `blocks` blocks of the tones, setting the curve to `later` before block `at`;
-// the first channel's output.
-std::vector<float> Played(LilvHost& host, int blocks, int at, float later) {
+// Runs `blocks` blocks of the tones, setting the control (the curve unless named) to
+// `later` before block `at`; the first channel's output.
+std::vector<float> Played(LilvHost& host, int blocks, int at, float later,
+                          const std::string& symbol = "curve") {
     std::vector<float> out;
     for (int b = 0; b < blocks; ++b) {
-        if (b == at) host.Set("curve", later);
+        if (b == at) host.Set(symbol, later);
         const std::vector<float> block =
             host.Run(Tones(b * kBlock, kBlock, host.Channels()), kBlock);
         out.insert(out.end(), block.begin(), block.begin() + kBlock);
@@ -93,6 +94,34 @@ TEST(PluginHost, ACurveChangedMidStreamTakesOverWithin100MsWithoutAClickOrAlloca
         EXPECT_LE(LargestStep(changed, change - kBlock, settled), ownStep);
         EXPECT_EQ(changing.RealTimeAllocations(), 0);
     }
+}
+
+// The rumble filter comes in through the worker as any control does, its sections
+// after the curve's in the plugin's larger cascade.
+TEST(PluginHost, TheRumbleFilterSwitchedOnMidStreamTakesOverWithoutAllocation) {
+    const std::string uri(kStereoPluginUri);
+    LilvHost changing(uri, kRate, true);
+    LilvHost filtered(uri, kRate, true);
+    changing.Set("rumble_order", 4);
+    filtered.Set("rumble_order", 4);
+    filtered.Set("rumble", 50.0f);
+    changing.Activate();
+    filtered.Activate();
+    const int at = 20;
+    const std::vector<float> changed = Played(changing, 60, at, 50.0f, "rumble");
+    const std::vector<float> wanted = Played(filtered, 60, -1, 50.0f, "rumble");
+    // Before the change, without the filter, the 60 Hz tone differs clearly...
+    double difference = 0.0;
+    for (std::size_t n = 0; n < at * kBlock; ++n) {
+        difference = std::max(difference, std::fabs(double(changed[n]) - wanted[n]));
+    }
+    ASSERT_GT(difference, 0.02);
+    // ...and 100 ms after it the output is the filtered plugin's.
+    for (std::size_t n = at * kBlock + static_cast<std::size_t>(0.1 * kRate); n < changed.size();
+         ++n) {
+        ASSERT_NEAR(changed[n], wanted[n], 1e-4) << "frame " << n;
+    }
+    EXPECT_EQ(changing.RealTimeAllocations(), 0);
 }
 
 TEST(PluginHost, BypassFadesToTheInputAndBack) {

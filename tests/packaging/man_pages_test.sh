@@ -60,5 +60,5 @@ for program in "$@"; do
     (( ${#missing[@]} == 0 )) || fail "$name.1's $title does not name ${missing[*]}"
   done
   echo "$name.1: renders cleanly, names all $(wc -w <<<"$options") options of --help" \
-    "and those of its subcommands (${subcommands//$'\n'/, })"
+    "${subcommands:+and those of its subcommands (${subcommands//$'\n'/, })}"
 done

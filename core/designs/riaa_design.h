@@ -1,0 +1,26 @@
+#pragma once
+// One-biquad digital RIAA equaliser: the matched z-transform of the RIAA time
+// constants (riaa_curve.h), with an optional extra zero, scaled to a gain at DC.
+
+#include <cstdint>
+
+// H(z) = (b0 + b1 z^-1 + b2 z^-2) / (a0 + a1 z^-1 + a2 z^-2).
+// A count of 2 means a first-order polynomial whose third entry is zero; a0 is 1.
+struct RiaaCoefficients {
+    std::int32_t numCount;
+    std::int32_t denCount;
+    double num[3];  // b0, b1, b2
+    double den[3];  // a0, a1, a2
+};
+
+// extraZero chooses the extra zero as ExtraZeroKindOf reads it: 0 none, above 1 its
+// frequency in hertz, any other value the fixed 3.18 µs zero.
+// inverse: non-zero swaps numerator and denominator (the pre-emphasis filter).
+// Validates nothing: unusable values run through IEEE arithmetic. Reentrant.
+RiaaCoefficients ComputeRiaaCoefficients(double samplingFrequency, double gain, double extraZero,
+                                         std::int32_t inverse);
+
+// Scales the numerator so that H(1), the gain at DC, equals `gain`. All three entries are
+// scaled, whatever the count; the denominator is not touched. a0 is 1 in every design, so
+// the constant stands in its place.
+void ScaleToGainAtDc(RiaaCoefficients& coefficients, double gain);
