@@ -88,8 +88,7 @@ bool HasPoleAtDc(const BiquadSection& s) {
     return std::abs(1.0 + s.a1 + s.a2) <= 1e-14 * (1.0 + std::abs(s.a1) + std::abs(s.a2));
 }
 
-std::optional<std::string> UnstableMessage(const CalcOptions& calc,
-                                           const AnalysisOptions& analysis,
+std::optional<std::string> UnstableMessage(const CalcOptions& calc, const AnalysisOptions& analysis,
                                            const Design& design) {
     const std::optional<std::string> output = OutputBeyondTheRecord(calc, analysis, design);
     if (!output) {
@@ -110,12 +109,12 @@ std::optional<std::string> UnstableMessage(const CalcOptions& calc,
         }
         if (!(radius < 1.0)) {
             const double fs = design.samplingFrequency;
-            return *output + ": the design is unstable: section " + std::to_string(i + 1) +
-                   " of " + std::to_string(count) + " has a pole at |z| = " +
-                   FormatSignificant(radius, 6) + ", on or outside the unit circle" +
-                   (fs > 0.0 ? std::string()
-                             : "; the sampling frequency must be positive, not " +
-                                   FormatShortest(fs));
+            return *output + ": the design is unstable: section " + std::to_string(i + 1) + " of " +
+                   std::to_string(count) + " has a pole at |z| = " + FormatSignificant(radius, 6) +
+                   ", on or outside the unit circle" +
+                   (fs > 0.0
+                        ? std::string()
+                        : "; the sampling frequency must be positive, not " + FormatShortest(fs));
         }
     }
     return std::nullopt;
