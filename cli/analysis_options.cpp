@@ -3,9 +3,13 @@
 #include "path_validator.h"
 
 const NameTable<OutputFormat> kOutputFormatNames = {
-    {"report", OutputFormat::Report},   {"sox", OutputFormat::Sox},
-    {"ffmpeg", OutputFormat::Ffmpeg},   {"camilladsp", OutputFormat::CamillaDsp},
-    {"nyquist", OutputFormat::Nyquist}, {"pipewire", OutputFormat::PipeWire},
+    {"report", OutputFormat::Report},
+    {"sox", OutputFormat::Sox},
+    {"ffmpeg", OutputFormat::Ffmpeg},
+    {"camilladsp", OutputFormat::CamillaDsp},
+    {"camilladsp-v2", OutputFormat::CamillaDspV2},
+    {"nyquist", OutputFormat::Nyquist},
+    {"pipewire", OutputFormat::PipeWire},
     {"pipewire-bq-raw", OutputFormat::PipeWireBqRaw},
 };
 
@@ -27,33 +31,38 @@ void AddAnalysisOptions(CLI::App& app, AnalysisOptions& options) {
         ->type_name("FILE.svg")
         ->check(NonEmptyPath());
     app.add_option("--format", options.format,
-                   "report (default), or text for another program,\n"
-                   "every coefficient with 17 significant digits, one\n"
-                   "second-order section after another in the order\n"
-                   "they run (the first carries the gain):\n"
-                   "sox: effects 'biquad b0 b1 b2 a0 a1 a2', one a\n"
-                   "section; ffmpeg: 'biquad=b0=..:b1=..:b2=..:a0=..:\n"
-                   "a1=..:a2=..' filters joined by commas, for -af;\n"
-                   "camilladsp: a filters block, one Biquad of type\n"
-                   "Free a section (b0 b1 b2 a1 a2, a0 = 1), and the\n"
-                   "pipeline step naming them; nyquist: nested\n"
-                   "biquad-m calls on *track* for Audacity's Nyquist\n"
-                   "prompt, refusing a track at another rate;\n"
-                   "pipewire: a filter-chain running vorlexi's LV2\n"
-                   "plugin with the controls of the design (curve,\n"
-                   "direction, gain, sections, rumble filter), which\n"
-                   "designs for the rate PipeWire runs at (PipeWire\n"
-                   "0.3.65 on);\n"
-                   "pipewire-bq-raw: a filter-chain graph, one builtin\n"
-                   "bq_raw node a section and channel (b0 b1 b2 a0 a1\n"
-                   "a2) at the designed rate, for a PipeWire newer\n"
-                   "than 0.3.65 (Debian 12's lacks bq_raw).\n"
-                   "The others take the denominator of H(z) as it is\n"
-                   "stored, a0 + a1 z^-1 + a2 z^-2 (Nyquist's plain\n"
-                   "biquad would want a1 and a2 negated). The lines\n"
-                   "hold only at the designed sampling frequency")
+                   WrappedChoices(NamesOf(kOutputFormatNames), 50) + "\n" +
+                       "report (default), or text for another program,\n"
+                       "every coefficient with 17 significant digits, one\n"
+                       "second-order section after another in the order\n"
+                       "they run (the first carries the gain):\n"
+                       "sox: effects 'biquad b0 b1 b2 a0 a1 a2', one a\n"
+                       "section; ffmpeg: 'biquad=b0=..:b1=..:b2=..:a0=..:\n"
+                       "a1=..:a2=..:precision=f64' filters joined by\n"
+                       "commas, for -af, in double precision whatever\n"
+                       "the input's sample format;\n"
+                       "camilladsp: a filters block, one Biquad of type\n"
+                       "Free a section (b0 b1 b2 a1 a2, a0 = 1), and the\n"
+                       "pipeline step naming them on channels [0, 1]\n"
+                       "(CamillaDSP 3); camilladsp-v2: the same with a\n"
+                       "step for each channel (CamillaDSP 2); nyquist:\n"
+                       "nested biquad-m calls on *track* for Audacity's\n"
+                       "Nyquist prompt, refusing a track at another rate;\n"
+                       "pipewire: a filter-chain running vorlexi's LV2\n"
+                       "plugin with the controls of the design (curve,\n"
+                       "direction, gain, sections, rumble filter), which\n"
+                       "designs for the rate PipeWire runs at (PipeWire\n"
+                       "0.3.65 on);\n"
+                       "pipewire-bq-raw: a filter-chain graph, one builtin\n"
+                       "bq_raw node a section and channel (b0 b1 b2 a0 a1\n"
+                       "a2) at the designed rate, for a PipeWire newer\n"
+                       "than 0.3.65 (Debian 12's lacks bq_raw).\n"
+                       "The others take the denominator of H(z) as it is\n"
+                       "stored, a0 + a1 z^-1 + a2 z^-2 (Nyquist's plain\n"
+                       "biquad would want a1 and a2 negated). The lines\n"
+                       "hold only at the designed sampling frequency")
         ->type_name("FORMAT")
-        ->transform(OneOf(kOutputFormatNames));
+        ->transform(OneOf(kOutputFormatNames).description(""));
     app.add_flag("--list-curves", options.listCurves,
                  "List the named curves: name, description and\n"
                  "time constants (p: pole, z: zero in playback),\n"

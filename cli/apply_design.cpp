@@ -194,6 +194,9 @@ Result<DesignChoice> ReadApplyDesignChoice(const ApplyDesignOptions& options) {
 }
 
 std::optional<std::string> DesignOptionsProblem(const ApplyDesignOptions& options) {
+    if (auto problem = PartlyReadDesignEntryMessage(options.gain, options.zeroFreq)) {
+        return problem;
+    }
     const EngValue gain = ReadEngValue(EntryTextFromArgument(options.gain).c_str());
     if (!gain.readable || !std::isfinite(gain.value) || gain.value == 0.0) {
         return "--gain: \"" + options.gain + "\" is not a finite, non-zero factor";

@@ -95,7 +95,7 @@ CLI::App* AddApplyCommand(CLI::App& app, ApplyOptions& options) {
         "apply",
         "Equalise audio files (WAV, W64, RF64, AIFF, CAF, FLAC, AU, raw, MP3, Ogg\n"
         "Vorbis, Opus) with the design made for each file's own sampling rate;\n"
-        "- reads standard input, -o - writes standard output");
+        "standard input for an input named -, standard output for -o -");
     apply->footer(
         "By default the design is within 0.001 dB of the curve and passes 1 kHz\n"
         "unchanged. Playback EQ lifts 20 Hz by about 19 dB over 1 kHz: write a\n"
@@ -139,20 +139,18 @@ CLI::App* AddApplyCommand(CLI::App& app, ApplyOptions& options) {
     AddDesignOptions(*apply, options.design);
     // apply's defaults differ from the print command's, whose report stays the desktop
     // program's calculation.
-    apply->get_option("--method")
-        ->description(
-            "minimax (the default): the cascade of the fewest\n"
-            "sections within 0.001 dB of the curve over 20 Hz\n"
-            "to min(20 kHz, 0.46 fs), or the closest of four\n"
-            "where none is; --sections or --tolerance choose\n"
-            "another size. matched: the desktop program's\n"
-            "design, the matched z-transform of the curve's\n"
-            "time constants, with its gain at DC");
+    DescribeDesignDefaults(*apply,
+                           "minimax (the default): the cascade of the fewest\n"
+                           "sections within 0.001 dB of the curve over 20 Hz\n"
+                           "to min(20 kHz, 0.46 fs), or the closest of four\n"
+                           "where none is; --sections or --tolerance choose\n"
+                           "another size. matched: the desktop program's\n"
+                           "design, the matched z-transform of the curve's\n"
+                           "time constants, with its gain at DC",
+                           "1k: the gain applies at 1 kHz (the default);\n"
+                           "dc: at DC (the default of --method=matched)");
     CLI::Option* normalize = apply->get_option("--normalize");
     options.design.normalizeOption = normalize;
-    normalize->description(
-        "1k: the gain applies at 1 kHz (the default);\n"
-        "dc: at DC (the default of --method=matched)");
     apply
         ->add_option("-s,--sample-freq", options.sampleFreq,
                      "Refused: each file is equalised at its own rate")

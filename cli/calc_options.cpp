@@ -2,6 +2,8 @@
 
 #include "argument_text.h"
 #include "base/eng_value.h"
+#include "design_options.h"
+#include "whole_entry.h"
 
 namespace {
 
@@ -17,7 +19,7 @@ std::string UnreadableMessage(const char* option, const std::string& argument) {
 
 FilterEntries EntriesFromOptions(const CalcOptions& options) {
     FilterEntries entries;
-    entries.sampleFreq = EntryTextFromArgument(options.sampleFreq);
+    entries.sampleFreq = EntryTextFromArgument(options.sampleFreq.value_or(kDefaultSampleFreq));
     entries.gain = EntryTextFromArgument(options.gain);
     entries.extraZero = options.zeroFreq.has_value();
     entries.zeroFreq = EntryTextFromArgument(options.zeroFreq.value_or(""));
@@ -29,8 +31,8 @@ std::optional<std::string> UnreadableEntryMessage(const CalcOptions& options) {
     if (options.lenient) {
         return std::nullopt;
     }
-    if (!IsReadable(options.sampleFreq)) {
-        return UnreadableMessage("--sample-freq", options.sampleFreq);
+    if (options.sampleFreq && !IsReadable(*options.sampleFreq)) {
+        return UnreadableMessage("--sample-freq", *options.sampleFreq);
     }
     if (!IsReadable(options.gain)) {
         return UnreadableMessage("--gain", options.gain);
@@ -39,4 +41,14 @@ std::optional<std::string> UnreadableEntryMessage(const CalcOptions& options) {
         return UnreadableMessage("--extra-zero", *options.zeroFreq);
     }
     return std::nullopt;
+}
+
+std::optional<std::string> PartlyReadCalcEntryMessage(const CalcOptions& options) {
+    if (options.sampleFreq) {
+        if (auto problem = PartlyReadEntryMessage("--sample-freq", *options.sampleFreq,
+                                                  EntryKind::Frequency)) {
+            return problem;
+        }
+    }
+    return PartlyReadDesignEntryMessage(options.gain, options.zeroFreq);
 }

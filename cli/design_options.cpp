@@ -7,9 +7,9 @@
 
 #include "curves/named_curves.h"
 #include "designs/cascade_minimax_design.h"
-#include "designs/cascade_minimax_design.h"
 #include "designs/rumble_filter.h"
 #include "named_choice.h"
+#include "whole_entry.h"
 
 namespace {
 
@@ -23,22 +23,20 @@ const NameTable<GainReference> kNormalizeNames = {
     {"1k", GainReference::OneKilohertz},
 };
 
-// "{aes-1951, bsi-n78, …}" after --curve's type in the help, which the bash completion
-// offers; spaces let the manual page break the long line. Sorted, so that the names a
-// completion lists read in order. Every text passes: custom and turnover entries are
-// not names, and the run reads the entry, whose error is one line.
-CLI::Validator CurveNames() {
+// The column width of an option's description in --help.
+constexpr std::size_t kHelpWidth = 50;
+
+// "{aes-1951, bsi-n78, …}" in --curve's help, wrapped, which the bash completion offers.
+// Sorted, so that the names a completion lists read in order. Every text passes the
+// parser: custom and turnover entries are not names, and the run reads the entry, whose
+// error is one line.
+std::string CurveNameList() {
     std::vector<std::string> names;
     for (const NamedCurve& curve : NamedCurves()) {
         names.emplace_back(curve.name);
     }
     std::sort(names.begin(), names.end());
-    std::string set = "{";
-    for (const std::string& name : names) {
-        set += (set.size() > 1 ? ", " : "") + name;
-    }
-    set += '}';
-    return CLI::Validator([](const std::string&) { return std::string(); }, set);
+    return WrappedChoices(names, kHelpWidth);
 }
 
 std::optional<int> ReadSections(const std::string& text) {
@@ -75,40 +73,46 @@ Result<DesignChoice> Refused(std::string error) {
 
 void AddDesignMethodOption(CLI::App& app, DesignMethod& method) {
     app.add_option("--method", method,
-                   "matched: the matched z-transform of the curve's\n"
-                   "time constants (the default, as the desktop\n"
-                   "program): one section for RIAA, as many as the\n"
-                   "curve needs; minimax: the cascade with the least\n"
-                   "largest dB error from the curve over 20 Hz to\n"
-                   "min(20 kHz, 0.46 fs), both 0 dB at 1 kHz, for fs\n"
-                   "2.2 kHz to 10 MHz: one section (or the fewest the\n"
-                   "curve needs) unless --sections or --tolerance\n"
-                   "choose; those two imply minimax, and the matched\n"
-                   "design refuses them: its sections follow from the\n"
-                   "curve's time constants")
-        ->type_name("matched|minimax")
-        ->transform(OneOf(kMethodNames));
+                   WrappedChoices(NamesOf(kMethodNames), kHelpWidth) + "\n" +
+                       "matched: the matched z-transform of the curve's\n"
+                       "time constants (the default, as the desktop\n"
+                       "program): one section for RIAA, as many as the\n"
+                       "curve needs; minimax: the cascade with the least\n"
+                       "largest dB error from the curve over 20 Hz to\n"
+                       "min(20 kHz, 0.46 fs), both 0 dB at 1 kHz, for fs\n"
+                       "2.2 kHz to 10 MHz: one section (or the fewest the\n"
+                       "curve needs) unless --sections or --tolerance\n"
+                       "choose; those two imply minimax, and the matched\n"
+                       "design refuses them: its sections follow from the\n"
+                       "curve's time constants")
+        ->type_name("METHOD")
+        ->transform(OneOf(kMethodNames).description(""));
 }
 
 void AddNormalizeOption(CLI::App& app, GainReference& normalize) {
     app.add_option("--normalize", normalize,
-                   "dc: the gain applies at DC (the default);\n"
-                   "1k: it applies at 1 kHz instead (always, for a\n"
-                   "curve whose gain at DC is zero or infinite)")
-        ->type_name("dc|1k")
-        ->transform(OneOf(kNormalizeNames));
+                   WrappedChoices(NamesOf(kNormalizeNames), kHelpWidth) + "\n" +
+                       "dc: the gain applies at DC (the default);\n"
+                       "1k: it applies at 1 kHz instead (always, for a\n"
+                       "curve whose gain at DC is zero or infinite)")
+        ->type_name("WHERE")
+        ->transform(OneOf(kNormalizeNames).description(""));
 }
 
 void AddDesignOptions(CLI::App& app, DesignOptions& options) {
     app.add_option("--curve", options.curve,
-                   "The equalisation curve (default riaa): a name\n"
-                   "that --list-curves shows; custom:3180u,318u,75u,\n"
-                   "time constants alternating pole, zero, pole (p:\n"
-                   "and z: mark one, inf a factor at DC); or\n"
-                   "turnover:500,shelf:50,rolloff:13.7 (Hz, Hz, dB\n"
-                   "at 10 kHz). --inverse gives its recording curve")
-        ->type_name("NAME")
-        ->check(CurveNames());
+                   CurveNameList() +
+                       "\n"
+                       "The equalisation curve (default riaa): a name\n"
+                       "above (--list-curves describes them);\n"
+                       "custom:3180u,318u,75u, time constants\n"
+                       "alternating pole, zero, pole (p: and z: mark\n"
+                       "one, inf a factor at DC); or\n"
+                       "turnover:500,shelf:50,rolloff:13.7 (Hz, Hz, dB\n"
+                       "at 10 kHz; treble:2122 gives the treble corner\n"
+                       "in Hz instead). --inverse gives its recording\n"
+                       "curve")
+        ->type_name("NAME");
     app.add_option("--sections", options.sections,
                    "A minimax cascade of N second-order sections, 1\n"
                    "to 4 (at least what the curve needs), not\n"
@@ -135,6 +139,17 @@ void AddDesignOptions(CLI::App& app, DesignOptions& options) {
                    "The rumble filter's order, 1 to 4 (default 2):\n"
                    "6 dB an octave for each, below the corner")
         ->type_name("N");
+}
+
+std::optional<std::string> PartlyReadDesignEntryMessage(
+    const std::string& gain, const std::optional<std::string>& zeroFreq) {
+    if (auto problem = PartlyReadEntryMessage("--gain", gain, EntryKind::Factor)) {
+        return problem;
+    }
+    if (zeroFreq && !zeroFreq->empty()) {
+        return PartlyReadEntryMessage("--extra-zero", *zeroFreq, EntryKind::Frequency);
+    }
+    return std::nullopt;
 }
 
 Result<DesignChoice> ReadDesignChoice(const DesignOptions& options, bool hasExtraZero) {
@@ -206,4 +221,12 @@ Result<DesignChoice> ReadDesignChoice(const DesignOptions& options, bool hasExtr
         choice.rumble = rumble;
     }
     return choice;
+}
+
+void DescribeDesignDefaults(CLI::App& command, const std::string& method,
+                            const std::string& normalize) {
+    command.get_option("--method")
+        ->description(WrappedChoices(NamesOf(kMethodNames), kHelpWidth) + "\n" + method);
+    command.get_option("--normalize")
+        ->description(WrappedChoices(NamesOf(kNormalizeNames), kHelpWidth) + "\n" + normalize);
 }

@@ -35,6 +35,12 @@ void AddDesignMethodOption(CLI::App& app, DesignMethod& method);
 // --normalize=dc|1k alone.
 void AddNormalizeOption(CLI::App& app, GainReference& normalize);
 
+// A command whose defaults are not the print command's (apply and signal design
+// accurately, 0 dB at 1 kHz) says its own of --method and --normalize, after the same
+// list of choices.
+void DescribeDesignDefaults(CLI::App& command, const std::string& method,
+                            const std::string& normalize);
+
 // What the options ask for, read and checked.
 struct DesignChoice {
     CurveReading curve;  // ok
@@ -48,6 +54,12 @@ struct DesignChoice {
     GainReference normalize = GainReference::Dc;
     std::optional<RumbleFilter> rumble;  // its corner read; checked against the rate by the design
 };
+
+// The error line when the gain or the extra zero (empty: the fixed zero), as typed, holds
+// more than the number read from it (whole_entry.h), or nothing. Both commands ask it
+// wherever a design leaves the program: in a file, or in a line for another program.
+std::optional<std::string> PartlyReadDesignEntryMessage(const std::string& gain,
+                                                        const std::optional<std::string>& zeroFreq);
 
 // hasExtraZero: --extra-zero was given, which only the RIAA curve takes.
 Result<DesignChoice> ReadDesignChoice(const DesignOptions& options, bool hasExtraZero);

@@ -20,6 +20,33 @@ const std::string& NameOf(const NameTable<Enum>& names, Enum value) {
     return names.front().first;
 }
 
+// "{a, b, c,\n d}": names in braces for an option's help, broken into lines of at most
+// `width` characters (a long list in the option's head would run past the terminal).
+inline std::string WrappedChoices(const std::vector<std::string>& names, std::size_t width) {
+    std::string text = "{";
+    std::size_t lineStart = 0;
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        const std::string item = names[i] + (i + 1 == names.size() ? "}" : ",");
+        if (i > 0 && text.size() - lineStart + 1 + item.size() > width) {
+            text += '\n';
+            lineStart = text.size();
+        } else if (i > 0) {
+            text += ' ';
+        }
+        text += item;
+    }
+    return text;
+}
+
+template <typename Enum>
+std::vector<std::string> NamesOf(const NameTable<Enum>& names) {
+    std::vector<std::string> list;
+    for (const auto& [name, value] : names) {
+        list.push_back(name);
+    }
+    return list;
+}
+
 // A CLI11 transform from a name of the table to the enum's number, which CLI11 then
 // stores in the enum. The help shows "{a,b,c}" after the option's type; any other text
 // is refused with "--option: TEXT not in {a,b,c}".

@@ -44,6 +44,9 @@ int RunCalc(const CalcOptions& calc, const AnalysisOptions& analysis, std::ostre
     if (const auto problem = UnreadableEntryMessage(calc)) {
         return Refuse(err, *problem);
     }
+    if (const auto problem = EntriesMessage(calc, analysis)) {
+        return Refuse(err, *problem);
+    }
     const Result<DesignChoice> choice =
         ReadDesignChoice(analysis.design, calc.zeroFreq.has_value());
     if (!choice) {

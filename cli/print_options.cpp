@@ -7,8 +7,11 @@ void DescribeTool(CLI::App& app) {
         "sections, and prints its coefficients, its response or the lines that\n"
         "run it in another audio program. Values take SI prefixes\n"
         "(96k, 44.1k, 2.2u or 2.2µ). Arguments are read as UTF-8 where valid,\n"
-        "else as Windows-1252 bytes. An entry is read from its first 31\n"
-        "characters, as the desktop program reads it; the rest is ignored.");
+        "else as Windows-1252 bytes. The report reads an entry from its first\n"
+        "31 characters, as the desktop program does, and ignores the rest; an\n"
+        "export, --csv, --response and --plot refuse an entry not read whole\n"
+        "(\"44,1k\" is 44). An export of coefficients needs --sample-freq, and\n"
+        "refuses an unstable design.");
     app.footer(
         "Examples: vorlexi-calc --sample-freq 44.1k --gain 2 --extra-zero 20k\n"
         "  vorlexi-calc -s 48k --curve columbia-lp --tolerance 0.001 --format=sox\n"
@@ -19,9 +22,11 @@ void DescribeTool(CLI::App& app) {
 
 void AddPrintOptions(CLI::App& app, PrintOptions& options) {
     CalcOptions& calc = options.calc;
-    app.add_option("-s,--sample-freq", calc.sampleFreq, "Sampling frequency in hertz")
+    app.add_option("-s,--sample-freq", calc.sampleFreq,
+                   "Sampling frequency in hertz; the report takes\n"
+                   "96k without it, an export (--format) needs it")
         ->type_name("FREQ")
-        ->capture_default_str();
+        ->default_str(kDefaultSampleFreq);
     app.add_option("-g,--gain", calc.gain, "Gain at DC, a plain factor")
         ->type_name("FACTOR")
         ->capture_default_str();

@@ -26,7 +26,6 @@ namespace {
 
 constexpr double kDefaultLevelDbfs = -6.0;
 constexpr double kDefaultPeakDbfs = -1.0;  // where --inverse lowers the default level to
-constexpr const char* kDefaultTolerance = "0.001";
 
 // The options' design for the rate, or the reason there is none.
 struct SweepDesign {
@@ -55,15 +54,12 @@ SweepDesign DesignAt(const SignalOptions& options, double rate) {
         }
         return {};
     }
-    ApplyDesignOptions design = options.design;
-    // The accurate design unless the user chose another.
-    if (!design.sections && !design.tolerance && design.methodOption->count() == 0) {
-        design.tolerance = kDefaultTolerance;
-    }
-    if (auto problem = DesignOptionsProblem(design)) {
+    // apply's design, accurate unless the options say otherwise: the sweep is equalised
+    // as apply would equalise a file at this rate.
+    if (auto problem = DesignOptionsProblem(options.design)) {
         return {std::nullopt, *problem};
     }
-    AppliedDesign applied = MakeDesignForRate(design)(rate);
+    AppliedDesign applied = MakeDesignForRate(options.design)(rate);
     if (!applied.error.empty()) {
         return {std::nullopt, applied.error};
     }

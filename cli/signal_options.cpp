@@ -59,8 +59,15 @@ CLI::App* AddSignalCommand(CLI::App& app, SignalOptions& options) {
                      "time constant, with FREQ at that frequency")
         ->type_name("[FREQ]")
         ->expected(0, 1);
-    options.design.normalize = GainReference::OneKilohertz;
     AddDesignOptions(*signal, options.design);
+    DescribeDesignDefaults(*signal,
+                           "minimax (the default): the cascade of the fewest\n"
+                           "sections within 0.001 dB of the recording curve,\n"
+                           "as apply designs; matched: the desktop program's\n"
+                           "design, with its gain at DC",
+                           "1k: the gain applies at 1 kHz (the default);\n"
+                           "dc: at DC (the default of --method=matched)");
+    options.design.normalizeOption = signal->get_option("--normalize");
     options.command = signal;
     return signal;
 }

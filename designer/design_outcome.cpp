@@ -100,13 +100,15 @@ const std::vector<ExportProgramInfo>& ExportPrograms() {
         {ExportProgram::Report, "Coefficients (report)", "report", ".txt", OutputFormat::Report},
         {ExportProgram::Sox, "SoX effects", "sox", ".txt", OutputFormat::Sox},
         {ExportProgram::Ffmpeg, "FFmpeg filter", "ffmpeg", ".txt", OutputFormat::Ffmpeg},
-        {ExportProgram::CamillaDsp, "CamillaDSP filters", "camilladsp", ".yml",
+        {ExportProgram::CamillaDsp, "CamillaDSP 3 filters", "camilladsp", ".yml",
          OutputFormat::CamillaDsp},
         {ExportProgram::Nyquist, "Nyquist (Audacity)", "nyquist", ".ny", OutputFormat::Nyquist},
         {ExportProgram::PipeWirePlugin, "PipeWire (LV2 plugin controls)", "pipewire", ".conf",
          OutputFormat::PipeWire},
         {ExportProgram::PipeWireBqRaw, "PipeWire (bq_raw coefficients)", "pipewire-bq-raw", ".conf",
          OutputFormat::PipeWireBqRaw},
+        {ExportProgram::CamillaDspV2, "CamillaDSP 2 filters", "camilladsp-v2", ".yml",
+         OutputFormat::CamillaDspV2},
     };
     return programs;
 }

@@ -27,7 +27,8 @@ struct DesignOutcome {
 
 DesignOutcome MakeOutcome(const DesignerSettings& settings);
 
-// The programs the export pane writes for, in its order.
+// The programs the export pane writes for, in its order. The settings keep the choice by
+// its place, so a new program goes at the end.
 enum class ExportProgram {
     Report,
     Sox,
@@ -35,7 +36,8 @@ enum class ExportProgram {
     CamillaDsp,
     Nyquist,
     PipeWirePlugin,
-    PipeWireBqRaw
+    PipeWireBqRaw,
+    CamillaDspV2
 };
 
 // The name shown in the pane and vorlexi-calc's --format value of the same text.

@@ -4,9 +4,11 @@
 #   cmake -DPROGRAM=path/to/vorlexi-calc -DOUTPUT=file -P bash_completion.cmake
 #
 # It reads the help that CLI11 prints: option lines "  -s,--sample-freq FREQ=96k", the
-# type after one space, a value list as "TYPE:{a,b,c}", an optional value as "[FREQ]", a
-# file as "FILE" or "FILE.svg"; the description starts in one column for every option. Subcommands are listed under "Subcommands:" and each
-# has a --help of its own; a scope with "Positionals:" completes file names.
+# type after one space, a value list as "TYPE:{a,b,c}" or, for a long one, as "{a, b,"
+# wrapped over the first lines of the description, an optional value as "[FREQ]", a file
+# as "FILE" or "FILE.svg"; the description starts in one column for every option.
+# Subcommands are listed under "Subcommands:" and each has a --help of its own; a scope
+# with "Positionals:" completes file names.
 
 cmake_minimum_required(VERSION 3.25)
 
@@ -44,12 +46,40 @@ function(parse_help scope)
     endif()
   endforeach()
 
+  # Each option's value list from its description, "-" for none, in the order of the
+  # option lines: an option line and the lines indented below it are one text.
+  set(listed_values)
+  set(text "")
+  foreach(line IN LISTS lines ITEMS "")
+    if(NOT text STREQUAL "" AND line MATCHES "^        +[^ ]")
+      string(APPEND text " ${line}")
+      continue()
+    endif()
+    if(NOT text STREQUAL "")
+      if(text MATCHES "^  -[^ ]*( [^ {]+)?  +{([^}]*)}")
+        string(REGEX REPLACE "[ ,]+" " " values "${CMAKE_MATCH_2}")
+        list(APPEND listed_values "${values}")
+      else()
+        list(APPEND listed_values "-")
+      endif()
+    endif()
+    set(text "")
+    if(line MATCHES "^  -[^ ]")
+      set(text "${line}")
+    endif()
+  endforeach()
+
   set(options)
   set(cases)
   set(subcommands)
   set(positionals FALSE)
   set(section "")
+  set(option_index -1)
   foreach(line IN LISTS lines)
+    if(line STREQUAL "")
+      set(section "")  # the footer's example lines are no subcommands
+      continue()
+    endif()
     if(line MATCHES "^([A-Za-z]+):$")
       string(TOLOWER "${CMAKE_MATCH_1}" section)
       if(section STREQUAL "positionals")
@@ -65,6 +95,8 @@ function(parse_help scope)
       continue()
     endif()
     set(head "${CMAKE_MATCH_1}")
+    math(EXPR option_index "${option_index} + 1")
+    list(GET listed_values ${option_index} description_values)
     string(FIND "${head}" "  " gap)
     if(gap GREATER -1)
       string(SUBSTRING "${head}" 0 ${gap} head)
@@ -89,8 +121,12 @@ function(parse_help scope)
     if(type STREQUAL "" OR type MATCHES "^<")
       # A flag, or an optional value after which an option or a word may follow as well.
       continue()
-    elseif(type MATCHES ":{([^}]*)}")
-      string(REPLACE "," " " values "${CMAKE_MATCH_1}")
+    elseif(type MATCHES ":{([^}]*)}" OR NOT description_values STREQUAL "-")
+      if(type MATCHES ":{([^}]*)}")
+        string(REPLACE "," " " values "${CMAKE_MATCH_1}")
+      else()
+        set(values "${description_values}")
+      endif()
       string(APPEND cases
         "        ${pattern})\n"
         "            COMPREPLY=(\$(compgen -W '${values}' -- \"\$cur\"))\n"

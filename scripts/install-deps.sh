@@ -23,7 +23,7 @@ test_packages=(
   xvfb xdotool x11-utils imagemagick
   poppler-utils
   sox ffmpeg librsvg2-bin pipewire-doc
-  python3
+  python3 python3-yaml
   liblilv-dev lilv-utils sordi calf-plugins pipewire-bin
   desktop-file-utils appstream man-db bash-completion debootstrap
 )

@@ -229,9 +229,26 @@ double TauOfFrequency(double frequencyHz) {
                     std::numeric_limits<double>::denorm_min());
 }
 
-// The curve of a turnover, an optional shelf and a roll-off in dB at 10 kHz, named `entry`.
+// The treble pole of a turnover curve and its words: none for a flat treble.
+struct Treble {
+    std::optional<double> tau;
+    std::string words = "flat treble";
+};
+
+// The pole that alone is `rollOffDb` dB down at 10 kHz (sign ignored; 0: flat).
+Treble TrebleOfRollOff(double rollOffDb) {
+    const double rollOff = std::abs(rollOffDb);
+    if (!(rollOff > 0.0)) {
+        return {};
+    }
+    return {std::sqrt(std::expm1(rollOff * std::log(10.0) / 10.0)) /
+                (2.0 * std::numbers::pi * kRollOffReferenceHz),
+            "-" + FormatSignificant(rollOff, 6) + " dB at 10 kHz"};
+}
+
+// The curve of a turnover, an optional shelf and a treble pole, named `entry`.
 CurveReading TurnoverCurve(std::string_view entry, double turnoverHz, std::optional<double> shelfHz,
-                           double rollOffDb) {
+                           const Treble& treble) {
     constexpr std::string_view kWhat = "turnover curve: ";
     if (shelfHz && *shelfHz >= turnoverHz) {
         return Refusal(std::string(kWhat) + "the shelf (" + FormatShortest(*shelfHz) +
@@ -249,16 +266,10 @@ CurveReading TurnoverCurve(std::string_view entry, double turnoverHz, std::optio
         words += ", no shelf";
     }
     reading.curve.zeroTaus.push_back(turnoverTau);
-    const double rollOff = std::abs(rollOffDb);
-    if (rollOff > 0.0) {
-        // The treble pole alone is `rollOff` dB down at 10 kHz.
-        const double tau = std::sqrt(std::expm1(rollOff * std::log(10.0) / 10.0)) /
-                           (2.0 * std::numbers::pi * kRollOffReferenceHz);
-        reading.curve.poleTaus.push_back(tau);
-        words += ", -" + FormatSignificant(rollOff, 6) + " dB at 10 kHz";
-    } else {
-        words += ", flat treble";
+    if (treble.tau) {
+        reading.curve.poleTaus.push_back(*treble.tau);
     }
+    words += ", " + treble.words;
     for (double tau : reading.curve.poleTaus) {
         if (const std::string problem = TauProblem(tau); !problem.empty()) {
             return Refusal(std::string(kWhat) + "a time constant of " + FormatShortest(tau) +
@@ -279,6 +290,7 @@ CurveReading ReadTurnoverCurve(std::string_view entry, std::string_view list) {
     std::optional<double> turnoverHz;
     std::optional<double> shelfHz;
     std::optional<double> rollOffDb;
+    std::optional<double> trebleHz;
     bool first = true;
     for (std::size_t start = 0; start <= list.size(); first = false) {
         const std::size_t comma = std::min(list.find(',', start), list.size());
@@ -295,11 +307,12 @@ CurveReading ReadTurnoverCurve(std::string_view entry, std::string_view list) {
         std::optional<double>* slot = key == "turnover" && first ? &turnoverHz
                                       : key == "shelf"           ? &shelfHz
                                       : key == "rolloff"         ? &rollOffDb
+                                      : key == "treble"          ? &trebleHz
                                                                  : nullptr;
         if (slot == nullptr || slot->has_value()) {
-            return Refusal(
-                std::string(kWhat) + Quoted(text) +
-                (slot == nullptr ? " is not shelf:HZ or rolloff:DB" : " is given twice"));
+            return Refusal(std::string(kWhat) + Quoted(text) +
+                           (slot == nullptr ? " is not shelf:HZ, rolloff:DB or treble:HZ"
+                                            : " is given twice"));
         }
         const bool isDb = slot == &rollOffDb;
         *slot = ReadStrictEngValue(WithoutUnit(value, isDb ? "dB" : "Hz"));
@@ -312,7 +325,59 @@ CurveReading ReadTurnoverCurve(std::string_view entry, std::string_view list) {
             return Refusal(std::string(kWhat) + Quoted(text) + ": a frequency must be positive");
         }
     }
-    return TurnoverCurve(entry, *turnoverHz, shelfHz, rollOffDb.value_or(0.0));
+    if (rollOffDb && trebleHz) {
+        return Refusal(std::string(kWhat) +
+                       "rolloff:DB and treble:HZ both place the treble pole; give one of them");
+    }
+    if (trebleHz) {
+        return TurnoverCurve(entry, *turnoverHz, shelfHz,
+                             {TauOfFrequency(*trebleHz),
+                              "treble corner " + FormatSignificant(*trebleHz, 6) + " Hz"});
+    }
+    return TurnoverCurve(entry, *turnoverHz, shelfHz, TrebleOfRollOff(rollOffDb.value_or(0.0)));
+}
+
+// Single-character insertions, deletions and substitutions from a to b.
+std::size_t EditDistance(std::string_view a, std::string_view b) {
+    std::vector<std::size_t> row(b.size() + 1);
+    for (std::size_t j = 0; j <= b.size(); ++j) {
+        row[j] = j;
+    }
+    for (std::size_t i = 1; i <= a.size(); ++i) {
+        std::size_t diagonal = row[0];
+        row[0] = i;
+        for (std::size_t j = 1; j <= b.size(); ++j) {
+            const std::size_t above = row[j];
+            row[j] =
+                std::min({row[j] + 1, row[j - 1] + 1, diagonal + (a[i - 1] == b[j - 1] ? 0 : 1)});
+            diagonal = above;
+        }
+    }
+    return row[b.size()];
+}
+
+// " (did you mean riaa?)": the named curves within two edits of the entry, or that it
+// begins ("emi" for the three EMI curves), nearest first, three at most; "" for none.
+std::string Suggestion(std::string_view entry) {
+    constexpr std::size_t kMostEdits = 2;
+    constexpr std::size_t kMostSuggestions = 3;
+    constexpr std::size_t kShortestPrefix = 3;
+    std::vector<std::pair<std::size_t, std::string_view>> near;
+    for (const NamedCurve& curve : NamedCurves()) {
+        const std::size_t distance = EditDistance(entry, curve.name);
+        const bool begins = entry.size() >= kShortestPrefix && StartsWith(curve.name, entry);
+        if (distance <= kMostEdits || begins) {
+            near.emplace_back(distance, curve.name);
+        }
+    }
+    std::stable_sort(near.begin(), near.end(),
+                     [](const auto& a, const auto& b) { return a.first < b.first; });
+    near.resize(std::min(near.size(), kMostSuggestions));
+    std::string names;
+    for (std::size_t i = 0; i < near.size(); ++i) {
+        names += (i == 0 ? "" : i + 1 == near.size() ? " or " : ", ") + std::string(near[i].second);
+    }
+    return names.empty() ? "" : " (did you mean " + names + "?)";
 }
 
 }  // namespace
@@ -328,9 +393,9 @@ CurveReading ReadCurveEntry(std::string_view text) {
     if (const NamedCurve* named = FindNamedCurve(entry)) {
         return NamedCurveReading(*named);
     }
-    return Refusal("unknown curve " + Quoted(entry) +
+    return Refusal("unknown curve " + Quoted(entry) + Suggestion(entry) +
                    ": give a name that --list-curves shows, custom:T1,T2,... or "
-                   "turnover:HZ[,shelf:HZ][,rolloff:DB]");
+                   "turnover:HZ[,shelf:HZ][,rolloff:DB|,treble:HZ]");
 }
 
 CurveReading NamedCurveReading(const NamedCurve& named) {
@@ -360,5 +425,5 @@ CurveReading TurnoverCurveReading(double turnoverHz, std::optional<double> shelf
     if (!std::isfinite(rollOffDbAt10kHz)) {
         return Refusal("turnover curve: the roll-off at 10 kHz must be a finite number of dB");
     }
-    return TurnoverCurve(entry, turnoverHz, shelfHz, rollOffDbAt10kHz);
+    return TurnoverCurve(entry, turnoverHz, shelfHz, TrebleOfRollOff(rollOffDbAt10kHz));
 }

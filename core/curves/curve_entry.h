@@ -6,6 +6,7 @@
 //   custom:3180u,318u,75u                time constants in seconds, SI prefixes allowed
 //   custom:p:7950u,z:inf,3180u,318u,75u  explicit pole (p:) and zero (z:) markers
 //   turnover:500,shelf:50,rolloff:13.7   Hz, Hz, and dB at 10 kHz
+//   turnover:300,treble:3000             the treble pole by its corner in Hz instead
 //
 // Time constants: entries without a marker alternate pole, zero, pole, ... from the
 // first (a pole) or from the last marked entry, the order in which curves are quoted
@@ -17,7 +18,8 @@
 // shelf a pole (the boost's low-frequency limit; without it the boost runs on to DC, a
 // pole at DC), and the roll-off, the treble pole's attenuation at 10 kHz in dB (sign
 // ignored, 0 or left out for a flat treble), the pole τ with 10·log10(1 + (2π·10 kHz·τ)²)
-// equal to it. "Hz" and "dB" may follow the figures.
+// equal to it; or treble:HZ, that pole's corner frequency, as most tables quote it (one of
+// the two, never both). "Hz" and "dB" may follow the figures.
 
 #include <cstddef>
 #include <optional>

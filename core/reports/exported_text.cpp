@@ -103,9 +103,11 @@ std::string ExportedText(OutputFormat format, const Design& design) {
             return FormatPipeWireFilterChain(
                 c, fs, "vorlexi_" + FilterName(design),
                 "vorlexi " + CurveAndDirection(design) + " (" + MethodAndSections(design) + ")");
+        case OutputFormat::CamillaDspV2:
+            return FormatCamillaDspFilter(c, fs, FilterName(design), CamillaDspVersion::V2);
         case OutputFormat::CamillaDsp:
         case OutputFormat::Report:
             break;
     }
-    return FormatCamillaDspFilter(c, fs, FilterName(design));
+    return FormatCamillaDspFilter(c, fs, FilterName(design), CamillaDspVersion::V3);
 }

@@ -50,16 +50,24 @@ std::string FormatFfmpegFilter(const Cascade& cascade) {
             chain +=
                 std::string(i == 0 ? "" : ":") + keys[i] + "=" + ExportedCoefficient(values[i]);
         }
+        // FFmpeg's biquad filters in the precision of its input by default: 16-bit
+        // samples run through 16-bit arithmetic, several dB off the design on quiet
+        // material. Double precision keeps every input at the design.
+        chain += ":precision=f64";
     }
     return chain;
 }
 
 std::string FormatCamillaDspFilter(const Cascade& cascade, double samplingFrequency,
-                                   const std::string& name) {
+                                   const std::string& name, CamillaDspVersion version) {
     const std::size_t count = cascade.sections.size();
-    std::string text = "# Designed for a sampling rate of " +
-                       FormatSignificant(samplingFrequency, kDigits) +
-                       " Hz: set the pipeline's samplerate to match.\nfilters:\n";
+    const std::string rate = FormatSignificant(samplingFrequency, kDigits);
+    // CamillaDSP keeps the rate under devices:, beside the capture and playback devices.
+    std::string text = "# Designed for a sampling rate of " + rate +
+                       " Hz; the configuration's devices must run at it:\n"
+                       "# devices:\n"
+                       "#   samplerate: " +
+                       rate + "\nfilters:\n";
     for (std::size_t i = 0; i < count; ++i) {
         const BiquadSection& s = cascade.sections[i];
         text += "  " + CamillaName(name, i, count) +
@@ -73,13 +81,16 @@ std::string FormatCamillaDspFilter(const Cascade& cascade, double samplingFreque
                 "\n      a1: " + ExportedCoefficient(s.a1) +
                 "\n      a2: " + ExportedCoefficient(s.a2) + "\n";
     }
-    text +=
-        "pipeline:\n"
-        "  - type: Filter\n"
-        "    channels: [0, 1]\n"
-        "    names:\n";
+    std::string names = "    names:\n";
     for (std::size_t i = 0; i < count; ++i) {
-        text += "      - " + CamillaName(name, i, count) + "\n";
+        names += "      - " + CamillaName(name, i, count) + "\n";
+    }
+    text += "pipeline:\n";
+    if (version == CamillaDspVersion::V3) {
+        return text + "  - type: Filter\n    channels: [0, 1]\n" + names;
+    }
+    for (const char* channel : {"0", "1"}) {
+        text += std::string("  - type: Filter\n    channel: ") + channel + "\n" + names;
     }
     return text;
 }

@@ -9,7 +9,8 @@
 // gain) first. Sign conventions, for --help:
 //   SoX       `biquad b0 b1 b2 a0 a1 a2`: the denominator as stored (a1, a2 with their
 //             own signs), one effect per section.
-//   FFmpeg    `biquad=b0=…:…:a2=…`: the same convention, filters joined by commas.
+//   FFmpeg    `biquad=b0=…:…:a2=…:precision=f64`: the same convention, filters joined by
+//             commas, each in double precision whatever the input's sample format.
 //   CamillaDSP  Biquad of type Free: b0 b1 b2 a1 a2, the denominator as stored, a0 = 1
 //             implied.
 //   Nyquist   `biquad-m`: b0 b1 b2 a0 a1 a2 as stored (unlike Nyquist's `biquad`, which
@@ -23,15 +24,22 @@
 // "biquad b0 b1 b2 a0 a1 a2 [biquad …]": SoX effects, to append to a sox command line.
 std::string FormatSoxEffect(const Cascade& cascade);
 
-// "biquad=b0=…:b1=…:b2=…:a0=…:a1=…:a2=…[,biquad=…]": an FFmpeg filter chain for -af.
+// "biquad=b0=…:b1=…:b2=…:a0=…:a1=…:a2=…:precision=f64[,biquad=…]": an FFmpeg filter
+// chain for -af.
 std::string FormatFfmpegFilter(const Cascade& cascade);
+
+// CamillaDSP 3 runs one pipeline step on a list of channels (`channels: [0, 1]`);
+// CamillaDSP 2 takes one step per channel (`channel: 0`).
+enum class CamillaDspVersion { V2, V3 };
 
 // A CamillaDSP configuration fragment: a `filters:` block with one Biquad filter of
 // type Free per section (named `name`, or name_1, name_2, … for several), a comment
-// naming the designed rate, and a `pipeline:` Filter step that runs them in order on
-// channels 0 and 1 (the CamillaDSP 3 syntax).
+// naming the designed rate as the `devices:` section holds it (`samplerate:`), and the
+// `pipeline:` Filter steps that run them in order on channels 0 and 1, in that version's
+// form.
 std::string FormatCamillaDspFilter(const Cascade& cascade, double samplingFrequency,
-                                   const std::string& name);
+                                   const std::string& name,
+                                   CamillaDspVersion version = CamillaDspVersion::V3);
 
 // One expression for Audacity's Nyquist prompt: filters the selected track (*track*)
 // with nested biquad-m calls, the first section innermost, or returns an error message

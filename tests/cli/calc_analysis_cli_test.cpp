@@ -129,9 +129,11 @@ TEST(CalcFormat, WritesOneLineForTheChosenProgram) {
     EXPECT_EQ(
         Calc({"-s", "44.1k", "--format=nyquist"}).out.rfind("(if (= *sound-srate* 44100.0) ", 0),
         0u);
-    EXPECT_NE(
-        Calc({"-i", "--format=camilladsp"}).out.find("\n  riaa_recording:\n    type: Biquad\n"),
-        std::string::npos);
+    EXPECT_NE(Calc({"-s", "96k", "-i", "--format=camilladsp"})
+                  .out.find("\n  riaa_recording:\n    type: Biquad\n"),
+              std::string::npos);
+    EXPECT_NE(Calc({"-s", "96k", "--format=camilladsp-v2"}).out.find("\n    channel: 1\n"),
+              std::string::npos);
     EXPECT_EQ(Calc({"--format=report"}).out, Calc({}).out);
 
     const std::string help = Calc({"--help"}).out;

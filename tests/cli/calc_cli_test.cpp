@@ -135,7 +135,8 @@ TEST(CalcCli, HelpAndVersionGoToStdout) {
     EXPECT_EQ(help.exitStatus, 0);
     EXPECT_NE(help.out.find("--extra-zero"), std::string::npos);
     EXPECT_NE(help.out.find("\"Infinity\""), std::string::npos);
-    EXPECT_NE(help.out.find("An entry is read from its first 31\ncharacters"), std::string::npos)
+    EXPECT_NE(help.out.find("The report reads an entry from its first\n31 characters"),
+              std::string::npos)
         << help.out;
     const ProcessResult version = Calc({"--version"});
     EXPECT_EQ(version.exitStatus, 0);
@@ -203,7 +204,8 @@ TEST(CalcCli, ChoicesAreTakenByTheirNamesOnly) {
         const char* message;
     } cases[] = {
         {"--format=1",
-         "--format: 1 not in {report,sox,ffmpeg,camilladsp,nyquist,pipewire,pipewire-bq-raw}"},
+         "--format: 1 not in "
+         "{report,sox,ffmpeg,camilladsp,camilladsp-v2,nyquist,pipewire,pipewire-bq-raw}"},
         {"--method=Minimax", "--method: Minimax not in {matched,minimax}"},
         {"--normalize=", "--normalize: \"\" not in {dc,1k}"},
     };
@@ -213,7 +215,7 @@ TEST(CalcCli, ChoicesAreTakenByTheirNamesOnly) {
         EXPECT_EQ(result.err.rfind("vorlexi-calc: " + std::string(c.message) + "\n", 0), 0u)
             << result.err;
     }
-    EXPECT_NE(Calc({"--format=sox"}).out.rfind("biquad ", 0), std::string::npos);
+    EXPECT_NE(Calc({"-s", "96k", "--format=sox"}).out.rfind("biquad ", 0), std::string::npos);
 }
 
 // --plot followed by an option once wrote the picture to a file named after the option.

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "base/number_text.h"
+#include "curves/analogue_curve.h"
 #include "curves/curve_entry.h"
 #include "curves/curve_list.h"
 #include "curves/named_curves.h"
@@ -171,8 +172,13 @@ TEST(CurveCli, ListCurvesNamesEveryCurveAndEachOneDesigns) {
     for (std::size_t i = 0; i < listed.size(); ++i) {
         const NamedCurve& curve = NamedCurves()[i];
         EXPECT_EQ(listed[i], curve.name);
-        // Every listed name works with --curve, and its line runs in SoX.
-        const ProcessResult design = Calc({"-s", "44.1k", "--curve", listed[i], "--format=sox"});
+        // Every listed name works with --curve, and its line runs in SoX. A curve with a
+        // pole at DC is exported by its minimax design: the matched one is an integrator.
+        std::vector<std::string> arguments = {"-s", "44.1k", "--curve", listed[i], "--format=sox"};
+        if (NetZerosAtDc(CurveOf(curve)) < 0) {
+            arguments.push_back("--method=minimax");
+        }
+        const ProcessResult design = Calc(arguments);
         EXPECT_EQ(design.exitStatus, 0) << listed[i] << ": " << design.err;
         EXPECT_TRUE(HasFiniteCoefficients(SoxCascade(design.out))) << listed[i];
     }
@@ -311,6 +317,35 @@ TEST(CurveCli, RealSoxAndFfmpegRunTheExportedChainOfAnotherCurve) {
                                      " -af " + ShellQuoted("aformat=sample_fmts=dbl," + chain) +
                                      " -f f32le -c:a pcm_f32le " + out);
     }
+}
+
+}  // namespace
+
+namespace {
+
+// --help fits a terminal and names each choice of --curve, --format, --method and
+// --normalize once, in one list the completion reads.
+TEST(CurveCli, HelpWrapsTheChoiceListsAndNamesEachChoiceOnce) {
+    for (const std::vector<std::string>& command :
+         {std::vector<std::string>{"--help"}, std::vector<std::string>{"apply", "--help"}}) {
+        const std::string help = Calc(command).out;
+        std::istringstream lines(help);
+        for (std::string line; std::getline(lines, line);) {
+            EXPECT_LE(line.size(), 100u) << line;
+        }
+        // Once: not "matched|minimax:{matched,minimax}" as the type and the set again.
+        const auto once = [&help](const std::string& text) {
+            const std::size_t at = help.find(text);
+            return at != std::string::npos && help.find(text, at + 1) == std::string::npos;
+        };
+        EXPECT_TRUE(once("{matched, minimax}")) << help;
+        EXPECT_TRUE(once("{dc, 1k}")) << help;
+        EXPECT_TRUE(once("{aes-1951, bsi-n78,")) << help;
+        EXPECT_EQ(help.find("matched|minimax"), std::string::npos) << help;
+        EXPECT_NE(help.find("{matched, minimax}"), std::string::npos) << help;
+    }
+    EXPECT_NE(Calc({"--help"}).out.find("pipewire, pipewire-bq-raw"), std::string::npos);
+    ExpectRefused(Calc({"--curve", "riia"}), "unknown curve \"riia\" (did you mean riaa?)");
 }
 
 }  // namespace

@@ -51,11 +51,17 @@ expect "$(lines "$options")" vorlexi-calc -
 expect "$(lines "$(grep -oE -- '--[a-z-]+' <<<"$options")")" vorlexi-calc -s 48k --
 expect "$(complete_words vorlexi-calc --json --)" vorlexi-calc --json --inverse --
 
-value_lists=$(grep -oE -- '--[a-z-]+ [^ ]*:\{[^}]*\}' "$work/help")
+# Each option line with the description lines below it, then its value list: after the
+# type ("TYPE:{a,b}"), or opening the description and wrapped over its lines ("{a, b,").
+value_lists=$(awk '/^  -/ { if (o) print o; o = $0; next }
+                   /^        / { if (o) o = o " " $0; next }
+                   { if (o) print o; o = "" }
+                   END { if (o) print o }' "$work/help" |
+  sed -nE 's/^  (-[^ ]*,)?(--[a-z-]+)( [^ {]+ +| [^ ]*:)\{([^}]*)\}.*/\2 {\4}/p')
 [[ $value_lists == *--format* && $value_lists == *--method* && $value_lists == *--normalize* ]] \
   || fail "--help shows no value list for --format, --method or --normalize"
 while read -r option list; do
-  values=$(sed 's/.*{\(.*\)}/\1/' <<<"$list" | tr ',' ' ')
+  values=$(sed 's/.*{\(.*\)}/\1/' <<<"$list" | tr ',' ' ' | tr -s ' ')
   expect "$(lines "$values")" vorlexi-calc "$option" ''
   first=${values%% *}
   expect "$first" vorlexi-calc -s 44.1k "$option" = "${first:0:${#first}-1}"

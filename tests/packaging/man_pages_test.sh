@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # The manual pages render without a warning from man or groff, and each names every
-# option that its program's --help prints (the programs are asked without a display).
+# option that its program's --help prints (the programs are asked without a display),
+# and every option of each subcommand it lists in that subcommand's own section.
 #   man_pages_test.sh MAN_DIR PROGRAM...
 set -euo pipefail
 man_dir=$1
@@ -32,13 +33,32 @@ for program in "$@"; do
   env -u DISPLAY -u WAYLAND_DISPLAY ASAN_OPTIONS=detect_leaks=0 "$program" --help >"$work/$name.help" \
     || fail "$name --help failed"
   # Option lines are the indented ones that start with a dash; each of their names counts.
-  options=$(grep -E '^ +-' "$work/$name.help" | grep -oE '(^|[ ,])--?[A-Za-z][A-Za-z0-9-]*' \
-    | tr -d ' ,' | sort -u)
+  option_names() {
+    grep -E '^ +-' "$1" | grep -oE '(^|[ ,])--?[A-Za-z][A-Za-z0-9-]*' | tr -d ' ,' | sort -u
+  }
+  options=$(option_names "$work/$name.help")
   [[ -n $options ]] || fail "$name --help names no option"
   missing=()
   for option in $options; do
     grep -qF -- "$option" "$work/$name.txt" || missing+=("$option")
   done
   (( ${#missing[@]} == 0 )) || fail "$name.1 does not name ${missing[*]}"
-  echo "$name.1: renders cleanly, names all $(wc -w <<<"$options") options of --help"
+
+  subcommands=$(sed -n '/^Subcommands:$/,/^$/p' "$work/$name.help" | sed -nE 's/^  ([a-z][a-z0-9-]*)  .*/\1/p')
+  for subcommand in $subcommands; do
+    ASAN_OPTIONS=detect_leaks=0 "$program" "$subcommand" --help >"$work/$subcommand.help" \
+      || fail "$name $subcommand --help failed"
+    title="COMMAND ${subcommand^^}"
+    # The subcommand's section: from its heading to the next heading.
+    awk -v title="$title" '$0 == title { inside = 1; next } /^[A-Z]/ { inside = 0 } inside' \
+      "$work/$name.txt" >"$work/$subcommand.section"
+    [[ -s $work/$subcommand.section ]] || fail "$name.1 has no section $title"
+    missing=()
+    for option in $(option_names "$work/$subcommand.help"); do
+      grep -qF -- "$option" "$work/$subcommand.section" || missing+=("$option")
+    done
+    (( ${#missing[@]} == 0 )) || fail "$name.1's $title does not name ${missing[*]}"
+  done
+  echo "$name.1: renders cleanly, names all $(wc -w <<<"$options") options of --help" \
+    "${subcommands:+and those of its subcommands (${subcommands//$'\n'/, })}"
 done

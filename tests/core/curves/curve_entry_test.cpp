@@ -75,6 +75,31 @@ TEST(TurnoverCurve, CollectorsFiguresBecomeTheCurveTheyDescribe) {
     EXPECT_NEAR(Read("turnover:2.5k").zeroTaus.at(0), 63.66e-6, 0.01e-6);
 }
 
+TEST(TurnoverCurve, TheTrebleCornerInHertzIsTheSamePoleAsItsRollOff) {
+    // Most tables give the treble turnover in Hz: 2122 Hz is RIAA's 75 us.
+    const AnalogueCurve riaa = Read("turnover:500,shelf:50,treble:2122Hz");
+    ASSERT_EQ(riaa.poleTaus.size(), 2u);
+    EXPECT_NEAR(riaa.poleTaus[1], 75e-6, 0.01e-6);
+    // A corner at f is 10·log10(1 + (10 kHz / f)²) dB down at 10 kHz.
+    const double rollOffDb = 10.0 * std::log10(1.0 + std::pow(10000.0 / 3000.0, 2.0));
+    const AnalogueCurve byCorner = Read("turnover:300,treble:3k");
+    const AnalogueCurve byRollOff = Read("turnover:300,rolloff:" + std::to_string(rollOffDb));
+    EXPECT_NEAR(byCorner.poleTaus.at(0), byRollOff.poleTaus.at(0), 1e-12);
+    EXPECT_EQ(ReadCurveEntry("turnover:300,treble:3000").description,
+              "turnover 300 Hz, no shelf, treble corner 3000 Hz");
+}
+
+TEST(CurveEntry, AMisspelledNameSuggestsTheNearestNames) {
+    EXPECT_NE(ReadCurveEntry("riia").error.find("unknown curve \"riia\" (did you mean riaa?)"),
+              std::string::npos);
+    EXPECT_NE(ReadCurveEntry("fm50us").error.find("(did you mean fm-50us?)"), std::string::npos);
+    // A beginning names every curve it could start, up to three.
+    EXPECT_NE(ReadCurveEntry("emi").error.find(
+                  "(did you mean emi-78-636us, emi-78-531us or emi-78-318us?)"),
+              std::string::npos);
+    EXPECT_EQ(ReadCurveEntry("xyzzy").error.find("did you mean"), std::string::npos);
+}
+
 TEST(CurveEntry, NamesAndUnrealisableCurvesAreRefusedNamingTheWrongEntry) {
     const struct {
         const char* text;
@@ -105,7 +130,9 @@ TEST(CurveEntry, NamesAndUnrealisableCurvesAreRefusedNamingTheWrongEntry) {
         {"turnover:abc", "\"abc\" is not a frequency"},
         {"turnover:-500", "must be positive"},
         {"turnover:500,shelf:600", "shelf (600 Hz) must lie below the turnover (500 Hz)"},
-        {"turnover:500,bass:50", "\"bass:50\" is not shelf:HZ or rolloff:DB"},
+        {"turnover:500,bass:50", "\"bass:50\" is not shelf:HZ, rolloff:DB or treble:HZ"},
+        {"turnover:500,rolloff:10,treble:2k", "rolloff:DB and treble:HZ both place"},
+        {"turnover:500,treble:0", "must be positive"},
         {"turnover:500,shelf:50,shelf:40", "\"shelf:40\" is given twice"},
         {"turnover:500,rolloff:x", "\"rolloff:x\" is not a roll-off"},
         {"turnover:500,rolloff:1e308", "is not finite"},

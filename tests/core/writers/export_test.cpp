@@ -6,13 +6,16 @@
 
 #include <algorithm>
 #include <cmath>
+#include <complex>
 #include <cstdlib>
+#include <fstream>
 #include <sstream>
 
 #include "designs/cascade_minimax_design.h"
 #include "designs/riaa_design.h"
 #include "designs/riaa_record.h"
 #include "external_tool.h"
+#include "response/frequency_response.h"
 #include "writers/export_formats.h"
 
 namespace {
@@ -130,14 +133,54 @@ TEST(FfmpegFilter, RealFfmpegReproducesTheCascadesImpulseResponse) {
         SCOPED_TRACE(k.name);
         ScratchFolder folder;
         const std::string rate = std::to_string(static_cast<int>(k.fs));
-        // In double precision, so that the comparison sees the coefficients as read and
-        // not FFmpeg's rounding of single-precision samples through four feedback loops.
-        const std::string chain = "aformat=sample_fmts=dbl," + FormatFfmpegFilter(k.cascade);
+        // The line alone asks for double precision: single-precision samples through four
+        // feedback loops would not match to a millionth.
         ExpectToolReproducesImpulseResponse(
             k.cascade, folder,
             "ffmpeg -nostdin -v error -y -f f32le -ar " + rate + " -ac 1 -i " +
-                ShellQuoted(folder.Path("in.f32")) + " -af " + ShellQuoted(chain) +
-                " -f f32le -c:a pcm_f32le " + ShellQuoted(folder.Path("out.f32")));
+                ShellQuoted(folder.Path("in.f32")) + " -af " +
+                ShellQuoted(FormatFfmpegFilter(k.cascade)) + " -f f32le -c:a pcm_f32le " +
+                ShellQuoted(folder.Path("out.f32")));
+    }
+}
+
+// FFmpeg filters a 16-bit input in 16-bit arithmetic unless told otherwise: a -6 dBFS
+// impulse then comes out 0.4 dB off the design, a quieter record several dB.
+TEST(FfmpegFilter, AnImpulseFromA16BitFileFollowsTheDesign) {
+    ASSERT_EQ(RunCommand("command -v ffmpeg >/dev/null"), 0)
+        << "ffmpeg is missing: scripts/install-deps.sh --test installs it";
+    // Long enough for the 3180 us pole to decay below a float's resolution.
+    constexpr std::size_t kLength = 16384;
+    constexpr double kAmplitude = 0.5;  // -6 dBFS, exactly 16384 in 16 bits
+    for (const Case& k : Cases()) {
+        SCOPED_TRACE(k.name);
+        ScratchFolder folder;
+        std::vector<char> impulse(2 * kLength, 0);
+        impulse[1] = 0x40;  // 16384, little-endian
+        {
+            std::ofstream in(folder.Path("in.s16"), std::ios::binary);
+            in.write(impulse.data(), static_cast<std::streamsize>(impulse.size()));
+        }
+        const std::string command =
+            "ffmpeg -nostdin -v error -y -f s16le -ar " + std::to_string(static_cast<int>(k.fs)) +
+            " -ac 1 -i " + ShellQuoted(folder.Path("in.s16")) + " -af " +
+            ShellQuoted(FormatFfmpegFilter(k.cascade)) + " -f f32le -c:a pcm_f32le " +
+            ShellQuoted(folder.Path("out.f32"));
+        ASSERT_EQ(RunCommand(command), 0) << command;
+        const std::vector<float> output = ReadFloats(folder.Path("out.f32"));
+        ASSERT_EQ(output.size(), kLength);
+        for (double f : {20.0, 100.0, 1000.0, 10000.0, 20000.0}) {
+            std::complex<double> spectrum = 0.0;
+            const double w = 2.0 * M_PI * f / k.fs;
+            for (std::size_t n = 0; n < kLength; ++n) {
+                spectrum +=
+                    static_cast<double>(output[n]) * std::polar(1.0, -w * static_cast<double>(n));
+            }
+            const double measuredDb = 20.0 * std::log10(std::abs(spectrum) / kAmplitude);
+            const double designedDb =
+                20.0 * std::log10(std::abs(CascadeResponse(k.cascade, k.fs, f)));
+            EXPECT_NEAR(measuredDb, designedDb, 0.01) << f << " Hz";
+        }
     }
 }
 
@@ -162,7 +205,8 @@ TEST(ExportedLines, CarryEveryCoefficientExactlyAndInOrder) {
         for (std::size_t s = 0; s < sections.size(); ++s) {
             ASSERT_EQ(filters[s].rfind("biquad=", 0), 0u) << filters[s];
             const auto settings = Split(filters[s].substr(7), ':');
-            ASSERT_EQ(settings.size(), 6u) << filters[s];
+            ASSERT_EQ(settings.size(), 7u) << filters[s];
+            EXPECT_EQ(settings[6], "precision=f64");
             for (int i = 0; i < 6; ++i) {
                 EXPECT_EQ(settings[i].substr(0, 3), keys[i]);
                 EXPECT_EQ(WholeNumber(settings[i].substr(3)), Values(sections[s])[i])
@@ -199,6 +243,29 @@ TEST(CamillaDspFilter, NamesOneFreeBiquadPerSectionAndRunsThemInOrder) {
             if (s > 0) {
                 EXPECT_GT(listed, names.find("      - riaa_" + std::to_string(s) + "\n"));
             }
+        }
+    }
+}
+
+// CamillaDSP refuses a configuration whose pipeline steps have the other version's keys,
+// so each form is read by a YAML parser and checked against its version's structure.
+TEST(CamillaDspFilter, EachVersionReadsAsThatVersionsConfiguration) {
+    ASSERT_EQ(RunCommand(std::string(PYTHON3_PATH) + " -c 'import yaml'"), 0)
+        << "python3-yaml is missing: scripts/install-deps.sh --test installs it";
+    // One section and a cascade; each run starts Python.
+    for (const Case& k : {Cases()[0], Cases()[5]}) {
+        SCOPED_TRACE(k.name);
+        for (const auto& [version, number] :
+             {std::pair{CamillaDspVersion::V3, "3"}, std::pair{CamillaDspVersion::V2, "2"}}) {
+            ScratchFolder folder;
+            const std::string path = folder.Path("riaa.yml");
+            std::ofstream(path) << FormatCamillaDspFilter(k.cascade, k.fs, "riaa", version);
+            const std::string command = std::string(PYTHON3_PATH) + " " +
+                                        ShellQuoted(CHECK_CAMILLADSP_SCRIPT) + " " + number + " " +
+                                        ExportedCoefficient(k.fs) + " " + ShellQuoted(path) +
+                                        " > " + ShellQuoted(folder.Path("result"));
+            EXPECT_EQ(RunCommand(command), 0)
+                << "CamillaDSP " << number << ": " << ReadText(folder.Path("result"));
         }
     }
 }

@@ -1,0 +1,108 @@
+# Writes help2man sections for vorlexi-calc's subcommands from their own --help, so that
+# the manual page describes every subcommand the program lists, with every option, and
+# none that it has lost. help2man itself reads only the top-level --help.
+#   cmake -DPROGRAM=path/to/vorlexi-calc -DOUTPUT=file.h2m -P subcommand_sections.cmake
+#
+# It reads the help that CLI11 prints: subcommands as "  name  summary" under
+# "Subcommands:"; in a subcommand's help, the description up to "Usage:", then sections
+# ("Positionals:", "Options:") of entries "  -o,--output OUT  text" whose further lines are
+# indented, and a footer after the last entry (which may hold "Examples:" of its own).
+
+cmake_minimum_required(VERSION 3.25)
+
+if(NOT PROGRAM OR NOT OUTPUT)
+  message(FATAL_ERROR "usage: cmake -DPROGRAM=vorlexi-calc -DOUTPUT=file -P subcommand_sections.cmake")
+endif()
+
+function(read_help out_var)
+  execute_process(COMMAND ${PROGRAM} ${ARGN} --help
+    OUTPUT_VARIABLE help RESULT_VARIABLE status ERROR_VARIABLE errors)
+  if(NOT status EQUAL 0)
+    message(FATAL_ERROR "${PROGRAM} ${ARGN} --help failed (${status}): ${errors}")
+  endif()
+  # One list entry a line; brackets and semicolons would change how CMake splits it.
+  string(REPLACE "[" "<<open>>" help "${help}")
+  string(REPLACE "]" "<<close>>" help "${help}")
+  string(REPLACE ";" "<<semicolon>>" help "${help}")
+  string(REPLACE "\n" ";" help "${help}")
+  set(${out_var} "${help}" PARENT_SCOPE)
+endfunction()
+
+# Text as roff: backslashes and hyphens escaped, a leading dot or quote made plain.
+function(roff out_var text)
+  string(STRIP "${text}" text)
+  string(REPLACE "\\" "\\e" text "${text}")
+  string(REPLACE "-" "\\-" text "${text}")
+  string(REPLACE "<<open>>" "[" text "${text}")
+  string(REPLACE "<<close>>" "]" text "${text}")
+  string(REPLACE "<<semicolon>>" ";" text "${text}")
+  if(text MATCHES "^[.']")
+    set(text "\\&${text}")
+  endif()
+  set(${out_var} "${text}" PARENT_SCOPE)
+endfunction()
+
+read_help(top)
+set(subcommands)
+set(section "")
+foreach(line IN LISTS top)
+  if(line MATCHES "^([A-Za-z]+):$")
+    string(TOLOWER "${CMAKE_MATCH_1}" section)
+  elseif(line STREQUAL "")
+    set(section "")
+  elseif(section STREQUAL "subcommands" AND line MATCHES "^  ([a-z][a-z0-9-]*)  ")
+    list(APPEND subcommands ${CMAKE_MATCH_1})
+  endif()
+endforeach()
+
+set(h2m "")
+foreach(subcommand IN LISTS subcommands)
+  read_help(lines ${subcommand})
+  string(TOUPPER "${subcommand}" title)
+  string(APPEND h2m "[COMMAND ${title}]\n")
+  set(part description)
+  set(footer "")
+  foreach(line IN LISTS lines)
+    if(part STREQUAL "entries" AND NOT line STREQUAL "" AND NOT line MATCHES "^ "
+       AND NOT line MATCHES "^([A-Za-z]+):$")
+      set(part footer)
+    endif()
+    if(part STREQUAL "footer")
+      if(line STREQUAL "")
+        continue()
+      endif()
+      roff(text "${line}")
+      string(APPEND footer "${text}\n")
+    elseif(line MATCHES "^Usage: (.*)$")
+      roff(usage "${CMAKE_MATCH_1}")
+      string(APPEND h2m ".PP\n\\fB${usage}\\fR\n")
+      set(part usage)
+    elseif(line MATCHES "^([A-Za-z]+):$")
+      string(APPEND h2m ".SS ${CMAKE_MATCH_1}\n")
+      set(part entries)
+    elseif(part STREQUAL "description" AND NOT line STREQUAL "")
+      roff(text "${line}")
+      string(APPEND h2m "${text}\n")
+    elseif(part STREQUAL "entries" AND line MATCHES "^  ([^ ].*)$")
+      # "  -o,--output OUT   text": the names and type, then the text after a gap.
+      set(entry "${CMAKE_MATCH_1}")
+      set(text "")
+      if(entry MATCHES "^([^ ]+( [^ ]+)*)  +(.*)$")
+        set(entry "${CMAKE_MATCH_1}")
+        set(text "${CMAKE_MATCH_3}")
+      endif()
+      roff(entry "${entry}")
+      string(REPLACE "," ", " entry "${entry}")
+      roff(text "${text}")
+      string(APPEND h2m ".TP\n\\fB${entry}\\fR\n${text}\n")
+    elseif(part STREQUAL "entries" AND line MATCHES "^    +([^ ].*)$")
+      roff(text "${CMAKE_MATCH_1}")
+      string(APPEND h2m "${text}\n")
+    endif()
+  endforeach()
+  if(NOT footer STREQUAL "")
+    string(APPEND h2m ".PP\n.nf\n${footer}.fi\n")
+  endif()
+  string(APPEND h2m "\n")
+endforeach()
+file(WRITE "${OUTPUT}" "${h2m}")
