@@ -100,19 +100,19 @@ EqualiseResult EqualiseFile(const std::string& inputPath, const std::string& out
                            "; leave --channels out for every channel as it is");
     }
     const int channels = FoldedChannels(settings.channels, info.channels);
-    const ResolvedFormat resolved = ResolveOutputFormat(info.format, channels, info.samplerate,
-                                                        settings.container, settings.encoding);
-    if (!resolved.format) {
-        return Outcome(result, EqualiseOutcome::BadRequest, shownInput + ": " + resolved.error);
+    const Result<SoundFileFormat> resolved = ResolveOutputFormat(
+        info.format, channels, info.samplerate, settings.container, settings.encoding);
+    if (!resolved) {
+        return Outcome(result, EqualiseOutcome::BadRequest, shownInput + ": " + resolved.error());
     }
-    const SampleEncoding encoding = resolved.format->encoding;
-    const SizedFormat sized = FitOutputSize(*resolved.format, channels, info.frames);
-    if (!sized.error.empty()) {
+    const SampleEncoding encoding = resolved->encoding;
+    const Result<SizedFormat> sized = FitOutputSize(*resolved, channels, info.frames);
+    if (!sized) {
         return Outcome(result, EqualiseOutcome::BadRequest,
-                       ShownSoundPath(outputPath, SoundSide::Output) + ": " + sized.error);
+                       ShownSoundPath(outputPath, SoundSide::Output) + ": " + sized.error());
     }
-    if (!sized.notice.empty()) {
-        result.notice = ShownSoundPath(outputPath, SoundSide::Output) + ": " + sized.notice;
+    if (!sized->notice.empty()) {
+        result.notice = ShownSoundPath(outputPath, SoundSide::Output) + ": " + sized->notice;
     }
     const AppliedDesign applied = design(static_cast<double>(info.samplerate));
     if (!applied.error.empty() || applied.cascade.sections.empty()) {
@@ -123,7 +123,7 @@ EqualiseResult EqualiseFile(const std::string& inputPath, const std::string& out
         result.notice +=
             (result.notice.empty() ? "" : "\nvorlexi-calc: ") + shownInput + ": " + applied.notice;
     }
-    if (Message unsuitable = outputPath == kStandardStream ? UnsuitableStream(sized.sndfileFormat)
+    if (Message unsuitable = outputPath == kStandardStream ? UnsuitableStream(sized->sndfileFormat)
                                                            : UnsuitableOutput(outputPath)) {
         return Outcome(result, EqualiseOutcome::BadRequest, *unsuitable);
     }
@@ -139,7 +139,7 @@ EqualiseResult EqualiseFile(const std::string& inputPath, const std::string& out
     }
 
     const int bits = IntegerBits(encoding);
-    const bool lossy = resolved.format->lossy;
+    const bool lossy = resolved->lossy;
     // A lossy codec takes floats, but its decoders clip them at full scale.
     result.integerOutput = bits > 0 || lossy;
     const bool measureFirst = settings.headroom == Headroom::AutoGain ||
@@ -179,7 +179,7 @@ EqualiseResult EqualiseFile(const std::string& inputPath, const std::string& out
             result.safeScale = largest / peak;
             return Outcome(result, EqualiseOutcome::WouldClip,
                            shownInput + ": the equalised signal would clip in " +
-                               (lossy ? "an " + ContainerName(sized.sndfileFormat)
+                               (lossy ? "an " + ContainerName(sized->sndfileFormat)
                                       : "a " + std::to_string(bits) + "-bit") +
                                " output");
         }
@@ -201,10 +201,10 @@ EqualiseResult EqualiseFile(const std::string& inputPath, const std::string& out
     SF_INFO outputInfo{};
     outputInfo.samplerate = info.samplerate;
     outputInfo.channels = channels;
-    outputInfo.format = sized.sndfileFormat;
+    outputInfo.format = sized->sndfileFormat;
     // A FLAC stream goes to a pipe once it is complete (standard_streams.h).
     const bool flacToPipe = toStandardOutput &&
-                            (sized.sndfileFormat & SF_FORMAT_TYPEMASK) == SF_FORMAT_FLAC &&
+                            (sized->sndfileFormat & SF_FORMAT_TYPEMASK) == SF_FORMAT_FLAC &&
                             ::lseek(STDOUT_FILENO, 0, SEEK_CUR) < 0;
     UniqueDescriptor flacStream(flacToPipe ? UnnamedTemporaryFile() : -1);
     if (flacToPipe && !flacStream) {

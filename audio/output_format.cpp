@@ -88,14 +88,16 @@ std::string EncodingName(SampleEncoding encoding) {
 
 namespace {
 
-ResolvedFormat LossyFormat(int container, int codec, int channels, int sampleRate,
-                           std::optional<SampleEncoding> encoding) {
+using FormatOrReason = Result<SoundFileFormat>;
+
+Result<SoundFileFormat> LossyFormat(int container, int codec, int channels, int sampleRate,
+                                    std::optional<SampleEncoding> encoding) {
     const std::string name = ContainerName(container | codec);
     if (encoding) {
-        return {std::nullopt, "--bits does not apply to " + name +
-                                  ", whose codec keeps its own precision; choose a lossless "
-                                  "container for " +
-                                  EncodingName(*encoding) + " samples"};
+        return FormatOrReason::Failure("--bits does not apply to " + name +
+                                       ", whose codec keeps its own precision; choose a lossless "
+                                       "container for " +
+                                       EncodingName(*encoding) + " samples");
     }
     // libsndfile's format check passes any rate; the Opus and MPEG encoders then refuse
     // the file.
@@ -106,21 +108,22 @@ ResolvedFormat LossyFormat(int container, int codec, int channels, int sampleRat
     };
     if ((codec == SF_FORMAT_OPUS && !holds(kOpusRates)) ||
         (codec == SF_FORMAT_MPEG_LAYER_III && !holds(kMpegRates))) {
-        return {std::nullopt,
-                name + " holds " +
-                    (codec == SF_FORMAT_OPUS ? "8, 12, 16, 24 or 48 kHz" : "8 to 48 kHz") +
-                    " only, not " + std::to_string(sampleRate) +
-                    " Hz; choose another --format-out (ogg and flac hold any rate)"};
+        return FormatOrReason::Failure(
+            name + " holds " +
+            (codec == SF_FORMAT_OPUS ? "8, 12, 16, 24 or 48 kHz" : "8 to 48 kHz") + " only, not " +
+            std::to_string(sampleRate) +
+            " Hz; choose another --format-out (ogg and flac hold any rate)");
     }
     SF_INFO info{};
     info.format = container | codec;
     info.channels = channels;
     info.samplerate = sampleRate;
     if (!Sndfile().formatCheck(&info)) {
-        return {std::nullopt, name + " cannot hold " + std::to_string(channels) + " channels at " +
-                                  std::to_string(sampleRate) + " Hz; choose another --format-out"};
+        return FormatOrReason::Failure(name + " cannot hold " + std::to_string(channels) +
+                                       " channels at " + std::to_string(sampleRate) +
+                                       " Hz; choose another --format-out");
     }
-    return {SoundFileFormat{container | codec, SampleEncoding::Float32, true}, {}};
+    return SoundFileFormat{container | codec, SampleEncoding::Float32, true};
 }
 
 bool Holds(int format, int channels, int sampleRate) {
@@ -133,16 +136,17 @@ bool Holds(int format, int channels, int sampleRate) {
 
 }  // namespace
 
-ResolvedFormat ResolveOutputFormat(int inputFormat, int channels, int sampleRate,
-                                   std::optional<OutputContainer> container,
-                                   std::optional<SampleEncoding> encoding) {
+Result<SoundFileFormat> ResolveOutputFormat(int inputFormat, int channels, int sampleRate,
+                                            std::optional<OutputContainer> container,
+                                            std::optional<SampleEncoding> encoding) {
     const int inputSubtype = inputFormat & SF_FORMAT_SUBMASK;
     const bool lossyInput = IsLossyCodec(inputSubtype);
     const int major = container ? container->container : inputFormat & SF_FORMAT_TYPEMASK;
     const int codec = container ? container->codec : lossyInput ? inputSubtype : 0;
     if (!LibraryWritesContainer(major, codec)) {
-        return {std::nullopt, "the installed libsndfile does not write " +
-                                  ContainerName(major | codec) + "; choose another --format-out"};
+        return FormatOrReason::Failure("the installed libsndfile does not write " +
+                                       ContainerName(major | codec) +
+                                       "; choose another --format-out");
     }
     if (codec != 0) {
         return LossyFormat(major, codec, channels, sampleRate, encoding);
@@ -155,9 +159,9 @@ ResolvedFormat ResolveOutputFormat(int inputFormat, int channels, int sampleRate
     if (!encoding) {
         encoding = EncodingOfSubtype(inputSubtype);
         if (!encoding) {
-            return {std::nullopt,
-                    "its samples are in an encoding that cannot be written back; choose one "
-                    "with --bits"};
+            return FormatOrReason::Failure(
+                "its samples are in an encoding that cannot be written back; choose one "
+                "with --bits");
         }
     }
     // 8-bit samples are unsigned in some containers and signed in others.
@@ -190,13 +194,13 @@ ResolvedFormat ResolveOutputFormat(int inputFormat, int channels, int sampleRate
         info.channels = channels;
         info.samplerate = sampleRate;
         if (Sndfile().formatCheck(&info)) {
-            return {SoundFileFormat{major | subtype, *encoding}, {}};
+            return SoundFileFormat{major | subtype, *encoding};
         }
     }
-    return {std::nullopt, ContainerName(major) + " cannot hold " + EncodingName(*encoding) +
-                              " samples in " + std::to_string(channels) + " channels at " +
-                              std::to_string(sampleRate) + " Hz; choose another --bits or " +
-                              "--format-out"};
+    return FormatOrReason::Failure(
+        ContainerName(major) + " cannot hold " + EncodingName(*encoding) + " samples in " +
+        std::to_string(channels) + " channels at " + std::to_string(sampleRate) +
+        " Hz; choose another --bits or " + "--format-out");
 }
 
 int BytesPerSample(SampleEncoding encoding) {
@@ -232,7 +236,7 @@ double SmallestAudiblePeak(SampleEncoding encoding) {
     }
 }
 
-SizedFormat FitOutputSize(const SoundFileFormat& format, int channels, long long frames) {
+Result<SizedFormat> FitOutputSize(const SoundFileFormat& format, int channels, long long frames) {
     // A megabyte below 4 GiB leaves room for the header and the strings.
     constexpr double kLargest32BitFile = 4294967295.0 - 1048576.0;
     const double bytes = static_cast<double>(frames) * channels * BytesPerSample(format.encoding);
@@ -246,25 +250,23 @@ SizedFormat FitOutputSize(const SoundFileFormat& format, int channels, long long
         case SF_FORMAT_RAW:
         case SF_FORMAT_OGG:
         case SF_FORMAT_MPEG:
-            return {format.sndfileFormat, {}, {}};
+            return SizedFormat{format.sndfileFormat, {}};
         default:
             break;
     }
     if (bytes <= kLargest32BitFile) {
-        return {format.sndfileFormat, {}, {}};
+        return SizedFormat{format.sndfileFormat, {}};
     }
     const std::string size = FormatShortest(std::round(bytes / 1e6) / 1e3) + " GB of audio";
     if (container == SF_FORMAT_WAV || container == SF_FORMAT_WAVEX) {
-        return {SF_FORMAT_RF64 | subtype,
-                size +
-                    " is more than a WAV file holds (4 GiB): written as RF64, the 64-bit "
-                    "form of WAV (--format-out w64 or caf chooses another container)",
-                {}};
+        return SizedFormat{
+            SF_FORMAT_RF64 | subtype,
+            size +
+                " is more than a WAV file holds (4 GiB): written as RF64, the 64-bit "
+                "form of WAV (--format-out w64 or caf chooses another container)"};
     }
-    return {
-        0,
-        {},
+    return Result<SizedFormat>::Failure(
         size + " is more than " + ContainerName(container) +
-            " files hold (their sizes have 32 bits, 4 GiB at most); choose --format-out w64, caf "
-            "or wav (written as RF64 when this large)"};
+        " files hold (their sizes have 32 bits, 4 GiB at most); choose --format-out w64, caf "
+        "or wav (written as RF64 when this large)");
 }

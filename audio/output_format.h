@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 
+#include "base/result.h"
 #include "containers.h"
 
 // How the samples are stored. The integer ones are dithered and rounded by us.
@@ -31,13 +32,9 @@ std::string EncodingName(SampleEncoding encoding);
 // the input's encoding is none that can be written (ADPCM, mu-law, ...) and none was
 // asked for, when --bits is asked of a lossy codec, or when the container cannot hold
 // the encoding, the channel count or the rate.
-struct ResolvedFormat {
-    std::optional<SoundFileFormat> format;
-    std::string error;
-};
-ResolvedFormat ResolveOutputFormat(int inputFormat, int channels, int sampleRate,
-                                   std::optional<OutputContainer> container,
-                                   std::optional<SampleEncoding> encoding);
+Result<SoundFileFormat> ResolveOutputFormat(int inputFormat, int channels, int sampleRate,
+                                            std::optional<OutputContainer> container,
+                                            std::optional<SampleEncoding> encoding);
 
 // The bytes one sample of the encoding takes in a file.
 int BytesPerSample(SampleEncoding encoding);
@@ -52,10 +49,9 @@ double SmallestAudiblePeak(SampleEncoding encoding);
 // 4 GiB of audio: the size would wrap, and a reader would see a fraction of the file.
 // Before anything is written, from the frames and channels: a WAV that large becomes
 // RF64, WAV's own 64-bit form (notice says so); W64, CAF, RF64, FLAC and raw files hold
-// any size; any other container is refused with the reason (error).
+// any size; any other container is refused with the reason.
 struct SizedFormat {
     int sndfileFormat = 0;
     std::string notice;
-    std::string error;
 };
-SizedFormat FitOutputSize(const SoundFileFormat& format, int channels, long long frames);
+Result<SizedFormat> FitOutputSize(const SoundFileFormat& format, int channels, long long frames);

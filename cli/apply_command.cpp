@@ -95,17 +95,17 @@ void Report(const ApplyOptions& options, const std::string& inputPath,
 
 int RunApply(const CLI::App& app, const ApplyOptions& given, std::ostream& err) {
     const ApplyOptions options = InputsTakenBack(given);
-    const ApplySettings settings = SettingsFromOptions(options);
+    const Result<EqualiseSettings> settings = SettingsFromOptions(options);
     std::optional<std::string> problem = OptionOutsideApply(app);
-    if (!problem && !settings.settings) {
-        problem = settings.error;
+    if (!problem && !settings) {
+        problem = settings.error();
     }
     if (!problem) {
         problem = DesignOptionsProblem(options.design);
     }
-    const OutputPaths outputs = problem ? OutputPaths{} : PlanOutputs(options);
-    if (!problem && outputs.paths.empty()) {
-        problem = outputs.error;
+    const Result<std::vector<std::string>> outputs = PlanOutputs(options);
+    if (!problem && !outputs) {
+        problem = outputs.error();
     }
     if (problem) {
         err << "vorlexi-calc apply: " << *problem << '\n';
@@ -131,11 +131,11 @@ int RunApply(const CLI::App& app, const ApplyOptions& given, std::ostream& err) 
     const int jobs = options.jobs ? *options.jobs : DefaultJobs(count);
     RunOnThreads(count, jobs, [&](std::size_t i) {
         const std::string& input = options.inputs[i];
-        const std::string& output = outputs.paths[i];
+        const std::string& output = (*outputs)[i];
         EqualiseResult result;
         try {
             result =
-                EqualiseFile(input, output, design, *settings.settings,
+                EqualiseFile(input, output, design, *settings,
                              [&progress, i](std::uint64_t done, std::uint64_t total, double rate) {
                                  progress.Update(i, done, total, rate);
                              });

@@ -15,6 +15,9 @@
 
 namespace {
 
+using SettingsOrReason = Result<EqualiseSettings>;
+using PathsOrReason = Result<std::vector<std::string>>;
+
 constexpr double kDefaultAutoGainPeakDbfs = -1.0;
 
 std::optional<double> ReadDecibels(const std::string& text) {
@@ -224,21 +227,22 @@ std::optional<std::string> OptionOutsideApply(const CLI::App& app) {
     return std::nullopt;
 }
 
-ApplySettings SettingsFromOptions(const ApplyOptions& options) {
+Result<EqualiseSettings> SettingsFromOptions(const ApplyOptions& options) {
     if (options.sampleFreq) {
-        return {std::nullopt,
-                "--sample-freq cannot go with apply: each file is equalised at its own "
-                "sampling rate"};
+        return SettingsOrReason::Failure(
+            "--sample-freq cannot go with apply: each file is equalised at its own "
+            "sampling rate");
     }
     if (options.clip && options.autoGain) {
-        return {std::nullopt, "--clip and --auto-gain cannot go together"};
+        return SettingsOrReason::Failure("--clip and --auto-gain cannot go together");
     }
     EqualiseSettings settings;
     if (!options.formatOut.empty()) {
         settings.container = ContainerFromName(options.formatOut);
     } else if (!options.output.empty() && options.output != kStandardStream) {
         if (std::optional<std::string> unknown = UnknownExtension(options.output)) {
-            return {std::nullopt, "-o " + safe_write::ShownPath(options.output) + ": " + *unknown};
+            return SettingsOrReason::Failure("-o " + safe_write::ShownPath(options.output) + ": " +
+                                             *unknown);
         }
         settings.container = ContainerFromPath(options.output);
     }
@@ -255,44 +259,45 @@ ApplySettings SettingsFromOptions(const ApplyOptions& options) {
         if (!options.autoGain->empty()) {
             const std::optional<double> decibels = ReadDecibels(*options.autoGain);
             if (!decibels) {
-                return {std::nullopt, "--auto-gain: \"" + *options.autoGain +
-                                          "\" is not a peak in dBFS (such as -1 or -0.3)"};
+                return SettingsOrReason::Failure("--auto-gain: \"" + *options.autoGain +
+                                                 "\" is not a peak in dBFS (such as -1 or -0.3)");
             }
             settings.targetPeakDbfs = *decibels;
         }
     }
-    return {settings, {}};
+    return settings;
 }
 
-OutputPaths PlanOutputs(const ApplyOptions& options) {
+Result<std::vector<std::string>> PlanOutputs(const ApplyOptions& options) {
     if (options.inputs.empty()) {
-        return {{}, "name the files to equalise: vorlexi-calc apply IN... (- for standard input)"};
+        return PathsOrReason::Failure(
+            "name the files to equalise: vorlexi-calc apply IN... (- for standard input)");
     }
     const bool toFile = !options.output.empty();
     const bool toFolder = !options.outputDir.empty();
     if (toFile == toFolder) {
-        return {{},
-                toFile ? "-o and --output-dir cannot go together"
-                       : "name the output: -o OUT for one input, --output-dir DIR for any"};
+        return PathsOrReason::Failure(
+            toFile ? "-o and --output-dir cannot go together"
+                   : "name the output: -o OUT for one input, --output-dir DIR for any");
     }
     if (toFile && options.inputs.size() > 1) {
-        return {{},
-                "-o names one output, but " + std::to_string(options.inputs.size()) +
-                    " inputs were given; use --output-dir"};
+        return PathsOrReason::Failure("-o names one output, but " +
+                                      std::to_string(options.inputs.size()) +
+                                      " inputs were given; use --output-dir");
     }
     std::vector<std::string> paths;
     if (toFile) {
         paths.push_back(options.output);
     } else {
         if (std::optional<std::string> problem = OutputFolderProblem(options.outputDir)) {
-            return {{}, "--output-dir: " + *problem};
+            return PathsOrReason::Failure("--output-dir: " + *problem);
         }
         const std::optional<OutputContainer> container = ContainerFromName(options.formatOut);
         for (const std::string& input : options.inputs) {
             if (input == kStandardStream) {
-                return {{},
-                        "standard input has no name to write under --output-dir; name its "
-                        "output with -o"};
+                return PathsOrReason::Failure(
+                    "standard input has no name to write under --output-dir; name its "
+                    "output with -o");
             }
             std::filesystem::path name = std::filesystem::path(input).filename();
             if (container) {
@@ -307,19 +312,18 @@ OutputPaths PlanOutputs(const ApplyOptions& options) {
         }
         for (const std::string& input : options.inputs) {
             if (input != kStandardStream && SameFile(paths[i], input)) {
-                return {{},
-                        safe_write::ShownPath(paths[i]) +
-                            " is an input: apply never overwrites its input"};
+                return PathsOrReason::Failure(safe_write::ShownPath(paths[i]) +
+                                              " is an input: apply never overwrites its input");
             }
         }
         for (std::size_t j = 0; j < i; ++j) {
             if (SameFile(paths[i], paths[j])) {
-                return {{},
-                        safe_write::ShownPath(options.inputs[j]) + " and " +
-                            safe_write::ShownPath(options.inputs[i]) +
-                            " would both be written to " + safe_write::ShownPath(paths[i])};
+                return PathsOrReason::Failure(safe_write::ShownPath(options.inputs[j]) + " and " +
+                                              safe_write::ShownPath(options.inputs[i]) +
+                                              " would both be written to " +
+                                              safe_write::ShownPath(paths[i]));
             }
         }
     }
-    return {paths, {}};
+    return paths;
 }

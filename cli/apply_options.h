@@ -8,6 +8,7 @@
 
 #include <CLI/CLI.hpp>
 
+#include "base/result.h"
 #include "design_options.h"
 #include "file_equaliser.h"
 
@@ -48,18 +49,10 @@ ApplyOptions InputsTakenBack(ApplyOptions options);
 std::optional<std::string> OptionOutsideApply(const CLI::App& app);
 
 // The settings for the equaliser from the options, or the error line (exit status 2).
-struct ApplySettings {
-    std::optional<EqualiseSettings> settings;
-    std::string error;
-};
-ApplySettings SettingsFromOptions(const ApplyOptions& options);
+Result<EqualiseSettings> SettingsFromOptions(const ApplyOptions& options);
 
 // One output path per input, in order: -o as given, or the input's name in --output-dir
 // (with the extension of the --format-out container where one is asked for). The error
 // line when the options name no output, too many, or outputs that would overwrite an
 // input or each other.
-struct OutputPaths {
-    std::vector<std::string> paths;
-    std::string error;
-};
-OutputPaths PlanOutputs(const ApplyOptions& options);
+Result<std::vector<std::string>> PlanOutputs(const ApplyOptions& options);

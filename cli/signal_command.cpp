@@ -135,18 +135,18 @@ Reading ReadPlan(const SignalOptions& options) {
     const OutputContainer container =
         ContainerFromPath(options.output).value_or(OutputContainer(SF_FORMAT_WAV));
     const SampleEncoding encoding = EncodingFromName(options.bits).value_or(SampleEncoding::Pcm24);
-    const ResolvedFormat resolved =
+    const Result<SoundFileFormat> resolved =
         ResolveOutputFormat(container.container | SF_FORMAT_PCM_24, options.channels,
                             static_cast<int>(rate.value), container, encoding);
     // The reason is worded for apply, whose --format-out signal does not have.
-    if (!resolved.format) {
+    if (!resolved) {
         reading.error = safe_write::ShownPath(options.output) + ": its container cannot hold " +
                         EncodingName(encoding) +
                         " samples; choose other --bits, or another extension (.wav, "
                         ".w64, .aiff, .flac, .caf)";
         return reading;
     }
-    reading.format = *resolved.format;
+    reading.format = *resolved;
     return reading;
 }
 
@@ -218,10 +218,9 @@ int RunSignal(const CLI::App& app, const SignalOptions& options, std::ostream& e
 
     const double at1kDb = levelDb + FactorToDb(gainAt1k);
     const std::string description = Description(plan, design, at1kDb);
-    if (auto failure = WriteWholeSound(options.output, reading.format,
-                                       static_cast<int>(plan.samplingRate), options.channels,
-                                       frames,
-                                       {{SF_STR_COMMENT, description}})) {
+    if (auto failure =
+            WriteWholeSound(options.output, reading.format, static_cast<int>(plan.samplingRate),
+                            options.channels, frames, {{SF_STR_COMMENT, description}})) {
         err << "vorlexi-calc signal: " << *failure << '\n';
         return kExitOutputFailed;
     }
