@@ -114,11 +114,12 @@ EqualiseResult EqualiseFile(const std::string& inputPath, const std::string& out
     if (!sized->notice.empty()) {
         result.notice = ShownSoundPath(outputPath, SoundSide::Output) + ": " + sized->notice;
     }
-    const AppliedDesign applied = design(static_cast<double>(info.samplerate));
-    if (!applied.error.empty() || applied.cascade.sections.empty()) {
+    const Result<AppliedDesign> designed = design(static_cast<double>(info.samplerate));
+    if (!designed || designed->cascade.sections.empty()) {
         return Outcome(result, EqualiseOutcome::BadRequest,
-                       shownInput + ": " + (applied.error.empty() ? "no design" : applied.error));
+                       shownInput + ": " + (designed ? "no design" : designed.error()));
     }
+    const AppliedDesign& applied = *designed;
     if (!applied.notice.empty()) {
         result.notice +=
             (result.notice.empty() ? "" : "\nvorlexi-calc: ") + shownInput + ": " + applied.notice;

@@ -11,17 +11,16 @@
 #include <optional>
 #include <string>
 
+#include "base/result.h"
 #include "channel_fold.h"
 #include "output_format.h"
 #include "response/cascade.h"
 #include "sound_file.h"
 
-// The filter for one sampling rate and the text that names it in the output's comment;
-// or, when no design can be made at that rate, the reason.
+// The filter for one sampling rate and the text that names it in the output's comment.
 struct AppliedDesign {
     Cascade cascade;
     std::string description;
-    std::string error;
     // The largest |H| over the audio band (the gain included); infinity when not known.
     // A full-scale input peaks at about this much, so an output that cannot hold it
     // would hold nothing audible.
@@ -31,7 +30,8 @@ struct AppliedDesign {
     std::function<std::string(double scale)> describeGain = nullptr;
     std::string notice = {};  // what the user should know of the design, or nothing
 };
-using DesignForRate = std::function<AppliedDesign(double samplingRate)>;
+// The design for a sampling rate, or the reason none can be made at that rate.
+using DesignForRate = std::function<Result<AppliedDesign>(double samplingRate)>;
 
 // What integer outputs do with a signal that would not fit.
 enum class Headroom {

@@ -127,33 +127,30 @@ Result<Design> MakeClosestDesign(const ApplyDesignOptions& options, DesignReques
     return closest ? Result<Design>(*closest) : made;
 }
 
-AppliedDesign DesignAt(const ApplyDesignOptions& options, const Result<DesignChoice>& reading,
-                       double samplingRate) {
-    AppliedDesign applied;
+Result<AppliedDesign> DesignAt(const ApplyDesignOptions& options,
+                               const Result<DesignChoice>& reading, double samplingRate) {
+    using DesignOrReason = Result<AppliedDesign>;
     if (!reading) {
-        applied.error = reading.error();
-        return applied;
+        return DesignOrReason::Failure(reading.error());
     }
     std::optional<double> missedToleranceDb;
     const Result<Design> made = MakeClosestDesign(
         options, RequestOf(*reading, ReadCalculationValues(EntriesAt(options, samplingRate))),
         missedToleranceDb);
     if (!made) {
-        applied.error = made.error();
-        return applied;
+        return DesignOrReason::Failure(made.error());
     }
     if (!HasFiniteCoefficients(made->cascade)) {
-        applied.error =
-            "the design at " + FormatShortest(samplingRate) + " Hz has non-finite coefficients";
-        return applied;
+        return DesignOrReason::Failure("the design at " + FormatShortest(samplingRate) +
+                                       " Hz has non-finite coefficients");
     }
     // As the print command refuses it: a file equalised with such a design would be
     // silence or noise.
     if (samplingRate > 2.0 * kRiaaReferenceHz && !ResponseCanBeEvaluated(*made)) {
-        applied.error =
-            "the design's response cannot be evaluated at " + FormatShortest(samplingRate) + " Hz";
-        return applied;
+        return DesignOrReason::Failure("the design's response cannot be evaluated at " +
+                                       FormatShortest(samplingRate) + " Hz");
     }
+    AppliedDesign applied;
     applied.cascade = made->cascade;
     applied.description = Description(*made, missedToleranceDb);
     applied.describeGain = [design = *made, gain = options.gain](double scale) {
@@ -228,14 +225,15 @@ DesignForRate MakeDesignForRate(const ApplyDesignOptions& options) {
     // Files of a batch share the design of their rate: made once, by one thread at a time.
     struct Designs {
         std::mutex guard;
-        std::map<double, AppliedDesign> byRate;
+        std::map<double, Result<AppliedDesign>> byRate;
     };
     auto designs = std::make_shared<Designs>();
     return [options, reading, designs](double samplingRate) {
         std::lock_guard<std::mutex> lock(designs->guard);
-        auto [known, isNew] = designs->byRate.try_emplace(samplingRate);
-        if (isNew) {
-            known->second = DesignAt(options, reading, samplingRate);
+        auto known = designs->byRate.find(samplingRate);
+        if (known == designs->byRate.end()) {
+            known = designs->byRate.emplace(samplingRate, DesignAt(options, reading, samplingRate))
+                        .first;
         }
         return known->second;
     };

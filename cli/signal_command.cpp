@@ -59,11 +59,11 @@ SweepDesign DesignAt(const SignalOptions& options, double rate) {
     if (auto problem = DesignOptionsProblem(options.design)) {
         return {std::nullopt, *problem};
     }
-    AppliedDesign applied = MakeDesignForRate(options.design)(rate);
-    if (!applied.error.empty()) {
-        return {std::nullopt, applied.error};
+    const Result<AppliedDesign> applied = MakeDesignForRate(options.design)(rate);
+    if (!applied) {
+        return {std::nullopt, applied.error()};
     }
-    return {applied, {}};
+    return {*applied, {}};
 }
 
 std::string Dbfs(double factor) { return FormatSignedFixed(FactorToDb(factor), 2) + " dBFS"; }

@@ -30,7 +30,7 @@ TEST(CascadeAgainstSox, ThreeSectionsMatchSoxsChainOfBiquads) {
                {SF_FORMAT_WAV | SF_FORMAT_FLOAT, kRate, 2, Noise(2 * 20000, 0.3, 5u), {}});
     const EqualiseResult result = EqualiseFile(folder.Path("in.wav"), folder.Path("ours.wav"),
                                                [&](double) {
-                                                   return AppliedDesign{cascade, "test", {}};
+                                                   return AppliedDesign{cascade, "test"};
                                                },
                                                EqualiseSettings{}, {});
     ASSERT_EQ(result.outcome, EqualiseOutcome::Done) << result.message;

@@ -42,7 +42,7 @@ constexpr std::size_t kFrames = 400;
 constexpr std::size_t kAt = 10;
 
 DesignForRate Fixed(const Cascade& cascade) {
-    return [cascade](double) { return AppliedDesign{cascade, "test design", {}}; };
+    return [cascade](double) { return AppliedDesign{cascade, "test design"}; };
 }
 
 EqualiseSettings WithoutDither() {
