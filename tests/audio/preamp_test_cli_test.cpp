@@ -8,15 +8,11 @@
 #include <regex>
 
 #include "apply_run.h"
+#include "calc_process.h"
 #include "external_tool.h"
 #include "sound_files.h"
 
 namespace {
-
-ProcessResult Calc(std::vector<std::string> arguments) {
-    arguments.insert(arguments.begin(), VORLEXI_CALC_PATH);
-    return RunProcess(arguments);
-}
 
 // A number of the measurement's JSON, by its key.
 double JsonNumber(const std::string& json, const std::string& key) {

@@ -11,15 +11,11 @@
 #include <string>
 #include <vector>
 
+#include "calc_process.h"
 #include "external_tool.h"
 #include "run_process.h"
 
 namespace {
-
-ProcessResult Calc(std::vector<std::string> arguments) {
-    arguments.insert(arguments.begin(), VORLEXI_CALC_PATH);
-    return RunProcess(arguments);
-}
 
 // The JSON document read strictly by Python, as "path value" pairs.
 std::map<std::string, std::string> JsonValues(const std::string& document) {

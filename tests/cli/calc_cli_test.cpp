@@ -14,17 +14,13 @@
 #include <string>
 #include <vector>
 
+#include "calc_process.h"
 #include "reports/filter_calculation.h"
 #include "run_process.h"
 
 #include <unistd.h>
 
 namespace {
-
-ProcessResult Calc(std::vector<std::string> arguments) {
-    arguments.insert(arguments.begin(), VORLEXI_CALC_PATH);
-    return RunProcess(arguments);
-}
 
 std::string WithLineFeeds(std::string text) {
     std::string converted;

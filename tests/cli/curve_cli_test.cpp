@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "base/number_text.h"
+#include "calc_process.h"
 #include "curves/analogue_curve.h"
 #include "curves/curve_entry.h"
 #include "curves/curve_list.h"
@@ -23,18 +24,6 @@
 #include "writers/export_formats.h"
 
 namespace {
-
-ProcessResult Calc(std::vector<std::string> arguments) {
-    arguments.insert(arguments.begin(), VORLEXI_CALC_PATH);
-    return RunProcess(arguments);
-}
-
-void ExpectRefused(const ProcessResult& result, const std::string& messagePart) {
-    EXPECT_EQ(result.exitStatus, 2) << result.err;
-    EXPECT_EQ(result.out, "");
-    EXPECT_NE(result.err.find(messagePart), std::string::npos) << result.err;
-    EXPECT_EQ(result.err.find('\n'), result.err.size() - 1) << "one line: " << result.err;
-}
 
 // The sections of SoX effects "biquad b0 b1 b2 a0 a1 a2 biquad …", read back exactly.
 Cascade SoxCascade(const std::string& line) {
@@ -106,21 +95,21 @@ TEST(CurveCli, AToleranceNoCascadeMeetsNamesTheBestReachable) {
     EXPECT_NE(result.err.find("the best, 4 sections, is"), std::string::npos);
 
     for (const char* bad : {"0", "-0.1", "abc", "", "nan", "inf"}) {
-        ExpectRefused(Calc({"--tolerance", bad}), "--tolerance: \"" + std::string(bad) + "\"");
+        ExpectOneLineRefusal(Calc({"--tolerance", bad}), "--tolerance: \"" + std::string(bad) + "\"");
     }
 }
 
 TEST(CurveCli, SectionsRunFromTheCurvesMinimumToFour) {
     for (const char* bad : {"0", "5", "two", "1.5", ""}) {
-        ExpectRefused(Calc({"--sections", bad}), "from 1 to 4");
+        ExpectOneLineRefusal(Calc({"--sections", bad}), "from 1 to 4");
     }
     // The IEC amendment's high-pass adds a pole and a zero at DC: two sections at least.
-    ExpectRefused(Calc({"--curve", "riaa-iec", "--sections", "1"}),
+    ExpectOneLineRefusal(Calc({"--curve", "riaa-iec", "--sections", "1"}),
                   "the curve riaa-iec needs at least 2 sections");
-    ExpectRefused(Calc({"--sections", "2", "--tolerance", "0.1"}), "cannot go together");
+    ExpectOneLineRefusal(Calc({"--sections", "2", "--tolerance", "0.1"}), "cannot go together");
     // The matched design's sections follow from the curve.
-    ExpectRefused(Calc({"--method=matched", "--sections", "2"}), "--method=matched");
-    ExpectRefused(Calc({"--method=matched", "--tolerance", "0.1"}), "--method=matched");
+    ExpectOneLineRefusal(Calc({"--method=matched", "--sections", "2"}), "--method=matched");
+    ExpectOneLineRefusal(Calc({"--method=matched", "--tolerance", "0.1"}), "--method=matched");
 
     const ProcessResult four =
         Calc({"-s", "96k", "--curve", "riaa-iec", "-i", "--sections", "4", "--format=sox"});
@@ -134,10 +123,10 @@ TEST(CurveCli, ARefusedCurveEntryIsOneLineWithTheReadersMessage) {
                               "custom:", "turnover:0", "no-such-curve", ""}) {
         const CurveReading reading = ReadCurveEntry(entry);
         ASSERT_FALSE(reading.ok) << entry;
-        ExpectRefused(Calc({"--curve", entry}), "--curve: " + reading.error);
+        ExpectOneLineRefusal(Calc({"--curve", entry}), "--curve: " + reading.error);
     }
     // The extra zero belongs to RIAA; other curves take their zeros in custom entries.
-    ExpectRefused(Calc({"--curve", "teldec", "-z"}), "--extra-zero");
+    ExpectOneLineRefusal(Calc({"--curve", "teldec", "-z"}), "--extra-zero");
     // A readable entry is designed like a named curve.
     const ProcessResult custom =
         Calc({"-s", "48k", "--curve", "custom:1590u,318u,100u", "--format=sox"});
@@ -150,9 +139,9 @@ TEST(CurveCli, ARefusedCurveEntryIsOneLineWithTheReadersMessage) {
 // A cascade's report ends with its response against the curve; where that cannot be
 // measured it is refused, never printed as NaN. The exported line needs no response.
 TEST(CurveCli, ACascadeReportWhoseResponseCannotBeMeasuredIsRefused) {
-    ExpectRefused(Calc({"-s", "44.1k", "--curve", "teldec", "--gain", "0"}), "non-zero gain");
-    ExpectRefused(Calc({"-s", "1.5k", "--curve", "teldec"}), "above 2 kHz");
-    ExpectRefused(Calc({"-s", "1e308", "--curve", "teldec"}), "the report of a cascade");
+    ExpectOneLineRefusal(Calc({"-s", "44.1k", "--curve", "teldec", "--gain", "0"}), "non-zero gain");
+    ExpectOneLineRefusal(Calc({"-s", "1.5k", "--curve", "teldec"}), "above 2 kHz");
+    ExpectOneLineRefusal(Calc({"-s", "1e308", "--curve", "teldec"}), "the report of a cascade");
     const ProcessResult line =
         Calc({"-s", "44.1k", "--curve", "teldec", "-g", "0", "--format=sox"});
     EXPECT_EQ(line.exitStatus, 0) << line.err;
@@ -225,7 +214,7 @@ TEST(CurveCli, PipeWireCarriesEverySectionAtTheDesignedRate) {
     EXPECT_EQ(nodes, 2 * designed.sections.size());
     EXPECT_NE(graph.out.find("a2 = " + ExportedCoefficient(designed.sections.back().a2)),
               std::string::npos);
-    ExpectRefused(Calc({"-s", "44100.5", "--format=pipewire-bq-raw"}), "--format=pipewire-bq-raw");
+    ExpectOneLineRefusal(Calc({"-s", "44100.5", "--format=pipewire-bq-raw"}), "--format=pipewire-bq-raw");
 }
 
 // The default PipeWire form runs the LV2 plugin with the design's controls, so that it
@@ -249,9 +238,9 @@ TEST(CurveCli, PipeWireLoadsThePluginWithTheDesignsControls) {
     for (const char* line : {"\"curve\" = 0\n", "\"turnover\" = 300", "\"shelf\" = 50"}) {
         EXPECT_NE(turnover.out.find(line), std::string::npos) << line << "\n" << turnover.out;
     }
-    ExpectRefused(Calc({"-s", "48k", "--curve", "custom:3180u,318u,75u", "--format=pipewire"}),
+    ExpectOneLineRefusal(Calc({"-s", "48k", "--curve", "custom:3180u,318u,75u", "--format=pipewire"}),
                   "--format=pipewire-bq-raw");
-    ExpectRefused(Calc({"-s", "48k", "-g", "1000", "--format=pipewire"}), "Gain control");
+    ExpectOneLineRefusal(Calc({"-s", "48k", "-g", "1000", "--format=pipewire"}), "Gain control");
 }
 
 // An impulse through `command` (reading in.f32, writing out.f32 in folder) against the
@@ -345,7 +334,7 @@ TEST(CurveCli, HelpWrapsTheChoiceListsAndNamesEachChoiceOnce) {
         EXPECT_NE(help.find("{matched, minimax}"), std::string::npos) << help;
     }
     EXPECT_NE(Calc({"--help"}).out.find("pipewire, pipewire-bq-raw"), std::string::npos);
-    ExpectRefused(Calc({"--curve", "riia"}), "unknown curve \"riia\" (did you mean riaa?)");
+    ExpectOneLineRefusal(Calc({"--curve", "riia"}), "unknown curve \"riia\" (did you mean riaa?)");
 }
 
 }  // namespace

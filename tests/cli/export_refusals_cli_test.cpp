@@ -6,21 +6,10 @@
 #include <string>
 #include <vector>
 
+#include "calc_process.h"
 #include "run_process.h"
 
 namespace {
-
-ProcessResult Calc(std::vector<std::string> arguments) {
-    arguments.insert(arguments.begin(), VORLEXI_CALC_PATH);
-    return RunProcess(arguments);
-}
-
-void ExpectRefused(const ProcessResult& result, const std::string& messagePart) {
-    EXPECT_EQ(result.exitStatus, 2) << result.err;
-    EXPECT_EQ(result.out, "");
-    EXPECT_NE(result.err.find(messagePart), std::string::npos) << result.err;
-    EXPECT_EQ(result.err.find('\n'), result.err.size() - 1) << "one line: " << result.err;
-}
 
 const std::vector<std::string> kCoefficientFormats = {
     "--format=sox",           "--format=ffmpeg",  "--format=camilladsp",
@@ -30,7 +19,7 @@ TEST(ExportRefusals, AnUnstableDesignIsRefusedByEveryOutputButTheRecord) {
     // A negative rate puts the 3180 us pole at exp(1/(48000 * 3180e-6)) = 1.0066 and the
     // 75 us one at 1.32: through SoX, a full-scale noise.
     for (const std::string& format : kCoefficientFormats) {
-        ExpectRefused(Calc({"-s", "-48k", format}),
+        ExpectOneLineRefusal(Calc({"-s", "-48k", format}),
                       format + ": the design is unstable: section 1 of 1 has a pole at |z| = 1.32");
     }
     EXPECT_NE(Calc({"-s", "-48k", "--format=sox"}).err.find("must be positive, not -48000"),
@@ -45,14 +34,14 @@ TEST(ExportRefusals, AnUnstableDesignIsRefusedByEveryOutputButTheRecord) {
 TEST(ExportRefusals, AMatchedPoleAtDcIsRefusedInExportsWithTheMinimaxWay) {
     // aes-1951 has no bass shelf: its matched design integrates any DC offset.
     for (const std::string& format : kCoefficientFormats) {
-        ExpectRefused(Calc({"-s", "48k", "--curve", "aes-1951", format}),
+        ExpectOneLineRefusal(Calc({"-s", "48k", "--curve", "aes-1951", format}),
                       format + ": the matched design of aes-1951 has a pole at DC (z = 1)");
     }
     EXPECT_NE(
         Calc({"-s", "48k", "--curve", "aes-1951", "--format=sox"}).err.find("use --method=minimax"),
         std::string::npos);
     // The IEC high-pass is a zero at DC in playback: a pole when inverted.
-    ExpectRefused(Calc({"-s", "48k", "--curve", "riaa-iec", "-i", "--format=sox"}),
+    ExpectOneLineRefusal(Calc({"-s", "48k", "--curve", "riaa-iec", "-i", "--format=sox"}),
                   "riaa-iec (recording) has a pole at DC");
     EXPECT_EQ(Calc({"-s", "48k", "--curve", "riaa-iec", "--format=sox"}).exitStatus, 0);
     EXPECT_EQ(
@@ -66,7 +55,7 @@ TEST(ExportRefusals, AMatchedPoleAtDcIsRefusedInExportsWithTheMinimaxWay) {
 
 TEST(ExportRefusals, ALineForAnotherProgramNeedsTheRateSaid) {
     for (const std::string& format : kCoefficientFormats) {
-        ExpectRefused(Calc({format}), format +
+        ExpectOneLineRefusal(Calc({format}), format +
                                           " writes coefficients that hold at one sampling "
                                           "frequency only: give it with --sample-freq");
     }
@@ -76,21 +65,21 @@ TEST(ExportRefusals, ALineForAnotherProgramNeedsTheRateSaid) {
 }
 
 TEST(ExportRefusals, AnEntryNotReadToItsEndIsRefusedBeyondTheReport) {
-    ExpectRefused(Calc({"-s", "44,1k", "--format=sox"}),
+    ExpectOneLineRefusal(Calc({"-s", "44,1k", "--format=sox"}),
                   "--sample-freq: \"44,1k\" would be read as 44, leaving \",1k\" unread");
-    ExpectRefused(Calc({"-s", "48k", "-g", "2,5", "--format=ffmpeg"}),
+    ExpectOneLineRefusal(Calc({"-s", "48k", "-g", "2,5", "--format=ffmpeg"}),
                   "--gain: \"2,5\" would be read as 2, leaving \",5\" unread");
-    ExpectRefused(Calc({"-s", "48k", "-z", "20k5", "--format=nyquist"}),
+    ExpectOneLineRefusal(Calc({"-s", "48k", "-z", "20k5", "--format=nyquist"}),
                   "--extra-zero: \"20k5\" would be read as 20000, leaving \"5\" unread");
-    ExpectRefused(Calc({"-s", "x48k", "--format=sox"}),
+    ExpectOneLineRefusal(Calc({"-s", "x48k", "--format=sox"}),
                   "\"x48k\" does not start with its number (it would be read as 48000)");
     // The reader takes 31 characters: the rest would be lost without a word.
-    ExpectRefused(Calc({"-s", "48000.000000000000000000000000000001", "--format=sox"}),
+    ExpectOneLineRefusal(Calc({"-s", "48000.000000000000000000000000000001", "--format=sox"}),
                   "leaving \"00001\" unread");
-    ExpectRefused(Calc({"-s", "44,1k", "--csv"}), "leaving \",1k\" unread");
-    ExpectRefused(Calc({"-s", "44,1k", "--response"}), "leaving \",1k\" unread");
+    ExpectOneLineRefusal(Calc({"-s", "44,1k", "--csv"}), "leaving \",1k\" unread");
+    ExpectOneLineRefusal(Calc({"-s", "44,1k", "--response"}), "leaving \",1k\" unread");
     // apply reads its gain the same way.
-    ExpectRefused(Calc({"apply", "in.wav", "-o", "out.wav", "-g", "0,5"}),
+    ExpectOneLineRefusal(Calc({"apply", "in.wav", "-o", "out.wav", "-g", "0,5"}),
                   "--gain: \"0,5\" would be read as 0, leaving \",5\" unread");
 
     // A unit after a frequency is no leftover, and UTF-8 micro is one prefix.

@@ -8,17 +8,13 @@
 #include <string>
 #include <vector>
 
+#include "calc_process.h"
 #include "designs/minimax_design.h"
 #include "external_tool.h"
 #include "response/frequency_response.h"
 #include "run_process.h"
 
 namespace {
-
-ProcessResult Calc(std::vector<std::string> arguments) {
-    arguments.insert(arguments.begin(), VORLEXI_CALC_PATH);
-    return RunProcess(arguments);
-}
 
 std::vector<std::string> With(std::vector<std::string> arguments, const std::string& extra) {
     arguments.push_back(extra);

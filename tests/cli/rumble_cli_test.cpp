@@ -6,22 +6,11 @@
 #include <string>
 #include <vector>
 
+#include "calc_process.h"
 #include "external_tool.h"
 #include "run_process.h"
 
 namespace {
-
-ProcessResult Calc(std::vector<std::string> arguments) {
-    arguments.insert(arguments.begin(), VORLEXI_CALC_PATH);
-    return RunProcess(arguments);
-}
-
-void ExpectRefused(const ProcessResult& result, const std::string& messagePart) {
-    EXPECT_EQ(result.exitStatus, 2) << result.err;
-    EXPECT_EQ(result.out, "");
-    EXPECT_NE(result.err.find(messagePart), std::string::npos) << result.err;
-    EXPECT_EQ(result.err.find('\n'), result.err.size() - 1) << "one line: " << result.err;
-}
 
 void ExpectHolds(const std::string& text, const std::vector<std::string>& parts) {
     for (const std::string& part : parts) {
@@ -38,16 +27,16 @@ std::size_t Count(const std::string& text, const std::string& part) {
 }
 
 TEST(RumbleCli, ACornerOrOrderItCannotMakeIsRefusedWithWhatWould) {
-    ExpectRefused(Calc({"-s", "44.1k", "--rumble", "twenty"}), "--rumble: \"twenty\"");
-    ExpectRefused(Calc({"-s", "44.1k", "--rumble=0"}), "such as 20");
-    ExpectRefused(Calc({"-s", "44.1k", "--rumble=-20"}), "such as 20");
-    ExpectRefused(Calc({"-s", "44.1k", "--rumble", "3000"}), "to 2205 Hz");
-    ExpectRefused(Calc({"-s", "44.1k", "--rumble", "0.5"}), "from 1 Hz");
-    ExpectRefused(Calc({"-s", "44.1k", "--rumble", "20", "--rumble-order", "5"}),
+    ExpectOneLineRefusal(Calc({"-s", "44.1k", "--rumble", "twenty"}), "--rumble: \"twenty\"");
+    ExpectOneLineRefusal(Calc({"-s", "44.1k", "--rumble=0"}), "such as 20");
+    ExpectOneLineRefusal(Calc({"-s", "44.1k", "--rumble=-20"}), "such as 20");
+    ExpectOneLineRefusal(Calc({"-s", "44.1k", "--rumble", "3000"}), "to 2205 Hz");
+    ExpectOneLineRefusal(Calc({"-s", "44.1k", "--rumble", "0.5"}), "from 1 Hz");
+    ExpectOneLineRefusal(Calc({"-s", "44.1k", "--rumble", "20", "--rumble-order", "5"}),
                   "--rumble-order: \"5\" is not an order from 1 to 4");
-    ExpectRefused(Calc({"-s", "44.1k", "--rumble-order", "3"}), "add --rumble HZ");
+    ExpectOneLineRefusal(Calc({"-s", "44.1k", "--rumble-order", "3"}), "add --rumble HZ");
     // The plugin's control stops at 200 Hz; the coefficients do not.
-    ExpectRefused(Calc({"-s", "48k", "--rumble", "300", "--format=pipewire"}),
+    ExpectOneLineRefusal(Calc({"-s", "48k", "--rumble", "300", "--format=pipewire"}),
                   "Rumble filter control");
     EXPECT_EQ(Calc({"-s", "48k", "--rumble", "300", "--format=pipewire-bq-raw"}).exitStatus, 0);
 }
