@@ -65,6 +65,15 @@ Result<DesignRequest> RequestFor(const DesignerSettings& settings) {
     if (!gain) {
         return Refused<DesignRequest>(gain.error());
     }
+    const std::string rumble = Trimmed(settings.rumbleHz);
+    if (!rumble.empty() && rumble != "0") {
+        const Result<double> corner =
+            ReadPositive(rumble, "Rumble filter", "20 (Hz), or 0 for none");
+        if (!corner) {
+            return Refused<DesignRequest>(corner.error());
+        }
+        request.rumble = RumbleFilter{*corner, settings.rumbleOrder};
+    }
     request.samplingFrequency = *rate;
     request.gain = *gain;
     request.gainReference = settings.gainReference;
@@ -104,10 +113,14 @@ std::vector<std::string> CalcDesignArguments(const DesignerSettings& settings, c
                    (command == CalcCommand::Apply && !design.record)) {
             // The method's own size is spelled out for apply; the one-biquad record of
             // RIAA has no count to spell (a count asks for the cascade design instead).
-            arguments.push_back("--sections=" + std::to_string(design.cascade.sections.size()));
+            arguments.push_back("--sections=" + std::to_string(CurveSectionCount(design)));
         }
     }
     arguments.push_back(design.gainReference == GainReference::OneKilohertz ? "--normalize=1k"
                                                                             : "--normalize=dc");
+    if (design.rumble) {
+        arguments.push_back("--rumble=" + Trimmed(settings.rumbleHz));
+        arguments.push_back("--rumble-order=" + std::to_string(design.rumble->order));
+    }
     return arguments;
 }

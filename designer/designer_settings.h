@@ -1,8 +1,8 @@
 #pragma once
 // What the designer window's left panel holds, as typed, and the design request it stands
 // for. Qt-free, so that tests can hold it against vorlexi-calc run with the same settings.
-// A new control (a rumble filter, say) is one more field here and one more line in
-// RequestFor and CalcDesignArguments.
+// A new control is one more field here and one more line in RequestFor and
+// CalcDesignArguments.
 
 #include <string>
 #include <vector>
@@ -32,6 +32,8 @@ struct DesignerSettings {
     std::string toleranceDb = "0.05";
     std::string gain = "1";  // a plain factor, as -g takes it
     GainReference gainReference = GainReference::Dc;
+    std::string rumbleHz;  // the high-pass's corner, as --rumble takes it; empty or 0: none
+    int rumbleOrder = 2;
 
     bool operator==(const DesignerSettings&) const = default;
 };

@@ -137,13 +137,23 @@ void SettingsPanel::BuildDesignGroup(QVBoxLayout* layout) {
     form->addRow(tr("&Gain (factor):"), m_gain);
     m_gainReference = Choice(tr("Gain applies at"), {tr("DC"), tr("1 kHz")});
     form->addRow(tr("Gain &applies at:"), m_gainReference);
+    m_rumble = Entry(tr("Rumble filter corner, Hz; 0 for none"), tr("0"));
+    m_rumble->setToolTip(
+        tr("A Butterworth high-pass after the curve, against rumble, DC offset "
+           "and warps; 20 Hz suits most 78s and warped LPs"));
+    form->addRow(tr("Rum&ble filter, Hz:"), m_rumble);
+    m_rumbleOrder = new QSpinBox;
+    m_rumbleOrder->setRange(1, 4);
+    m_rumbleOrder->setAccessibleName(tr("Rumble filter order"));
+    form->addRow(tr("Rumble filter &poles (order):"), m_rumbleOrder);
     layout->addWidget(group);
 
     connect(m_rate, &QComboBox::currentTextChanged, this, &SettingsPanel::OnEdited);
     connect(m_method, &QComboBox::currentIndexChanged, this, &SettingsPanel::ShowSizeChoice);
     connect(m_size, &QComboBox::currentIndexChanged, this, &SettingsPanel::ShowSizeChoice);
     connect(m_sections, &QSpinBox::valueChanged, this, &SettingsPanel::OnEdited);
-    for (QLineEdit* entry : {m_tolerance, m_gain}) {
+    connect(m_rumbleOrder, &QSpinBox::valueChanged, this, &SettingsPanel::OnEdited);
+    for (QLineEdit* entry : {m_tolerance, m_gain, m_rumble}) {
         connect(entry, &QLineEdit::textChanged, this, &SettingsPanel::OnEdited);
     }
     connect(m_gainReference, &QComboBox::currentIndexChanged, this, &SettingsPanel::OnEdited);
@@ -221,6 +231,8 @@ DesignerSettings SettingsPanel::Settings() const {
     settings.gain = Std(m_gain->text());
     settings.gainReference =
         m_gainReference->currentIndex() == 1 ? GainReference::OneKilohertz : GainReference::Dc;
+    settings.rumbleHz = Std(m_rumble->text());
+    settings.rumbleOrder = m_rumbleOrder->value();
     return settings;
 }
 
@@ -248,6 +260,8 @@ void SettingsPanel::SetSettings(const DesignerSettings& settings) {
     m_tolerance->setText(QString::fromStdString(settings.toleranceDb));
     m_gain->setText(QString::fromStdString(settings.gain));
     m_gainReference->setCurrentIndex(settings.gainReference == GainReference::OneKilohertz ? 1 : 0);
+    m_rumble->setText(QString::fromStdString(settings.rumbleHz));
+    m_rumbleOrder->setValue(settings.rumbleOrder);
     ShowCurveChoice();
     ShowSizeChoice();
     m_settingUp = false;

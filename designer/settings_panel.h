@@ -50,5 +50,7 @@ private:
     QLineEdit* m_tolerance;
     QLineEdit* m_gain;
     QComboBox* m_gainReference;
+    QLineEdit* m_rumble;
+    QSpinBox* m_rumbleOrder;
     bool m_settingUp = false;
 };

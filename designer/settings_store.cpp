@@ -42,6 +42,9 @@ DesignerSettings LoadSettings(const QSettings& store) {
     settings.toleranceDb = Read(store, "design/toleranceDb", defaults.toleranceDb);
     settings.gain = Read(store, "design/gain", defaults.gain);
     settings.gainReference = ReadChoice(store, "design/gainReference", defaults.gainReference, 2);
+    settings.rumbleHz = Read(store, "design/rumbleHz", defaults.rumbleHz);
+    settings.rumbleOrder = std::clamp(
+        store.value(QStringLiteral("design/rumbleOrder"), defaults.rumbleOrder).toInt(), 1, 4);
     return settings;
 }
 
@@ -62,4 +65,6 @@ void StoreSettings(QSettings& store, const DesignerSettings& settings) {
     store.setValue(QStringLiteral("design/gain"), text(settings.gain));
     store.setValue(QStringLiteral("design/gainReference"),
                    static_cast<int>(settings.gainReference));
+    store.setValue(QStringLiteral("design/rumbleHz"), text(settings.rumbleHz));
+    store.setValue(QStringLiteral("design/rumbleOrder"), settings.rumbleOrder);
 }

@@ -67,6 +67,12 @@ DesignerSettings CustomConstants() {
     return settings;
 }
 
+DesignerSettings WithRumble(DesignerSettings settings) {
+    settings.rumbleHz = "20";
+    settings.rumbleOrder = 3;
+    return settings;
+}
+
 struct Case {
     const char* name;
     DesignerSettings settings;
@@ -114,7 +120,8 @@ INSTANTIATE_TEST_SUITE_P(
                       Case{"riaa_minimax_four_sections_96k", MinimaxSections(4, "96k")},
                       Case{"aes_recording_gain_at_1k", NamedRecording("aes-1951", "48000")},
                       Case{"turnover_within_tolerance", TurnoverTolerance()},
-                      Case{"custom_time_constants", CustomConstants()}),
+                      Case{"custom_time_constants", CustomConstants()},
+                      Case{"minimax_with_rumble_filter", WithRumble(MinimaxSections(2, "44100"))}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(DesignerEntries, BadEntriesNameTheEntryAndHowToFixIt) {
@@ -134,6 +141,9 @@ TEST(DesignerEntries, BadEntriesNameTheEntryAndHowToFixIt) {
     settings.size = SizeChoice::Tolerance;
     settings.toleranceDb = "-1";
     EXPECT_NE(MakeOutcome(settings).error.find("Tolerance"), std::string::npos);
+    settings = {};
+    settings.rumbleHz = "low";
+    EXPECT_NE(MakeOutcome(settings).error.find("Rumble filter: \"low\""), std::string::npos);
 }
 
 TEST(DesignerEntries, RatesWhereTheResponseMeansNothingAreRefusedNotPlotted) {
