@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# The bundle as built validates against the installed LV2 specifications, and lilv finds
+# The bundle as built validates against the LV2 vocabularies installed here, and lilv finds
 # both plugins in it.
 set -euo pipefail
 bundle=$(realpath "$1")
