@@ -3,26 +3,19 @@
 #include <algorithm>
 #include <cmath>
 
+#include "base/design_vocabulary.h"
 #include "base/number_text.h"
+#include "response/response_table.h"
 
 namespace {
 
-constexpr double kTableFrequencies[] = {20.0,   50.0,   100.0,   200.0,   500.0,  1000.0,
-                                        2000.0, 5000.0, 10000.0, 15000.0, 20000.0};
 constexpr double kBandLowHz = 20.0;
-constexpr double kReferenceHz = 1000.0;
 // The measured points lie a few hundredths of a hertz apart at the band's foot; the
 // search grid is as fine there, and finer above.
 constexpr int kSearchPointsPerDecade = 2000;
 constexpr int kCsvPointsPerDecade = 100;
 constexpr int kPlotPointsPerDecade = 200;
 constexpr int kPeakDigits = 4;
-constexpr std::size_t kFrequencyWidth = 9;
-constexpr std::size_t kColumnWidth = 16;
-
-std::string Decibels(double db) { return FormatSignedFixed(db, 3); }
-
-std::string HertzText(double hz) { return FormatSignificant(hz, 6) + " Hz"; }
 
 }  // namespace
 
@@ -32,7 +25,8 @@ MeasuredPoint CompareMeasuredAt(const MeasuredResponse& measured, const Analogue
                                 double frequencyHz) {
     MeasuredPoint point{};
     point.frequencyHz = frequencyHz;
-    point.gainDb = MeasuredGainDb(measured, frequencyHz) - MeasuredGainDb(measured, kReferenceHz);
+    point.gainDb =
+        MeasuredGainDb(measured, frequencyHz) - MeasuredGainDb(measured, kRiaaReferenceHz);
     point.curveGainDb = AnalogueGainDbRe1k(curve, frequencyHz);
     point.deviationDb = point.gainDb - point.curveGainDb;
     return point;
@@ -43,7 +37,7 @@ MeasurementSummary SummarizeMeasurement(const MeasuredResponse& measured,
     MeasurementSummary summary{};
     summary.bandLowHz = kBandLowHz;
     summary.bandHighHz = MeasuredBandTopHz(measured.samplingRate);
-    for (double f : kTableFrequencies) {
+    for (double f : kResponseTableFrequencies) {
         if (f <= summary.bandHighHz) {
             summary.table.push_back(CompareMeasuredAt(measured, curve, f));
         }
@@ -60,24 +54,23 @@ MeasurementSummary SummarizeMeasurement(const MeasuredResponse& measured,
 
 std::string FormatMeasurementTable(const MeasurementSummary& summary) {
     std::string text = "Measured response relative to 1 kHz (averaged over 1/" +
-                       FormatShortest(1.0 / kSmoothingOctaves) +
-                       " octave), against the curve\n\n";
-    text += PadLeft("Frequency", kFrequencyWidth + 3);
+                       FormatShortest(1.0 / kSmoothingOctaves) + " octave), against the curve\n\n";
+    text += PadLeft("Frequency", kTableFrequencyWidth + 3);
     for (const char* heading : {"Measured dB", "Curve dB", "Deviation dB"}) {
-        text += PadLeft(heading, kColumnWidth);
+        text += PadLeft(heading, kTableColumnWidth);
     }
     text += '\n';
     for (const MeasuredPoint& p : summary.table) {
-        text += PadLeft(FormatSignificant(p.frequencyHz, 6), kFrequencyWidth) + " Hz";
-        text += PadLeft(Decibels(p.gainDb), kColumnWidth);
-        text += PadLeft(Decibels(p.curveGainDb), kColumnWidth);
-        text += PadLeft(Decibels(p.deviationDb), kColumnWidth);
+        text += PadLeft(FormatSignificant(p.frequencyHz, 6), kTableFrequencyWidth) + " Hz";
+        text += PadLeft(TableDecibels(p.gainDb), kTableColumnWidth);
+        text += PadLeft(TableDecibels(p.curveGainDb), kTableColumnWidth);
+        text += PadLeft(TableDecibels(p.deviationDb), kTableColumnWidth);
         text += '\n';
     }
-    text += "\nLargest deviation from " + HertzText(summary.bandLowHz) + " to " +
-            HertzText(summary.bandHighHz) + ": " +
+    text += "\nLargest deviation from " + TableHertz(summary.bandLowHz) + " to " +
+            TableHertz(summary.bandHighHz) + ": " +
             FormatSignedSignificant(summary.peak.deviationDb, kPeakDigits) + " dB at " +
-            HertzText(summary.peak.frequencyHz) + "\n";
+            TableHertz(summary.peak.frequencyHz) + "\n";
     return text;
 }
 

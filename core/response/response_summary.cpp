@@ -6,11 +6,10 @@
 #include "base/number_text.h"
 #include "curves/riaa_curve.h"
 #include "response/frequency_response.h"
+#include "response/response_table.h"
 
 namespace {
 
-constexpr double kTableFrequencies[] = {20.0,   50.0,   100.0,   200.0,   500.0,  1000.0,
-                                        2000.0, 5000.0, 10000.0, 15000.0, 20000.0};
 constexpr double kBandLowHz = 20.0;
 constexpr double kCsvLowHz = 10.0;
 constexpr int kCsvPointsPerDecade = 100;
@@ -18,23 +17,15 @@ constexpr int kCsvPointsPerDecade = 100;
 // a thousandth of a dB.
 constexpr int kPeakDigits = 4;
 
-// A column of the table: right-aligned numbers under a right-aligned heading.
-constexpr std::size_t kFrequencyWidth = 9;
-constexpr std::size_t kColumnWidth = 16;
-
-std::string Decibels(double db) { return FormatSignedFixed(db, 3); }
-
-std::string HertzText(double hz) { return FormatSignificant(hz, 6) + " Hz"; }
-
 std::string FactorAndDb(double factor) {
-    return FormatSignificant(factor, 6) + " (" + Decibels(FactorToDb(factor)) + " dB)";
+    return FormatSignificant(factor, 6) + " (" + TableDecibels(FactorToDb(factor)) + " dB)";
 }
 
 }  // namespace
 
 ResponseSummary SummarizeResponse(const DesignUnderTest& design) {
     ResponseSummary summary{};
-    for (double f : kTableFrequencies) {
+    for (double f : kResponseTableFrequencies) {
         if (f < design.samplingFrequency / 2.0) {
             summary.table.push_back(CompareAt(design, f));
         }
@@ -51,32 +42,32 @@ ResponseSummary SummarizeResponse(const DesignUnderTest& design) {
 
 std::string FormatResponseTable(const ResponseSummary& summary) {
     std::string text = "Response relative to 1 kHz: the design against the analogue curve\n\n";
-    text += PadLeft("Frequency", kFrequencyWidth + 3);
+    text += PadLeft("Frequency", kTableFrequencyWidth + 3);
     for (const char* heading :
          {"Design dB", "Analogue dB", "Deviation dB", "Design phase", "Analogue phase"}) {
-        text += PadLeft(heading, kColumnWidth);
+        text += PadLeft(heading, kTableColumnWidth);
     }
     text += '\n';
     for (const ResponsePoint& p : summary.table) {
-        text += PadLeft(FormatSignificant(p.frequencyHz, 6), kFrequencyWidth) + " Hz";
-        text += PadLeft(Decibels(p.gainDb), kColumnWidth);
-        text += PadLeft(Decibels(p.prototypeGainDb), kColumnWidth);
-        text += PadLeft(Decibels(p.deviationDb), kColumnWidth);
-        text += PadLeft(FormatFixed(p.phaseDegrees, 2) + " deg", kColumnWidth);
-        text += PadLeft(FormatFixed(p.prototypePhaseDegrees, 2) + " deg", kColumnWidth);
+        text += PadLeft(FormatSignificant(p.frequencyHz, 6), kTableFrequencyWidth) + " Hz";
+        text += PadLeft(TableDecibels(p.gainDb), kTableColumnWidth);
+        text += PadLeft(TableDecibels(p.prototypeGainDb), kTableColumnWidth);
+        text += PadLeft(TableDecibels(p.deviationDb), kTableColumnWidth);
+        text += PadLeft(FormatFixed(p.phaseDegrees, 2) + " deg", kTableColumnWidth);
+        text += PadLeft(FormatFixed(p.prototypePhaseDegrees, 2) + " deg", kTableColumnWidth);
         text += '\n';
     }
     return text + '\n' + FormatResponseFigures(summary);
 }
 
 std::string FormatResponseFigures(const ResponseSummary& summary) {
-    std::string text = "Largest deviation from " + HertzText(summary.bandLowHz) + " to " +
-                       HertzText(summary.bandHighHz) + ": " +
+    std::string text = "Largest deviation from " + TableHertz(summary.bandLowHz) + " to " +
+                       TableHertz(summary.bandHighHz) + ": " +
                        FormatSignedSignificant(summary.peak.deviationDb, kPeakDigits) + " dB at " +
-                       HertzText(summary.peak.frequencyHz) + "\n";
+                       TableHertz(summary.peak.frequencyHz) + "\n";
     text += "Largest phase deviation over the same band: " +
             FormatSignedSignificant(summary.phasePeak.deviationDegrees, kPeakDigits) + " deg at " +
-            HertzText(summary.phasePeak.frequencyHz) + "\n";
+            TableHertz(summary.phasePeak.frequencyHz) + "\n";
     text += "Gain at DC: " + FactorAndDb(summary.dcGain) + "\n";
     text += "Gain at 1 kHz: " + FactorAndDb(summary.gainAt1k) + "\n";
     return text;
