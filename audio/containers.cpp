@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cctype>
 
+#include "base/ascii_case.h"
 #include "sndfile_library.h"
 
 namespace {
@@ -62,13 +63,6 @@ const NamedContainer* ByExtension(std::string_view lowerExtension) {
     return nullptr;
 }
 
-std::string Lowercase(std::string_view text) {
-    std::string lower(text);
-    std::transform(lower.begin(), lower.end(), lower.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return lower;
-}
-
 const NamedContainer* KnownContainer(int container, int codec) {
     for (const NamedContainer& c : kContainers) {
         if (c.container == container && c.codec == (IsLossyCodec(codec) ? codec : 0)) return &c;
@@ -83,7 +77,7 @@ std::string ExtensionOfPath(const std::string& path) {
     if (dot == std::string::npos || dot <= nameStart) {
         return {};
     }
-    return Lowercase(std::string_view(path).substr(dot));
+    return AsciiLowercase(std::string_view(path).substr(dot));
 }
 
 // What libsndfile says of a container we have no row for (its name and extension).
@@ -125,7 +119,7 @@ std::string ContainerName(int sndfileFormat) {
 }
 
 std::optional<OutputContainer> ContainerFromName(std::string_view name) {
-    if (const NamedContainer* c = Named(Lowercase(name)))
+    if (const NamedContainer* c = Named(AsciiLowercase(name)))
         return OutputContainer{c->container, c->codec};
     return std::nullopt;
 }

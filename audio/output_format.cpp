@@ -3,23 +3,16 @@
 #include <sndfile.h>
 
 #include <algorithm>
-#include <cctype>
 #include <cmath>
 #include <iterator>
 #include <limits>
 
+#include "base/ascii_case.h"
 #include "base/number_text.h"
 #include "containers.h"
 #include "sndfile_library.h"
 
 namespace {
-
-std::string Lowercase(std::string_view text) {
-    std::string lower(text);
-    std::transform(lower.begin(), lower.end(), lower.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return lower;
-}
 
 std::optional<SampleEncoding> EncodingOfSubtype(int subtype) {
     switch (subtype) {
@@ -59,7 +52,7 @@ int IntegerBits(SampleEncoding encoding) {
 }
 
 std::optional<SampleEncoding> EncodingFromName(std::string_view name) {
-    const std::string lower = Lowercase(name);
+    const std::string lower = AsciiLowercase(name);
     if (lower == "16") return SampleEncoding::Pcm16;
     if (lower == "24") return SampleEncoding::Pcm24;
     if (lower == "32") return SampleEncoding::Pcm32;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 
+#include "base/ascii_case.h"
 #include "curves/riaa_curve.h"
 
 namespace {
@@ -109,9 +110,6 @@ constexpr std::array kCurves{
     NamedCurve{"tape-iec-3180-70us", "IEC cassette replay (3180/70 us): Types II and IV",
                kTapeIec3180At70},
 };
-
-// Not std::tolower, which follows the user's locale.
-char AsciiLower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
 
 bool EqualIgnoringAsciiCase(std::string_view a, std::string_view b) {
     return std::ranges::equal(a, b, [](char x, char y) { return AsciiLower(x) == AsciiLower(y); });
