@@ -10,6 +10,7 @@
 #include "base/eng_value.h"
 #include "base/number_text.h"
 #include "curves/named_curves.h"
+#include "curves/nearest_curves.h"
 
 namespace {
 
@@ -337,45 +338,12 @@ CurveReading ReadTurnoverCurve(std::string_view entry, std::string_view list) {
     return TurnoverCurve(entry, *turnoverHz, shelfHz, TrebleOfRollOff(rollOffDb.value_or(0.0)));
 }
 
-// Single-character insertions, deletions and substitutions from a to b.
-std::size_t EditDistance(std::string_view a, std::string_view b) {
-    std::vector<std::size_t> row(b.size() + 1);
-    for (std::size_t j = 0; j <= b.size(); ++j) {
-        row[j] = j;
-    }
-    for (std::size_t i = 1; i <= a.size(); ++i) {
-        std::size_t diagonal = row[0];
-        row[0] = i;
-        for (std::size_t j = 1; j <= b.size(); ++j) {
-            const std::size_t above = row[j];
-            row[j] =
-                std::min({row[j] + 1, row[j - 1] + 1, diagonal + (a[i - 1] == b[j - 1] ? 0 : 1)});
-            diagonal = above;
-        }
-    }
-    return row[b.size()];
-}
-
-// " (did you mean riaa?)": the named curves within two edits of the entry, or that it
-// begins ("emi" for the three EMI curves), nearest first, three at most; "" for none.
+// " (did you mean riaa?)", or "" where no named curve is near the entry.
 std::string Suggestion(std::string_view entry) {
-    constexpr std::size_t kMostEdits = 2;
-    constexpr std::size_t kMostSuggestions = 3;
-    constexpr std::size_t kShortestPrefix = 3;
-    std::vector<std::pair<std::size_t, std::string_view>> near;
-    for (const NamedCurve& curve : NamedCurves()) {
-        const std::size_t distance = EditDistance(entry, curve.name);
-        const bool begins = entry.size() >= kShortestPrefix && StartsWith(curve.name, entry);
-        if (distance <= kMostEdits || begins) {
-            near.emplace_back(distance, curve.name);
-        }
-    }
-    std::stable_sort(near.begin(), near.end(),
-                     [](const auto& a, const auto& b) { return a.first < b.first; });
-    near.resize(std::min(near.size(), kMostSuggestions));
+    const std::vector<std::string_view> near = NearestNamedCurves(entry);
     std::string names;
     for (std::size_t i = 0; i < near.size(); ++i) {
-        names += (i == 0 ? "" : i + 1 == near.size() ? " or " : ", ") + std::string(near[i].second);
+        names += (i == 0 ? "" : i + 1 == near.size() ? " or " : ", ") + std::string(near[i]);
     }
     return names.empty() ? "" : " (did you mean " + names + "?)";
 }

@@ -93,6 +93,8 @@ TEST(CurveEntry, AMisspelledNameSuggestsTheNearestNames) {
     EXPECT_NE(ReadCurveEntry("riia").error.find("unknown curve \"riia\" (did you mean riaa?)"),
               std::string::npos);
     EXPECT_NE(ReadCurveEntry("fm50us").error.find("(did you mean fm-50us?)"), std::string::npos);
+    // Names are read ignoring case, and so are the near misses.
+    EXPECT_NE(ReadCurveEntry("RIIA").error.find("(did you mean riaa?)"), std::string::npos);
     // A beginning names every curve it could start, up to three.
     EXPECT_NE(ReadCurveEntry("emi").error.find(
                   "(did you mean emi-78-636us, emi-78-531us or emi-78-318us?)"),
