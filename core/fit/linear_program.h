@@ -1,8 +1,8 @@
 #pragma once
 // A small dense linear program, minimise c·x under rows a·x <= u (or = u) over free
-// columns (a bound on x_j is a row of its own), solved by GLPK's simplex method. Rows and objective may be changed between
-// solves; each solve starts from the basis the last one ended with, which after a small
-// change is a few pivots from the new optimum.
+// columns (a bound on x_j is a row of its own), solved by GLPK's simplex method. Rows and
+// objective may be changed between solves; each solve starts from the basis the last one
+// ended with, which after a small change is a few pivots from the new optimum.
 
 #include <memory>
 #include <optional>
