@@ -7,7 +7,7 @@
 #include <iostream>
 #include <string>
 
-#include "designs/minimax_design.h"
+#include "designs/detail/minimax_design.h"
 #include "designs/riaa_record.h"
 #include "file_equaliser.h"
 #include "response/cascade.h"

@@ -19,11 +19,12 @@
 #include "cpu_time.h"
 #include "curves/riaa_curve.h"
 #include "curves/riaa_prototype.h"
-#include "designs/cascade_minimax_design.h"
-#include "designs/minimax_design.h"
-#include "designs/section_pairing.h"
+#include "designs/detail/cascade_minimax_design.h"
+#include "designs/detail/minimax_design.h"
+#include "designs/detail/section_pairing.h"
 #include "response/frequency_response.h"
 #include "response/response_comparison.h"
+#include "response/root_radius.h"
 
 namespace {
 

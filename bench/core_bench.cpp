@@ -1,5 +1,6 @@
-// Speed of the core: the design, the report, the reader and the whole calculation,
-// each with its heap allocations per call (the design and the reader make none).
+// Speed of the core: the design (alone and through MakeDesign), the report, the reader
+// and the whole calculation, each with its heap allocations per call (the design alone
+// and the reader make none).
 //   build/bench/core_bench [--benchmark_filter=Read]
 
 #include <benchmark/benchmark.h>
@@ -8,7 +9,8 @@
 
 #include "allocation_counter.h"
 #include "base/eng_value.h"
-#include "designs/riaa_design.h"
+#include "designs/detail/riaa_design.h"
+#include "designs/make_design.h"
 #include "reports/coefficient_report.h"
 #include "reports/filter_calculation.h"
 
@@ -33,6 +35,19 @@ void DesignWithChosenZeroInverted(benchmark::State& state) {
     }
 }
 BENCHMARK(DesignWithChosenZeroInverted);
+
+// The same design through the door every front end calls: the request's curve, the
+// described design and the record's cascade cost allocations the method alone does not.
+void MakeDesignPlayback(benchmark::State& state) {
+    DesignRequest request;
+    request.samplingFrequency = 44100;
+    const AllocationCounter allocations(state);
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(request.samplingFrequency);
+        benchmark::DoNotOptimize(MakeDesign(request));
+    }
+}
+BENCHMARK(MakeDesignPlayback);
 
 void FormatReport(benchmark::State& state) {
     const RiaaCoefficients coefficients = ComputeRiaaCoefficients(96000, 1.0, 1.0, 0);

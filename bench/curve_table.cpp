@@ -22,11 +22,12 @@
 #include "curves/curve_list.h"
 #include "curves/named_curves.h"
 #include "curves/riaa_curve.h"
-#include "designs/cascade_minimax_design.h"
-#include "designs/curve_minimax_design.h"
-#include "designs/matched_curve_design.h"
-#include "designs/section_pairing.h"
+#include "designs/detail/cascade_minimax_design.h"
+#include "designs/detail/curve_minimax_design.h"
+#include "designs/detail/matched_curve_design.h"
+#include "designs/detail/section_pairing.h"
 #include "response/frequency_response.h"
+#include "response/root_radius.h"
 
 namespace {
 

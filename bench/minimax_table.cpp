@@ -17,8 +17,8 @@
 
 #include "cpu_time.h"
 #include "curves/riaa_prototype.h"
-#include "designs/minimax_design.h"
-#include "designs/riaa_design.h"
+#include "designs/detail/minimax_design.h"
+#include "designs/detail/riaa_design.h"
 #include "designs/riaa_record.h"
 #include "response/response_comparison.h"
 

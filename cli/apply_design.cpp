@@ -8,12 +8,12 @@
 
 #include "argument_text.h"
 #include "base/decibels.h"
+#include "base/design_vocabulary.h"
 #include "base/eng_value.h"
 #include "base/number_text.h"
 #include "curves/analogue_curve.h"
 #include "curves/riaa_curve.h"
 #include "design_method.h"
-#include "designs/cascade_minimax_design.h"
 #include "reports/design_text.h"
 #include "reports/filter_calculation.h"
 #include "response/cascade.h"
@@ -115,7 +115,7 @@ Result<Design> MakeClosestDesign(const ApplyDesignOptions& options, DesignReques
     }
     missedToleranceDb = tolerance->db;
     std::optional<Design> closest;
-    for (int sections = MinimumCascadeSections(request.curve.curve);
+    for (int sections = MinimumCascadeSections(request.curve->curve);
          sections <= kMaxCascadeSections; ++sections) {
         request.size = SectionCount{sections};
         const Result<Design> candidate = MakeDesign(request);

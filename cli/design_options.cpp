@@ -5,8 +5,8 @@
 #include <cmath>
 #include <vector>
 
+#include "base/design_vocabulary.h"
 #include "curves/named_curves.h"
-#include "designs/cascade_minimax_design.h"
 #include "designs/rumble_filter.h"
 #include "named_choice.h"
 #include "whole_entry.h"
@@ -154,10 +154,11 @@ std::optional<std::string> PartlyReadDesignEntryMessage(
 
 Result<DesignChoice> ReadDesignChoice(const DesignOptions& options, bool hasExtraZero) {
     DesignChoice choice;
-    choice.curve = ReadCurveEntry(options.curve);
-    if (!choice.curve.ok) {
-        return Refused("--curve: " + choice.curve.error);
+    const CurveReading reading = ReadCurveEntry(options.curve);
+    if (!reading.ok()) {
+        return Refused("--curve: " + reading.error());
     }
+    choice.curve = reading.value();
     choice.riaa = choice.curve.name == NamedCurves().front().name;
     if (hasExtraZero && !choice.riaa) {
         return Refused("--extra-zero adds a zero to the RIAA curve only; give " +

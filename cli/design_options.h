@@ -43,7 +43,7 @@ void DescribeDesignDefaults(CLI::App& command, const std::string& method,
 
 // What the options ask for, read and checked.
 struct DesignChoice {
-    CurveReading curve;  // ok
+    ChosenCurve curve;
     // The named RIAA curve, the default: --extra-zero applies to it, and its one-section
     // designs (matched, or minimax with neither --sections nor --tolerance) are the
     // desktop program's record, written as the tool always wrote it.

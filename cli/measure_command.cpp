@@ -34,13 +34,13 @@ Expected ExpectedCurve(const MeasureOptions& options) {
         return {{}, "flat", {}};
     }
     const CurveReading reading = ReadCurveEntry(options.curve);
-    if (!reading.ok) {
-        return {{}, {}, "--curve: " + reading.error};
+    if (!reading.ok()) {
+        return {{}, {}, "--curve: " + reading.error()};
     }
     if (options.inverse) {
-        return {ReciprocalCurve(reading.curve), reading.name + " recording curve", {}};
+        return {ReciprocalCurve(reading->curve), reading->name + " recording curve", {}};
     }
-    return {reading.curve, reading.name + " playback curve", {}};
+    return {reading->curve, reading->name + " playback curve", {}};
 }
 
 std::string Table(const MeasureOptions& options, const MeasureInputs& inputs,

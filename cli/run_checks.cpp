@@ -5,9 +5,9 @@
 
 #include "base/number_text.h"
 #include "curves/riaa_curve.h"
-#include "designs/section_pairing.h"
 #include "reports/design_text.h"
 #include "response/response_comparison.h"
+#include "response/root_radius.h"
 #include "writers/export_formats.h"
 
 namespace {

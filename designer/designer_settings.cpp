@@ -53,8 +53,8 @@ std::string CurveEntryText(const DesignerSettings& settings) {
 Result<DesignRequest> RequestFor(const DesignerSettings& settings) {
     DesignRequest request;
     request.curve = ReadCurveEntry(CurveEntryText(settings));
-    if (!request.curve.ok) {
-        return Refused<DesignRequest>("Curve: " + request.curve.error);
+    if (!request.curve.ok()) {
+        return Refused<DesignRequest>("Curve: " + request.curve.error());
     }
     const Result<double> rate =
         ReadPositive(settings.samplingFrequency, "Sampling frequency", "44100 or 96k");

@@ -9,10 +9,10 @@
 #include <QSpinBox>
 #include <QVBoxLayout>
 
+#include "base/design_vocabulary.h"
 #include "curves/curve_entry.h"
 #include "curves/curve_list.h"
 #include "curves/named_curves.h"
-#include "designs/cascade_minimax_design.h"
 
 namespace {
 
@@ -179,8 +179,8 @@ void SettingsPanel::DescribeCurve() {
     }
     // The entry in words as the core reads it, so a typing slip shows before the design.
     const CurveReading reading = ReadCurveEntry(CurveEntryText(Settings()));
-    if (reading.ok) {
-        m_curveDescription->setText(QString::fromStdString(reading.description));
+    if (reading.ok()) {
+        m_curveDescription->setText(QString::fromStdString(reading->description));
     } else if (row == named + kCustomRow) {
         m_curveDescription->setText(
             tr("Time constants in seconds (u for µs), alternating pole, "

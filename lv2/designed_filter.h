@@ -5,7 +5,7 @@
 
 #include <array>
 
-#include "designs/cascade_minimax_design.h"
+#include "base/design_vocabulary.h"
 #include "designs/rumble_filter.h"
 #include "response/cascade.h"
 #include "response/cascade.h"

@@ -24,7 +24,7 @@ CurveReading CurveOfSettings(const DesignSettings& settings) {
             settings.shelfHz > 0.0f ? std::optional<double>(settings.shelfHz) : std::nullopt;
         return TurnoverCurveReading(settings.turnoverHz, shelf, rolloffDb);
     }
-    return NamedCurveReading(NamedCurves()[static_cast<std::size_t>(settings.curve - 1)]);
+    return ChosenNamedCurve(NamedCurves()[static_cast<std::size_t>(settings.curve - 1)]);
 }
 
 DesignRequest RequestOf(const DesignSettings& settings, double samplingFrequency) {

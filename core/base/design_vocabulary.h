@@ -10,6 +10,10 @@ enum class GainReference { Dc, OneKilohertz };
 // the scaling to a gain "at 1 kHz" all take it as their reference.
 inline constexpr double kRiaaReferenceHz = 1000.0;
 
+// A minimax design has one to this many second-order sections for the curve (a rumble
+// filter adds its own).
+inline constexpr int kMaxCascadeSections = 4;
+
 // The band a minimax design is fitted over and measured on: 20 Hz up to the smaller of
 // 20 kHz and 0.46·fs, which leaves the fit room below Nyquist.
 inline constexpr double kMinimaxBandBottomHz = 20.0;

@@ -103,11 +103,7 @@ std::string TauProblem(double tau) {
     return {};
 }
 
-CurveReading Refusal(std::string error) {
-    CurveReading reading;
-    reading.error = std::move(error);
-    return reading;
-}
+CurveReading Refusal(std::string error) { return CurveReading::Failure(std::move(error)); }
 
 struct ListedConstant {
     bool pole;
@@ -203,7 +199,7 @@ CurveReading ReadCustomCurve(std::string_view entry, std::string_view list) {
                        ": a pole and a zero at DC cancel; leave both out");
     }
 
-    CurveReading reading;
+    ChosenCurve reading;
     for (std::size_t i = 0; i < constants.size(); ++i) {
         const ListedConstant& constant = constants[i];
         if (constant.tau) {
@@ -217,7 +213,6 @@ CurveReading ReadCustomCurve(std::string_view entry, std::string_view list) {
         }
         (constant.pole ? reading.curve.dcPoleTaus : reading.curve.dcZeroTaus).push_back(*tau);
     }
-    reading.ok = true;
     reading.name = std::string(entry);
     reading.description = "custom curve of " + std::to_string(constants.size()) + " time constants";
     return reading;
@@ -256,7 +251,7 @@ CurveReading TurnoverCurve(std::string_view entry, double turnoverHz, std::optio
                        " Hz) must lie below the turnover (" + FormatShortest(turnoverHz) + " Hz)");
     }
 
-    CurveReading reading;
+    ChosenCurve reading;
     const double turnoverTau = TauOfFrequency(turnoverHz);
     std::string words = "turnover " + FormatSignificant(turnoverHz, 6) + " Hz";
     if (shelfHz) {
@@ -280,7 +275,6 @@ CurveReading TurnoverCurve(std::string_view entry, double turnoverHz, std::optio
     if (const std::string problem = TauProblem(turnoverTau); !problem.empty()) {
         return Refusal(std::string(kWhat) + "the turnover's time constant " + problem);
     }
-    reading.ok = true;
     reading.name = std::string(entry);
     reading.description = std::move(words);
     return reading;
@@ -359,23 +353,22 @@ CurveReading ReadCurveEntry(std::string_view text) {
         return ReadTurnoverCurve(entry, entry.substr(kTurnoverPrefix.size()));
     }
     if (const NamedCurve* named = FindNamedCurve(entry)) {
-        return NamedCurveReading(*named);
+        return ChosenNamedCurve(*named);
     }
     return Refusal("unknown curve " + Quoted(entry) + Suggestion(entry) +
                    ": give a name that --list-curves shows, custom:T1,T2,... or "
                    "turnover:HZ[,shelf:HZ][,rolloff:DB|,treble:HZ]");
 }
 
-CurveReading NamedCurveReading(const NamedCurve& named) {
-    CurveReading reading;
-    reading.ok = true;
+ChosenCurve ChosenNamedCurve(const NamedCurve& named) {
+    ChosenCurve reading;
     reading.curve = CurveOf(named);
     reading.name = std::string(named.name);
     reading.description = std::string(named.description);
     return reading;
 }
 
-CurveReading RiaaCurveReading() { return NamedCurveReading(NamedCurves().front()); }
+ChosenCurve ChosenRiaaCurve() { return ChosenNamedCurve(NamedCurves().front()); }
 
 CurveReading TurnoverCurveReading(double turnoverHz, std::optional<double> shelfHz,
                                   double rollOffDbAt10kHz) {

@@ -26,16 +26,19 @@
 #include <string>
 #include <string_view>
 
+#include "base/result.h"
 #include "curves/analogue_curve.h"
 #include "curves/named_curves.h"
 
-struct CurveReading {
-    bool ok = false;
+// A curve with the name and the words it goes by.
+struct ChosenCurve {
     AnalogueCurve curve;
     std::string name;         // the row's name, or the entry as typed
     std::string description;  // the row's description, or the curve in words
-    std::string error;        // when not ok: which entry is wrong, and why
 };
+
+// The curve an entry gives, or which entry is wrong and why.
+using CurveReading = Result<ChosenCurve>;
 
 // Every accepted curve is realisable: no more zeros than poles, every τ finite and
 // between kShortestCurveTau and kLongestCurveTau, not both a pole and a zero at DC.
@@ -48,10 +51,10 @@ inline constexpr std::size_t kMostCurveTimeConstants = 32;
 CurveReading ReadCurveEntry(std::string_view text);
 
 // The row's curve, named and described as the row is: what ReadCurveEntry gives for its name.
-CurveReading NamedCurveReading(const NamedCurve& named);
+ChosenCurve ChosenNamedCurve(const NamedCurve& named);
 
 // The RIAA curve, the first row and the default.
-CurveReading RiaaCurveReading();
+ChosenCurve ChosenRiaaCurve();
 
 // The curve "turnover:T,shelf:S,rolloff:R" gives (without shelf: none), name and description
 // included, for a front end that takes the figures as numbers; refused as that entry would be.

@@ -8,8 +8,8 @@
 
 #include "curves/analogue_curve.h"
 
-// Which analogue curve: extraZero and inverse read exactly as ComputeRiaaCoefficients
-// reads them (see ExtraZeroKindOf).
+// Which analogue curve: extraZero and inverse read exactly as the desktop program's
+// design reads them (see ExtraZeroKindOf).
 struct RiaaPrototype {
     double extraZero = 0.0;
     std::int32_t inverse = 0;

@@ -1,34 +1,29 @@
 #include "designs/make_design.h"
 
+#include <algorithm>
 #include <cmath>
+#include <iterator>
 #include <stdexcept>
 #include <utility>
 
 #include "base/number_text.h"
-#include "base/number_text.h"
-#include "curves/named_curves.h"
 #include "curves/named_curves.h"
 #include "curves/riaa_curve.h"
-#include "curves/riaa_curve.h"
 #include "curves/riaa_prototype.h"
-#include "curves/riaa_prototype.h"
-#include "designs/cascade_minimax_design.h"
-#include "designs/cascade_minimax_design.h"
-#include "designs/curve_minimax_design.h"
-#include "designs/curve_minimax_design.h"
-#include "designs/matched_curve_design.h"
-#include "designs/matched_curve_design.h"
-#include "designs/minimax_design.h"
-#include "designs/minimax_design.h"
+#include "designs/detail/butterworth_high_pass.h"
+#include "designs/detail/cascade_minimax_design.h"
+#include "designs/detail/curve_minimax_design.h"
+#include "designs/detail/matched_curve_design.h"
+#include "designs/detail/minimax_design.h"
+#include "designs/detail/riaa_design.h"
 #include "designs/riaa_record.h"
 #include "designs/rumble_filter.h"
-#include "response/frequency_response.h"
 #include "response/frequency_response.h"
 
 namespace {
 
 bool IsRiaa(const DesignRequest& request) {
-    return request.curve.name == NamedCurves().front().name;
+    return request.curve->name == NamedCurves().front().name;
 }
 
 std::int32_t InverseFlag(Direction direction) { return direction == Direction::Recording ? 1 : 0; }
@@ -41,18 +36,18 @@ Design Described(const DesignRequest& request) {
     design.samplingFrequency = request.samplingFrequency;
     design.gain = request.gain;
     design.extraZero = request.extraZero;
-    design.curveName = request.curve.name;
-    design.curveDescription = request.curve.description;
+    design.curveName = request.curve->name;
+    design.curveDescription = request.curve->description;
     const bool recording = request.direction == Direction::Recording;
     design.target = IsRiaa(request) ? RiaaCurve({request.extraZero, InverseFlag(request.direction)})
-                    : recording     ? ReciprocalCurve(request.curve.curve)
-                                    : request.curve.curve;
+                    : recording     ? ReciprocalCurve(request.curve->curve)
+                                    : request.curve->curve;
     return design;
 }
 
 // The desktop program's record (or the minimax biquad in its form), exactly as it has
 // always been made: designed with the gain at DC, then scaled at 1 kHz when asked.
-Result<Design> RecordDesign(Design design) {
+Result<Design> RecordDesign(const DesignRequest&, Design design) {
     const std::int32_t inverse = InverseFlag(design.direction);
     RiaaCoefficients record;
     if (design.method == DesignMethod::Matched) {
@@ -82,6 +77,31 @@ Result<Design> RecordDesign(Design design) {
     return design;
 }
 
+// A cascade method's refusals, which it throws, as the one line a Result carries.
+template <class MakeCascade>
+Result<Design> Caught(Design design, MakeCascade make) {
+    try {
+        make(design);
+    } catch (const UnreachableTolerance& error) {
+        return Result<Design>::Failure(std::string("--tolerance: ") + error.what());
+    } catch (const std::exception& error) {
+        // std::invalid_argument, or std::runtime_error when NLopt or GLPK is missing.
+        return Result<Design>::Failure("the " + MethodAndSections(design) + " design of " +
+                                       design.curveName + ": " + error.what());
+    }
+    return design;
+}
+
+Result<Design> MatchedCascadeDesign(const DesignRequest& request, Design design) {
+    return Caught(std::move(design), [&request](Design& made) {
+        const MatchedCascade matched = DesignMatchedCascade(
+            request.curve->curve, request.samplingFrequency, request.gain, request.gainReference,
+            request.direction == Direction::Recording);
+        made.cascade = matched.cascade;
+        made.gainReference = matched.gainReference;
+    });
+}
+
 MinimaxCascade MinimaxOf(const DesignRequest& request) {
     CascadeRequest cascade;
     cascade.samplingFrequency = request.samplingFrequency;
@@ -98,38 +118,46 @@ MinimaxCascade MinimaxOf(const DesignRequest& request) {
                                         count != nullptr ? count->sections : 1);
     }
     if (tolerance != nullptr) {
-        return DesignMinimaxCurveCascadeWithin(request.curve.curve, cascade, tolerance->db);
+        return DesignMinimaxCurveCascadeWithin(request.curve->curve, cascade, tolerance->db);
     }
     return DesignMinimaxCurveCascade(
-        request.curve.curve, cascade,
-        count != nullptr ? count->sections : MinimumCascadeSections(request.curve.curve));
+        request.curve->curve, cascade,
+        count != nullptr ? count->sections : MinimumCascadeSections(request.curve->curve));
 }
 
-Result<Design> CascadeDesign(const DesignRequest& request, Design design) {
-    try {
-        if (design.method == DesignMethod::Matched) {
-            const MatchedCascade matched = DesignMatchedCascade(
-                request.curve.curve, request.samplingFrequency, request.gain, request.gainReference,
-                request.direction == Direction::Recording);
-            design.cascade = matched.cascade;
-            design.gainReference = matched.gainReference;
-        } else {
-            const MinimaxCascade minimax = MinimaxOf(request);
-            design.cascade = minimax.cascade;
-            design.maxDeviationDb = minimax.maxDeviationDb;
-            design.gainReference = IsRiaa(request) ? request.gainReference
-                                                   : EffectiveGainReference(request.curve.curve,
-                                                                            request.gainReference);
-        }
-    } catch (const UnreachableTolerance& error) {
-        return Result<Design>::Failure(std::string("--tolerance: ") + error.what());
-    } catch (const std::exception& error) {
-        // std::invalid_argument, or std::runtime_error when NLopt or GLPK is missing.
-        return Result<Design>::Failure("the " + MethodAndSections(design) + " design of " +
-                                       design.curveName + ": " + error.what());
-    }
-    return design;
+Result<Design> MinimaxCascadeDesign(const DesignRequest& request, Design design) {
+    return Caught(std::move(design), [&request](Design& made) {
+        const MinimaxCascade minimax = MinimaxOf(request);
+        made.cascade = minimax.cascade;
+        made.maxDeviationDb = minimax.maxDeviationDb;
+        made.gainReference = IsRiaa(request) ? request.gainReference
+                                             : EffectiveGainReference(request.curve->curve,
+                                                                      request.gainReference);
+    });
 }
+
+bool AtTheRecordsOwnSize(const DesignRequest& request) {
+    return IsRiaa(request) && std::holds_alternative<std::monostate>(request.size);
+}
+bool AsksForMatched(const DesignRequest& request) {
+    return request.method == DesignMethod::Matched;
+}
+bool AsksForMinimax(const DesignRequest& request) {
+    return request.method == DesignMethod::Minimax;
+}
+
+// Every method, with the requests it takes; MakeDesign runs the first that takes the
+// request. The RIAA curve at its own size comes first: the desktop program's biquad,
+// matched or minimax, keeps its record and every bit it has always had.
+struct Method {
+    bool (*takes)(const DesignRequest&);
+    Result<Design> (*make)(const DesignRequest&, Design);
+};
+constexpr Method kMethods[] = {
+    {AtTheRecordsOwnSize, RecordDesign},
+    {AsksForMatched, MatchedCascadeDesign},
+    {AsksForMinimax, MinimaxCascadeDesign},
+};
 
 // The rumble filter's sections after the curve's, and its high-pass in the target. A gain
 // asked at 1 kHz holds for the whole cascade; a gain at DC is the curve's (the
@@ -175,12 +203,12 @@ std::string MethodAndSections(const Design& design) {
 }
 
 Result<Design> MakeDesign(const DesignRequest& request) {
-    if (!request.curve.ok) {
-        return Result<Design>::Failure(request.curve.error);
+    if (!request.curve.ok()) {
+        return Result<Design>::Failure(request.curve.error());
     }
     if (request.extraZero != 0.0 && !IsRiaa(request)) {
         return Result<Design>::Failure("an extra zero is for the RIAA curve only; give " +
-                                       request.curve.name + " a zero of its own");
+                                       request.curve->name + " a zero of its own");
     }
     if (request.method == DesignMethod::Matched &&
         !std::holds_alternative<std::monostate>(request.size)) {
@@ -194,10 +222,12 @@ Result<Design> MakeDesign(const DesignRequest& request) {
             return Result<Design>::Failure(*problem);
         }
     }
-    Design design = Described(request);
-    Result<Design> made = IsRiaa(request) && std::holds_alternative<std::monostate>(request.size)
-                              ? RecordDesign(std::move(design))
-                              : CascadeDesign(request, std::move(design));
+    const Method* method = std::find_if(std::begin(kMethods), std::end(kMethods),
+                                        [&request](const Method& m) { return m.takes(request); });
+    if (method == std::end(kMethods)) {
+        return Result<Design>::Failure("no method of design takes this request");
+    }
+    Result<Design> made = method->make(request, Described(request));
     if (!made.ok() || !request.rumble) {
         return made;
     }

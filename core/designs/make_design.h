@@ -18,7 +18,7 @@
 #include "base/result.h"
 #include "curves/analogue_curve.h"
 #include "curves/curve_entry.h"
-#include "designs/riaa_design.h"
+#include "designs/riaa_record.h"
 #include "response/cascade.h"
 
 // Playback follows the curve (de-emphasis); recording its reciprocal (pre-emphasis).
@@ -46,14 +46,14 @@ struct RumbleFilter {
 using DesignSize = std::variant<std::monostate, SectionCount, ToleranceDb>;
 
 struct DesignRequest {
-    CurveReading curve = RiaaCurveReading();  // a named or custom curve, as ReadCurveEntry gives it
+    CurveReading curve = ChosenRiaaCurve();  // a named or custom curve, as ReadCurveEntry gives it
     double samplingFrequency = 0.0;           // Hz
     double gain = 1.0;                        // linear, at the gain reference
     GainReference gainReference = GainReference::Dc;
     Direction direction = Direction::Playback;
     DesignMethod method = DesignMethod::Matched;
     DesignSize size;         // std::monostate by default
-    double extraZero = 0.0;  // RIAA only: 0 none, 1 the fixed 3.18 us zero, else its Hz
+    double extraZero = 0.0;  // RIAA only: 0 none, above 1 its Hz, else the fixed 3.18 us zero
     // Its sections follow the curve's, which a count or a tolerance counts alone.
     std::optional<RumbleFilter> rumble;  // none by default
 };

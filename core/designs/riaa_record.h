@@ -1,12 +1,22 @@
 #pragma once
-// The desktop program's one-biquad record (RiaaCoefficients) where it meets the rest: as a
-// one-section cascade, its exact response, and its gain scaled at a frequency. Only the
-// designs that start from the record and the writers of its report need these.
+// The desktop program's one-biquad record (RiaaCoefficients): the form its report and JSON
+// are written from, which MakeDesign hands out in Design::record. Beside it, where it meets
+// the rest: as a one-section cascade, its exact response, and its gain scaled at a
+// frequency.
 
 #include <complex>
+#include <cstdint>
 
-#include "designs/riaa_design.h"
 #include "response/cascade.h"
+
+// H(z) = (b0 + b1 z^-1 + b2 z^-2) / (a0 + a1 z^-1 + a2 z^-2).
+// A count of 2 means a first-order polynomial whose third entry is zero; a0 is 1.
+struct RiaaCoefficients {
+    std::int32_t numCount;
+    std::int32_t denCount;
+    double num[3];  // b0, b1, b2
+    double den[3];  // a0, a1, a2
+};
 
 // The record as one section: a first-order numerator or denominator keeps its zero
 // third entry. Every design has a0 = 1; a record with another a0 is divided by it.

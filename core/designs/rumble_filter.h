@@ -6,10 +6,7 @@
 
 #include <optional>
 #include <string>
-#include <vector>
 
-#include "curves/analogue_curve.h"
-#include "response/cascade.h"
 
 inline constexpr int kMaxRumbleOrder = 4;
 inline constexpr int kMaxRumbleSections = (kMaxRumbleOrder + 1) / 2;
@@ -27,15 +24,3 @@ int RumbleSectionCount(int order);
 // what would, or nothing when they do.
 std::optional<std::string> RumbleFilterProblem(double cornerHz, int order,
                                                double samplingFrequency);
-
-// The digital high-pass: the bilinear transform of the analogue Butterworth with its
-// corner pre-warped, so that the digital filter is 3.01 dB down exactly at cornerHz
-// and 0 dB at fs/2. The first-order section first, then the pole pairs from the lowest
-// Q to the highest, so that the pair that peaks near the corner comes last, on a signal
-// the others have already lowered there.
-std::vector<BiquadSection> ButterworthHighPassSections(double cornerHz, int order,
-                                                       double samplingFrequency);
-
-// The curve times the analogue Butterworth high-pass (s/ωc)^n / B_n(s/ωc): its zeros at
-// DC, a real pole for an odd order and its pole pairs, all at the corner.
-AnalogueCurve WithButterworthHighPass(AnalogueCurve curve, double cornerHz, int order);

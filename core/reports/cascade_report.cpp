@@ -2,7 +2,7 @@
 
 #include "base/decibels.h"
 #include "base/number_text.h"
-#include "designs/section_pairing.h"
+#include "response/root_radius.h"
 #include "response/response_summary.h"
 #include "writers/export_formats.h"
 

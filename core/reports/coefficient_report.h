@@ -5,6 +5,6 @@
 
 #include <string>
 
-#include "designs/riaa_design.h"
+#include "designs/riaa_record.h"
 
 std::string FormatCoefficientReport(RiaaCoefficients coefficients);

@@ -39,7 +39,7 @@ std::vector<std::pair<Control, double>> PluginControlsOf(const Design& design) {
     } else if (name.starts_with("turnover:") && design.extraZero == 0.0) {
         // The entry read again, as the plugin reads its figures: the target holds the
         // rumble filter's poles too.
-        const AnalogueCurve playback = ReadCurveEntry(name).curve;
+        const AnalogueCurve playback = ReadCurveEntry(name).value().curve;
         const double turnoverTau = playback.zeroTaus.at(0);
         const auto hz = [](double tau) { return 1.0 / (2.0 * std::numbers::pi * tau); };
         controls.emplace_back(Control::Curve, kCustomCurve);

@@ -2,6 +2,7 @@
 
 #include "base/eng_value.h"
 #include "base/number_text.h"
+#include "designs/make_design.h"
 #include "reports/coefficient_report.h"
 
 double ExtraZeroValue(bool extraZero, const char* zeroFreqText) {
@@ -42,9 +43,15 @@ std::string FormatCalculationText(const CalculationValues& values,
 
 FilterCalculation CalculateFilter(const FilterEntries& entries) {
     FilterCalculation calculation{ReadCalculationValues(entries), {}, {}};
-    calculation.coefficients =
-        ComputeRiaaCoefficients(calculation.samplingFrequency, calculation.gain,
-                                calculation.extraZeroValue, calculation.inverse);
+    // The door's default: the RIAA curve's matched biquad with its gain at DC. It refuses
+    // nothing here (any entry runs through IEEE arithmetic, as it always has), so the
+    // record is always there.
+    DesignRequest request;
+    request.samplingFrequency = calculation.samplingFrequency;
+    request.gain = calculation.gain;
+    request.extraZero = calculation.extraZeroValue;
+    request.direction = calculation.inverse != 0 ? Direction::Recording : Direction::Playback;
+    calculation.coefficients = *MakeDesign(request).value().record;
     calculation.text = FormatCalculationText(calculation, calculation.coefficients);
     return calculation;
 }

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <string>
 
-#include "designs/riaa_design.h"
+#include "designs/riaa_record.h"
 
 // The parameter dialog's five entries; the texts are Windows-1252 bytes.
 struct FilterEntries {

@@ -7,9 +7,7 @@
 #include <vector>
 
 #include "cascade_filter.h"
-#include "designs/minimax_design.h"
-#include "designs/riaa_design.h"
-#include "designs/riaa_record.h"
+#include "designs_under_test.h"
 #include "sound_files.h"
 
 namespace {
@@ -33,8 +31,11 @@ std::vector<double> Reference(const Cascade& cascade, std::vector<double> x) {
 // The RIAA designs as they are applied, and cascades of every length the filter has a
 // loop of its own for, and beyond.
 Cascade CascadeOf(int sections) {
-    Cascade cascade = CascadeFromCoefficients(ComputeMinimaxRiaaCoefficients(96000.0, 1.0, 0.0, 0));
-    const Cascade matched = CascadeFromCoefficients(ComputeRiaaCoefficients(96000.0, 0.5, 1.0, 1));
+    Cascade cascade =
+        RiaaDesign({.samplingFrequency = 96000.0, .method = DesignMethod::Minimax}).cascade;
+    const Cascade matched =
+        RiaaDesign({.samplingFrequency = 96000.0, .gain = 0.5, .extraZero = 1.0, .recording = true})
+            .cascade;
     while (static_cast<int>(cascade.sections.size()) < sections) {
         cascade.sections.push_back(cascade.sections.size() % 2
                                        ? matched.sections[0]

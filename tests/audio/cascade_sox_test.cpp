@@ -4,9 +4,7 @@
 
 #include <cmath>
 
-#include "designs/minimax_design.h"
-#include "designs/riaa_design.h"
-#include "designs/riaa_record.h"
+#include "designs_under_test.h"
 #include "external_tool.h"
 #include "file_equaliser.h"
 #include "sound_files.h"
@@ -21,8 +19,9 @@ TEST(CascadeAgainstSox, ThreeSectionsMatchSoxsChainOfBiquads) {
     // Playback EQ, a recording EQ at a tenth of the gain and a gentle shelf: every
     // coefficient sign and size that a designed cascade has.
     const Cascade cascade{{
-        CascadeFromCoefficients(ComputeMinimaxRiaaCoefficients(kRate, 1.0, 0.0, 0)).sections[0],
-        CascadeFromCoefficients(ComputeRiaaCoefficients(kRate, 0.1, 1.0, 1)).sections[0],
+        RiaaDesign({.samplingFrequency = kRate, .method = DesignMethod::Minimax}).cascade.sections[0],
+        RiaaDesign({.samplingFrequency = kRate, .gain = 0.1, .extraZero = 1.0, .recording = true})
+            .cascade.sections[0],
         BiquadSection{0.9, -1.5, 0.65, -1.6, 0.7},
     }};
     ScratchFolder folder;

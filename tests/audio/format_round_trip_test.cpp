@@ -5,8 +5,7 @@
 
 #include <cmath>
 
-#include "designs/riaa_design.h"
-#include "designs/riaa_record.h"
+#include "designs_under_test.h"
 #include "external_tool.h"
 #include "file_equaliser.h"
 #include "sound_files.h"
@@ -69,7 +68,7 @@ TEST(FormatRoundTrip, ANeutralDesignGivesBackTheImpulseInTheSameFormat) {
 }
 
 TEST(FormatRoundTrip, TheRiaaDesignGivesItsImpulseResponseWithinTheFormatsStep) {
-    const RiaaCoefficients c = ComputeRiaaCoefficients(kRate, 1.0, 0.0, 0);
+    const RiaaCoefficients c = *RiaaDesign({.samplingFrequency = kRate}).record;
     const std::vector<double> expected = ImpulseResponse(c.num, c.den, 0.5, kFrames - kAt);
     for (const FormatCase& k : kFormats) {
         SCOPED_TRACE(k.name);

@@ -16,9 +16,7 @@
 #include "curves/curve_entry.h"
 #include "curves/curve_list.h"
 #include "curves/named_curves.h"
-#include "designs/cascade_minimax_design.h"
-#include "designs/curve_minimax_design.h"
-#include "designs/matched_curve_design.h"
+#include "designs_under_test.h"
 #include "external_tool.h"
 #include "run_process.h"
 #include "writers/export_formats.h"
@@ -53,26 +51,20 @@ void ExpectSameCascade(const Cascade& written, const Cascade& designed) {
     }
 }
 
-CascadeRequest At(double fs, bool inverse = false) {
-    CascadeRequest request;
-    request.samplingFrequency = fs;
-    request.inverse = inverse;
-    return request;
+Design Minimax(const char* curve, double fs, DesignSize size, bool recording = false) {
+    return CurveDesign(curve, fs, DesignMethod::Minimax, size, recording);
 }
-
-AnalogueCurve Named(const char* name) { return CurveOf(*FindNamedCurve(name)); }
 
 TEST(CurveCli, ToleranceTakesTheFewestSectionsThatMeetIt) {
     // One section is 0.235 dB off RIAA at 44.1 kHz, two far below a hundredth.
     const ProcessResult riaa = Calc({"-s", "44.1k", "--tolerance", "0.01", "--format=sox"});
     ASSERT_EQ(riaa.exitStatus, 0) << riaa.err;
-    ExpectSameCascade(SoxCascade(riaa.out), DesignMinimaxRiaaCascade(0.0, At(44100.0), 2).cascade);
+    ExpectSameCascade(SoxCascade(riaa.out), Minimax("riaa", 44100.0, SectionCount{2}).cascade);
 
     // A curve of its own: the count is the smallest whose fit meets the tolerance.
-    const AnalogueCurve columbia = Named("columbia-lp");
-    const double twoSections = DesignMinimaxCurveCascade(columbia, At(48000.0), 2).maxDeviationDb;
+    const double twoSections = *Minimax("columbia-lp", 48000.0, SectionCount{2}).maxDeviationDb;
     const double tolerance = twoSections * 1.01;
-    ASSERT_GT(DesignMinimaxCurveCascade(columbia, At(48000.0), 1).maxDeviationDb, tolerance);
+    ASSERT_GT(*Minimax("columbia-lp", 48000.0, SectionCount{1}).maxDeviationDb, tolerance);
     const ProcessResult curve = Calc({"-s", "48k", "--curve", "columbia-lp", "--tolerance",
                                       std::to_string(tolerance), "--format=sox"});
     ASSERT_EQ(curve.exitStatus, 0) << curve.err;
@@ -80,14 +72,13 @@ TEST(CurveCli, ToleranceTakesTheFewestSectionsThatMeetIt) {
 }
 
 TEST(CurveCli, AToleranceNoCascadeMeetsNamesTheBestReachable) {
-    std::string expected;
-    try {
-        DesignMinimaxRiaaCascadeWithin(0.0, At(44100.0), 1e-12);
-    } catch (const UnreachableTolerance& error) {
-        EXPECT_EQ(error.BestSections(), 4);
-        expected = std::string("vorlexi-calc: --tolerance: ") + error.what() + "\n";
-    }
-    ASSERT_FALSE(expected.empty()) << "1e-12 dB should be out of reach";
+    DesignRequest request;
+    request.samplingFrequency = 44100.0;
+    request.method = DesignMethod::Minimax;
+    request.size = ToleranceDb{1e-12};
+    const Result<Design> unreachable = MakeDesign(request);
+    ASSERT_FALSE(unreachable.ok()) << "1e-12 dB should be out of reach";
+    const std::string expected = "vorlexi-calc: " + unreachable.error() + "\n";
     const ProcessResult result = Calc({"-s", "44.1k", "--tolerance", "1e-12"});
     EXPECT_EQ(result.exitStatus, 2);
     EXPECT_EQ(result.out, "");
@@ -115,15 +106,15 @@ TEST(CurveCli, SectionsRunFromTheCurvesMinimumToFour) {
         Calc({"-s", "96k", "--curve", "riaa-iec", "-i", "--sections", "4", "--format=sox"});
     ASSERT_EQ(four.exitStatus, 0) << four.err;
     ExpectSameCascade(SoxCascade(four.out),
-                      DesignMinimaxCurveCascade(Named("riaa-iec"), At(96000.0, true), 4).cascade);
+                      Minimax("riaa-iec", 96000.0, SectionCount{4}, true).cascade);
 }
 
 TEST(CurveCli, ARefusedCurveEntryIsOneLineWithTheReadersMessage) {
     for (const char* entry : {"custom:-3u", "custom:z:318u", "custom:3180u,abc",
                               "custom:", "turnover:0", "no-such-curve", ""}) {
         const CurveReading reading = ReadCurveEntry(entry);
-        ASSERT_FALSE(reading.ok) << entry;
-        ExpectOneLineRefusal(Calc({"--curve", entry}), "--curve: " + reading.error);
+        ASSERT_FALSE(reading.ok()) << entry;
+        ExpectOneLineRefusal(Calc({"--curve", entry}), "--curve: " + reading.error());
     }
     // The extra zero belongs to RIAA; other curves take their zeros in custom entries.
     ExpectOneLineRefusal(Calc({"--curve", "teldec", "-z"}), "--extra-zero");
@@ -133,7 +124,7 @@ TEST(CurveCli, ARefusedCurveEntryIsOneLineWithTheReadersMessage) {
     ASSERT_EQ(custom.exitStatus, 0) << custom.err;
     ExpectSameCascade(
         SoxCascade(custom.out),
-        DesignMatchedCascade(Named("columbia-lp"), 48000.0, 1.0, GainReference::Dc, false).cascade);
+        CurveDesign("columbia-lp", 48000.0, DesignMethod::Matched).cascade);
 }
 
 // A cascade's report ends with its response against the curve; where that cannot be
@@ -189,7 +180,7 @@ TEST(CurveCli, ReportJsonAndPlotNameTheCurve) {
     // Two sections have no one-biquad record.
     EXPECT_EQ(json.out.find("\"num\""), std::string::npos);
     const BiquadSection second =
-        DesignMinimaxCurveCascade(Named("decca-lp"), At(48000.0), 2).cascade.sections[1];
+        Minimax("decca-lp", 48000.0, SectionCount{2}).cascade.sections[1];
     EXPECT_NE(json.out.find("\"a2\": " + FormatShortest(second.a2)), std::string::npos)
         << "full precision: " << json.out;
 
@@ -204,7 +195,7 @@ TEST(CurveCli, PipeWireCarriesEverySectionAtTheDesignedRate) {
         Calc({"-s", "96k", "--curve", "riaa-iec", "--format=pipewire-bq-raw"});
     ASSERT_EQ(graph.exitStatus, 0) << graph.err;
     const Cascade designed =
-        DesignMatchedCascade(Named("riaa-iec"), 96000.0, 1.0, GainReference::Dc, false).cascade;
+        CurveDesign("riaa-iec", 96000.0, DesignMethod::Matched).cascade;
     // One bq_raw node a section and channel.
     std::size_t nodes = 0;
     for (std::size_t at = graph.out.find("label  = bq_raw"); at != std::string::npos;
@@ -278,9 +269,9 @@ TEST(CurveCli, RealSoxAndFfmpegRunTheExportedChainOfAnotherCurve) {
         Cascade designed;
     } cases[] = {
         {{"--curve", "columbia-lp", "--sections", "3"},
-         DesignMinimaxCurveCascade(Named("columbia-lp"), At(48000.0), 3).cascade},
+         Minimax("columbia-lp", 48000.0, SectionCount{3}).cascade},
         {{"--curve", "tape-nab", "-i", "--sections", "2"},
-         DesignMinimaxCurveCascade(Named("tape-nab"), At(48000.0, true), 2).cascade},
+         Minimax("tape-nab", 48000.0, SectionCount{2}, true).cascade},
     };
     for (const auto& k : cases) {
         std::vector<std::string> sox = k.options;

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "calc_process.h"
-#include "designs/minimax_design.h"
+#include "designs_under_test.h"
 #include "external_tool.h"
 #include "response/frequency_response.h"
 #include "run_process.h"
@@ -54,14 +54,18 @@ TEST(MethodCli, MinimaxWritesTheMinimaxDesignToFullPrecision) {
         Calc({"-s", "44.1k", "-g", "2", "-z", "20k", "-i", "--method=minimax", "--format=sox"});
     ASSERT_EQ(atDc.exitStatus, 0) << atDc.err;
     EXPECT_EQ(SoxCoefficients(atDc.out),
-              AsList(ComputeMinimaxRiaaCoefficients(44100.0, 2.0, 20000.0, 1)));
+              AsList(*RiaaDesign({44100.0, 2.0, 20000.0, true, DesignMethod::Minimax}).record));
 
     const ProcessResult at1k =
         Calc({"-s", "48k", "-g", "0.5", "--method=minimax", "--normalize=1k", "--format=sox"});
     ASSERT_EQ(at1k.exitStatus, 0) << at1k.err;
     const std::vector<double> written = SoxCoefficients(at1k.out);
     const std::vector<double> expected =
-        AsList(ComputeMinimaxRiaaCoefficients(48000.0, 0.5, 0.0, 0, GainReference::OneKilohertz));
+        AsList(*RiaaDesign({.samplingFrequency = 48000.0,
+                            .gain = 0.5,
+                            .method = DesignMethod::Minimax,
+                            .gainReference = GainReference::OneKilohertz})
+                    .record);
     ASSERT_EQ(written.size(), expected.size());
     for (std::size_t i = 0; i < expected.size(); ++i) {
         EXPECT_NEAR(written[i], expected[i], 1e-15 + 1e-15 * std::abs(expected[i])) << i;

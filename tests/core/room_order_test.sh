@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# The core's rooms include downwards only, and every core header is included with its
-# room's name: a climbing include or a bare "named_curves.h" fails here with the line.
+# The core's rooms include downwards only, every core header is included with its room's
+# name, and a room's detail/ stays inside it: a climbing include, a bare
+# "named_curves.h" or a front end reaching into designs/detail/ fails here with the line.
 # The order is core/README.md's, read from its list.
 set -euo pipefail
 top=${1:?usage: room_order_test.sh SOURCE_DIR}
@@ -26,10 +27,19 @@ while IFS=: read -r file line text; do
     echo "$file:$line: core/$room/ includes core/$used/, which comes after it: $text"
     failed=1
   fi
-done < <(grep -n '#include "' core/*/*.h core/*/*.cpp)
+done < <(grep -rn --include='*.h' --include='*.cpp' '#include "' core/)
+
+# A room's detail/ is its own: only the room, its tests and the benchmarks that measure
+# its methods include it; everyone else goes through the room's door.
+while IFS=: read -r file line text; do
+  owner=$(sed -n 's/.*#include "\([a-z_]*\)\/detail\/.*/\1/p' <<<"$text")
+  case "$file" in core/"$owner"/* | tests/core/"$owner"/* | bench/*) continue ;; esac
+  echo "$file:$line: core/$owner/detail/ is the room's own; use its door: $text"
+  failed=1
+done < <(git ls-files -- '*.h' '*.cpp' '*.inc' | xargs grep -n '#include "[a-z_]*/detail/' || true)
 
 # Everywhere: a core header is named with its room.
-headers=$(cd core && ls */*.h | sed 's|.*/||' | sort -u | paste -sd'|')
+headers=$(cd core && ls */*.h */*/*.h | sed 's|.*/||' | sort -u | paste -sd'|')
 while IFS= read -r hit; do
   echo "$hit: include a core header with its room's name"
   failed=1

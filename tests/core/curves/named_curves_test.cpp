@@ -176,12 +176,12 @@ TEST(CurveList, OneLineEachThatTheCustomEntryReadsBack) {
         EXPECT_TRUE(line.ends_with(constants));
         // Read back as a custom curve it is the row's curve, to the bit.
         const CurveReading reading = ReadCurveEntry("custom:" + constants);
-        ASSERT_TRUE(reading.ok) << reading.error;
+        ASSERT_TRUE(reading.ok()) << reading.error();
         const AnalogueCurve curve = CurveOf(row);
-        EXPECT_EQ(reading.curve.poleTaus, curve.poleTaus);
-        EXPECT_EQ(reading.curve.zeroTaus, curve.zeroTaus);
-        EXPECT_EQ(reading.curve.dcPoleTaus, curve.dcPoleTaus);
-        EXPECT_EQ(reading.curve.dcZeroTaus, curve.dcZeroTaus);
+        EXPECT_EQ(reading->curve.poleTaus, curve.poleTaus);
+        EXPECT_EQ(reading->curve.zeroTaus, curve.zeroTaus);
+        EXPECT_EQ(reading->curve.dcPoleTaus, curve.dcPoleTaus);
+        EXPECT_EQ(reading->curve.dcZeroTaus, curve.dcZeroTaus);
     }
     EXPECT_EQ(start, list.size());
     EXPECT_EQ(CurveConstantsText(NamedCurves().front()), "p:3180u,z:318u,p:75u");

@@ -12,12 +12,13 @@
 
 #include "base/decibels.h"
 #include "curves/riaa_prototype.h"
-#include "designs/cascade_minimax_design.h"
-#include "designs/minimax_design.h"
+#include "designs/detail/cascade_minimax_design.h"
+#include "designs/detail/minimax_design.h"
+#include "designs/detail/section_pairing.h"
 #include "designs/riaa_record.h"
-#include "designs/section_pairing.h"
 #include "response/frequency_response.h"
 #include "response/response_comparison.h"
+#include "response/root_radius.h"
 
 namespace {
 

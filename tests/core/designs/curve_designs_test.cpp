@@ -12,13 +12,14 @@
 #include "curves/analogue_curve.h"
 #include "curves/curve_entry.h"
 #include "curves/named_curves.h"
-#include "designs/curve_minimax_design.h"
-#include "designs/matched_curve_design.h"
-#include "designs/riaa_design.h"
+#include "designs/detail/curve_minimax_design.h"
+#include "designs/detail/matched_curve_design.h"
+#include "designs/detail/riaa_design.h"
+#include "designs/detail/section_pairing.h"
 #include "designs/riaa_record.h"
-#include "designs/section_pairing.h"
 #include "response/cascade.h"
 #include "response/frequency_response.h"
+#include "response/root_radius.h"
 
 namespace {
 
@@ -237,10 +238,10 @@ TEST(MinimaxCurveDesign, EveryOrderIsSoundAndNoneWorseThanFewerSections) {
     // off with three sections), fm-50us (four sections at 48 kHz worse than three), and
     // a bass boost to DC (aes-1951). The bench curve_table scans every curve.
     const CurveReading reordered = ReadCurveEntry("custom:p:75u,p:3180u,z:318u,p:7950u,z:inf");
-    ASSERT_TRUE(reordered.ok) << reordered.error;
+    ASSERT_TRUE(reordered.ok()) << reordered.error();
     const std::pair<const char*, AnalogueCurve> curves[] = {
         {"riaa-iec", Named("riaa-iec")},
-        {"riaa-iec, poles in another order", reordered.curve},
+        {"riaa-iec, poles in another order", reordered->curve},
         {"fm-50us", Named("fm-50us")},
         {"aes-1951", Named("aes-1951")},
     };

@@ -10,7 +10,7 @@
 #include "base/decibels.h"
 #include "curves/curve_entry.h"
 #include "designs/make_design.h"
-#include "designs/riaa_design.h"
+#include "designs/detail/riaa_design.h"
 #include "designs/riaa_record.h"
 #include "response/frequency_response.h"
 
@@ -144,38 +144,38 @@ TEST(MakeDesign, RefusesWithALineInsteadOfThrowing) {
         EXPECT_FALSE(design.error().empty()) << c.what;
         EXPECT_EQ(design.error().find('\n'), std::string::npos) << c.what;
     }
-    EXPECT_EQ(MakeDesign(unreadable).error(), unreadable.curve.error);
+    EXPECT_EQ(MakeDesign(unreadable).error(), unreadable.curve.error());
     EXPECT_EQ(MakeDesign(tight).error().rfind("--tolerance: no cascade", 0), 0u);
 }
 
 TEST(CurveReadings, TurnoverFiguresGiveTheCurveTheirEntryGives) {
     const CurveReading typed = ReadCurveEntry("turnover:500,shelf:50,rolloff:13.7");
     const CurveReading figures = TurnoverCurveReading(500.0, 50.0, 13.7);
-    ASSERT_TRUE(figures.ok) << figures.error;
-    EXPECT_EQ(figures.name, typed.name);
-    EXPECT_EQ(figures.description, typed.description);
-    EXPECT_EQ(figures.curve.poleTaus, typed.curve.poleTaus);
-    EXPECT_EQ(figures.curve.zeroTaus, typed.curve.zeroTaus);
+    ASSERT_TRUE(figures.ok()) << figures.error();
+    EXPECT_EQ(figures->name, typed->name);
+    EXPECT_EQ(figures->description, typed->description);
+    EXPECT_EQ(figures->curve.poleTaus, typed->curve.poleTaus);
+    EXPECT_EQ(figures->curve.zeroTaus, typed->curve.zeroTaus);
 
     const CurveReading noShelf = TurnoverCurveReading(400.0, std::nullopt, 0.0);
-    ASSERT_TRUE(noShelf.ok);
-    EXPECT_EQ(noShelf.curve.dcPoleTaus, ReadCurveEntry("turnover:400").curve.dcPoleTaus);
-    EXPECT_EQ(noShelf.description, ReadCurveEntry("turnover:400").description);
+    ASSERT_TRUE(noShelf.ok());
+    EXPECT_EQ(noShelf->curve.dcPoleTaus, ReadCurveEntry("turnover:400")->curve.dcPoleTaus);
+    EXPECT_EQ(noShelf->description, ReadCurveEntry("turnover:400")->description);
 
-    EXPECT_FALSE(TurnoverCurveReading(500.0, 600.0, 10.0).ok);  // a shelf above the turnover
-    EXPECT_FALSE(TurnoverCurveReading(0.0, std::nullopt, 10.0).ok);
-    EXPECT_FALSE(TurnoverCurveReading(500.0, std::nullopt, std::nan("")).ok);
+    EXPECT_FALSE(TurnoverCurveReading(500.0, 600.0, 10.0).ok());  // a shelf above the turnover
+    EXPECT_FALSE(TurnoverCurveReading(0.0, std::nullopt, 10.0).ok());
+    EXPECT_FALSE(TurnoverCurveReading(500.0, std::nullopt, std::nan("")).ok());
 }
 
 TEST(CurveReadings, EveryRowReadsAsItsNameDoes) {
     for (const NamedCurve& row : NamedCurves()) {
-        const CurveReading reading = NamedCurveReading(row);
+        const CurveReading reading = ChosenNamedCurve(row);
         const CurveReading typed = ReadCurveEntry(row.name);
-        EXPECT_EQ(reading.name, typed.name);
-        EXPECT_EQ(reading.description, typed.description);
-        EXPECT_EQ(reading.curve.poleTaus, typed.curve.poleTaus);
+        EXPECT_EQ(reading->name, typed->name);
+        EXPECT_EQ(reading->description, typed->description);
+        EXPECT_EQ(reading->curve.poleTaus, typed->curve.poleTaus);
     }
-    EXPECT_EQ(RiaaCurveReading().name, "riaa");
+    EXPECT_EQ(ChosenRiaaCurve().name, "riaa");
 }
 
 }  // namespace

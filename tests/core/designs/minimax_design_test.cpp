@@ -11,8 +11,8 @@
 #include <vector>
 
 #include "curves/riaa_prototype.h"
-#include "designs/minimax_design.h"
-#include "designs/riaa_design.h"
+#include "designs/detail/minimax_design.h"
+#include "designs/detail/riaa_design.h"
 #include "designs/riaa_record.h"
 #include "response/frequency_response.h"
 #include "response/response_comparison.h"

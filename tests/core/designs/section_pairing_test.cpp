@@ -7,7 +7,7 @@
 #include <complex>
 #include <vector>
 
-#include "designs/section_pairing.h"
+#include "designs/detail/section_pairing.h"
 #include "fit/polynomial_roots.h"
 #include "response/frequency_response.h"
 

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "designs_under_test.h"
 #include "six_digits.h"
 
 namespace {
@@ -77,7 +78,7 @@ TEST(CoefficientReport, FirstOrderDenominatorShortensOnlyItsList) {
 
 TEST(CoefficientReport, CarriesTheDesignedValues) {
     const std::vector<std::string> lines =
-        LinesOf(FormatCoefficientReport(ComputeRiaaCoefficients(44100, 1, 0, 0)));
+        LinesOf(FormatCoefficientReport(RiaaRecord(44100, 1, 0, 0)));
     ASSERT_EQ(lines.size(), 14u);
     const double biquad[] = {0.0269367, -0.0250828, 0, 1.0, 1.73198, -0.733833};
     const double biquadM[] = {0.0269367, -0.0250828, 0, 1, -1.73198, 0.733833};
@@ -93,7 +94,7 @@ TEST(CoefficientReport, CarriesTheDesignedValues) {
 }
 
 TEST(CoefficientReport, EveryLineEndsInCrLf) {
-    const std::string text = FormatCoefficientReport(ComputeRiaaCoefficients(96000, 1, 1.0, 1));
+    const std::string text = FormatCoefficientReport(RiaaRecord(96000, 1, 1.0, 1));
     for (std::size_t i = 0; i < text.size(); ++i) {
         if (text[i] == '\n') {
             ASSERT_GT(i, 0u);

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "designs_under_test.h"
 #include "locale_guard.h"
 #include "reports/coefficient_report.h"
 
@@ -26,7 +27,7 @@ TEST(FilterCalculation, DefaultEntriesGiveTheSummaryThenTheReport) {
         "Inverse:  0\r\n"
         "\r\n";
     EXPECT_EQ(calculation.text,
-              summary + FormatCoefficientReport(ComputeRiaaCoefficients(96000, 1, 0, 0)));
+              summary + FormatCoefficientReport(RiaaRecord(96000, 1, 0, 0)));
     EXPECT_EQ(calculation.samplingFrequency, 96000);
     EXPECT_EQ(calculation.gain, 1);
     EXPECT_EQ(calculation.extraZeroValue, 0);

@@ -7,15 +7,15 @@
 
 #include "base/decibels.h"
 #include "curves/riaa_prototype.h"
-#include "designs/riaa_design.h"
 #include "designs/riaa_record.h"
+#include "designs_under_test.h"
 #include "response/frequency_response.h"
 #include "response/response_comparison.h"
 
 namespace {
 
 DesignUnderTest Matched(double fs, double extraZero = 0.0, int inverse = 0, double gain = 1.0) {
-    return {CascadeFromCoefficients(ComputeRiaaCoefficients(fs, gain, extraZero, inverse)), fs,
+    return {CascadeFromCoefficients(RiaaRecord(fs, gain, extraZero, inverse)), fs,
             RiaaCurve({extraZero, inverse})};
 }
 
@@ -57,7 +57,7 @@ TEST(Prototype, ExtraZeroAndInversionShapeTheCurve) {
 TEST(Prototype, PutsTheExtraZeroWhereTheDesignPutsIt) {
     for (double extraZero : {1.0, 0.5, -3.0, static_cast<double>(NAN), 1.0000001, 20000.0}) {
         const double fs = 96000.0;
-        const RiaaCoefficients design = ComputeRiaaCoefficients(fs, 1.0, extraZero, 0);
+        const RiaaCoefficients design = RiaaRecord(fs, 1.0, extraZero, 0);
         // The digital zero other than the 318 µs one, mapped back to its time constant.
         const double z1 = std::exp(-1.0 / (fs * 318e-6));
         const double z2 = design.num[2] / design.num[0] / z1;
@@ -71,7 +71,7 @@ TEST(Prototype, PutsTheExtraZeroWhereTheDesignPutsIt) {
 }
 
 TEST(RecordResponse, EqualsTheGainAtDcAndTheTransferFunctionElsewhere) {
-    const auto c = ComputeRiaaCoefficients(44100.0, 3.0, 0.0, 0);
+    const auto c = RiaaRecord(44100.0, 3.0, 0.0, 0);
     EXPECT_NEAR(RecordResponse(c, 44100.0, 0.0).real(), 3.0, 1e-12);
     // At Nyquist z = -1: H = (b0 - b1 + b2) / (a0 - a1 + a2).
     const auto nyquist = RecordResponse(c, 44100.0, 22050.0);
@@ -81,7 +81,7 @@ TEST(RecordResponse, EqualsTheGainAtDcAndTheTransferFunctionElsewhere) {
 }
 
 TEST(RecordResponse, ScaleGainAtSetsTheMagnitudeThereAndKeepsThePolarity) {
-    const auto c = ComputeRiaaCoefficients(48000.0, -2.0, 1.0, 0);
+    const auto c = RiaaRecord(48000.0, -2.0, 1.0, 0);
     const auto scaled = ScaleGainAt(c, 48000.0, 1000.0, -2.0);
     EXPECT_NEAR(std::abs(RecordResponse(scaled, 48000.0, 1000.0)), 2.0, 1e-12);
     EXPECT_LT(RecordResponse(scaled, 48000.0, 0.0).real(), 0.0);
@@ -90,7 +90,7 @@ TEST(RecordResponse, ScaleGainAtSetsTheMagnitudeThereAndKeepsThePolarity) {
     }
     // A zero response stays zero instead of turning into NaN.
     const auto silent =
-        ScaleGainAt(ComputeRiaaCoefficients(48000.0, 0.0, 0.0, 0), 48000.0, 1000.0, 1.0);
+        ScaleGainAt(RiaaRecord(48000.0, 0.0, 0.0, 0), 48000.0, 1000.0, 1.0);
     EXPECT_EQ(silent.num[0], 0.0);
 }
 

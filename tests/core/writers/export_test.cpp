@@ -11,9 +11,8 @@
 #include <fstream>
 #include <sstream>
 
-#include "designs/cascade_minimax_design.h"
-#include "designs/riaa_design.h"
 #include "designs/riaa_record.h"
+#include "designs_under_test.h"
 #include "external_tool.h"
 #include "response/frequency_response.h"
 #include "writers/export_formats.h"
@@ -31,14 +30,12 @@ struct Case {
 // two to four sections.
 std::vector<Case> Cases() {
     const auto matched = [](double fs, double gain, double extraZero, int inverse) {
-        return CascadeFromCoefficients(ComputeRiaaCoefficients(fs, gain, extraZero, inverse));
+        return CascadeFromCoefficients(RiaaRecord(fs, gain, extraZero, inverse));
     };
     const auto minimax = [](double fs, double gain, double extraZero, bool inverse, int sections) {
-        CascadeRequest request;
-        request.samplingFrequency = fs;
-        request.gain = gain;
-        request.inverse = inverse;
-        return DesignMinimaxRiaaCascade(extraZero, request, sections).cascade;
+        return RiaaDesign({fs, gain, extraZero, inverse, DesignMethod::Minimax,
+                           SectionCount{sections}})
+            .cascade;
     };
     return {
         {"44k1 playback", 44100.0, matched(44100.0, 1.0, 0.0, 0)},
@@ -305,11 +302,11 @@ TEST(NyquistLine, NestsTheSectionsAndRefusesOtherRates) {
 }
 
 TEST(ExportedLines, RefuseNonFiniteCoefficientsAndEmptyCascades) {
-    const auto usable = CascadeFromCoefficients(ComputeRiaaCoefficients(44100.0, 1.0, 0.0, 0));
+    const auto usable = CascadeFromCoefficients(RiaaRecord(44100.0, 1.0, 0.0, 0));
     EXPECT_TRUE(HasFiniteCoefficients(usable));
     // A rate this high cancels the DC sums to zero: the scaling divides by it.
     EXPECT_FALSE(HasFiniteCoefficients(
-        CascadeFromCoefficients(ComputeRiaaCoefficients(1e300, 1.0, 0.0, 0))));
+        CascadeFromCoefficients(RiaaRecord(1e300, 1.0, 0.0, 0))));
     Cascade broken = Cases()[4].cascade;
     broken.sections.back().a2 = NAN;
     EXPECT_FALSE(HasFiniteCoefficients(broken));

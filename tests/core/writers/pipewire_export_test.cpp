@@ -14,9 +14,8 @@
 #include <string>
 #include <vector>
 
-#include "designs/cascade_minimax_design.h"
-#include "designs/riaa_design.h"
 #include "designs/riaa_record.h"
+#include "designs_under_test.h"
 #include "writers/pipewire_export.h"
 
 namespace {
@@ -144,10 +143,11 @@ double Number(const Value& value) {
 }
 
 Cascade Design(double fs, int sections, bool inverse) {
-    CascadeRequest request;
-    request.samplingFrequency = fs;
-    request.inverse = inverse;
-    return DesignMinimaxRiaaCascade(0.0, request, sections).cascade;
+    return RiaaDesign({.samplingFrequency = fs,
+                       .recording = inverse,
+                       .method = DesignMethod::Minimax,
+                       .size = SectionCount{sections}})
+        .cascade;
 }
 
 struct Case {
@@ -159,7 +159,7 @@ struct Case {
 std::vector<Case> Cases() {
     return {
         {"one matched section", 44100.0,
-         CascadeFromCoefficients(ComputeRiaaCoefficients(44100.0, 1.0, 0.0, 0))},
+         CascadeFromCoefficients(RiaaRecord(44100.0, 1.0, 0.0, 0))},
         {"two sections at 48k", 48000.0, Design(48000.0, 2, false)},
         {"four recording sections at 96k", 96000.0, Design(96000.0, 4, true)},
     };

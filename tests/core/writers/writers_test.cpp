@@ -9,6 +9,7 @@
 
 #include "curves/riaa_prototype.h"
 #include "designs/riaa_record.h"
+#include "designs_under_test.h"
 #include "external_tool.h"
 #include "response/response_summary.h"
 #include "writers/export_formats.h"
@@ -17,7 +18,7 @@
 namespace {
 
 DesignUnderTest Matched(double fs, double extraZero = 0.0, int inverse = 0) {
-    return {CascadeFromCoefficients(ComputeRiaaCoefficients(fs, 1.0, extraZero, inverse)), fs,
+    return {CascadeFromCoefficients(RiaaRecord(fs, 1.0, extraZero, inverse)), fs,
             RiaaCurve({extraZero, inverse})};
 }
 
@@ -53,7 +54,7 @@ TEST(ResponseSummary, ListsOnlyFrequenciesBelowNyquistAndStopsTheBandShortOfIt) 
 
 TEST(ResponseSummary, GivesTheGainAtDcAndAt1kHzAsFactors) {
     const auto design =
-        DesignUnderTest{CascadeFromCoefficients(ComputeRiaaCoefficients(44100.0, 2.0, 0.0, 0)),
+        DesignUnderTest{CascadeFromCoefficients(RiaaRecord(44100.0, 2.0, 0.0, 0)),
                         44100.0, RiaaCurve({})};
     const ResponseSummary summary = SummarizeResponse(design);
     EXPECT_NEAR(summary.dcGain, 2.0, 1e-12);

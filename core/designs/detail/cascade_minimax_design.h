@@ -12,10 +12,8 @@
 #include <stdexcept>
 
 #include "curves/analogue_curve.h"
-#include "designs/minimax_design.h"
+#include "designs/detail/minimax_design.h"
 #include "response/cascade.h"
-
-inline constexpr int kMaxCascadeSections = 4;
 
 // What every design takes besides the curve and the number of sections.
 struct CascadeRequest {

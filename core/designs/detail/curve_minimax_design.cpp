@@ -1,4 +1,4 @@
-#include "designs/curve_minimax_design.h"
+#include "designs/detail/curve_minimax_design.h"
 
 #include <algorithm>
 #include <numbers>

@@ -1,4 +1,4 @@
-#include "designs/cascade_exchange.h"
+#include "designs/detail/cascade_exchange.h"
 
 #include <algorithm>
 #include <cmath>

@@ -3,8 +3,8 @@
 // of cascade_minimax_design.h, and the gain reference every design of a curve uses.
 
 #include "curves/analogue_curve.h"
-#include "designs/cascade_minimax_design.h"
-#include "designs/minimax_design.h"
+#include "designs/detail/cascade_minimax_design.h"
+#include "designs/detail/minimax_design.h"
 
 // Where a design of the curve applies its gain: as asked, except at 1 kHz for a curve
 // whose gain at DC is zero or infinite (a factor jωτ left over at DC).

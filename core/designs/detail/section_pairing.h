@@ -24,9 +24,6 @@ Cascade SectionsFromRoots(const std::vector<std::complex<double>>& zeros,
 // the largest zero). The product of the sections is unchanged.
 Cascade OrderedByPoleRadius(Cascade cascade);
 
-// The largest root radius of 1 + c1·z⁻¹ + c2·z⁻² (or c0 + ... with c0 given).
-double LargestRootRadius(double c0, double c1, double c2);
-
 // 1 / H(z): each section's numerator and denominator swapped and divided by the new
 // a0 (the old b0), in the same order. Throws std::invalid_argument for a section
 // with b0 = 0, which has no causal inverse.

@@ -1,4 +1,4 @@
-#include "designs/minimax_design.h"
+#include "designs/detail/minimax_design.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,4 +1,4 @@
-#include "designs/cascade_minimax_design.h"
+#include "designs/detail/cascade_minimax_design.h"
 
 #include <algorithm>
 #include <cmath>
@@ -10,13 +10,14 @@
 #include "base/decibels.h"
 #include "base/number_text.h"
 #include "curves/riaa_prototype.h"
-#include "designs/cascade_exchange.h"
+#include "designs/detail/cascade_exchange.h"
+#include "designs/detail/section_pairing.h"
 #include "designs/riaa_record.h"
-#include "designs/section_pairing.h"
 #include "fit/polynomial_roots.h"
 #include "fit/squared_magnitude.h"
 #include "response/frequency_response.h"
 #include "response/response_comparison.h"
+#include "response/root_radius.h"
 
 namespace {
 

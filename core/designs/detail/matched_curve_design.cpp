@@ -1,4 +1,4 @@
-#include "designs/matched_curve_design.h"
+#include "designs/detail/matched_curve_design.h"
 
 #include <cmath>
 #include <complex>
@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "curves/riaa_curve.h"
-#include "designs/section_pairing.h"
+#include "designs/detail/section_pairing.h"
 #include "response/frequency_response.h"
 
 namespace {

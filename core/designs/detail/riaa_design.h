@@ -4,14 +4,7 @@
 
 #include <cstdint>
 
-// H(z) = (b0 + b1 z^-1 + b2 z^-2) / (a0 + a1 z^-1 + a2 z^-2).
-// A count of 2 means a first-order polynomial whose third entry is zero; a0 is 1.
-struct RiaaCoefficients {
-    std::int32_t numCount;
-    std::int32_t denCount;
-    double num[3];  // b0, b1, b2
-    double den[3];  // a0, a1, a2
-};
+#include "designs/riaa_record.h"
 
 // extraZero chooses the extra zero as ExtraZeroKindOf reads it: 0 none, above 1 its
 // frequency in hertz, any other value the fixed 3.18 µs zero.

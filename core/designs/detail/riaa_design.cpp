@@ -1,4 +1,4 @@
-#include "designs/riaa_design.h"
+#include "designs/detail/riaa_design.h"
 
 #include <cmath>
 

@@ -5,7 +5,7 @@
 // this is ComputeRiaaCoefficients bit for bit.
 
 #include "curves/analogue_curve.h"
-#include "designs/minimax_design.h"
+#include "designs/detail/minimax_design.h"
 #include "response/cascade.h"
 
 struct MatchedCascade {

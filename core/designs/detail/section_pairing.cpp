@@ -1,9 +1,11 @@
-#include "designs/section_pairing.h"
+#include "designs/detail/section_pairing.h"
 
 #include <algorithm>
 #include <cmath>
 #include <limits>
 #include <stdexcept>
+
+#include "response/root_radius.h"
 
 namespace {
 
@@ -106,16 +108,6 @@ Cascade SectionsFromRoots(const std::vector<Root>& zeros, const std::vector<Root
         cascade.sections.push_back({1.0, b1, b2, a1, a2});
     }
     return OrderedByPoleRadius(cascade);
-}
-
-double LargestRootRadius(double c0, double c1, double c2) {
-    if (c2 == 0.0) {
-        return std::abs(c1 / c0);
-    }
-    const double p = c1 / c0;
-    const double q = c2 / c0;
-    const std::complex<double> root = std::sqrt(std::complex<double>(p * p - 4.0 * q));
-    return std::max(std::abs((-p + root) / 2.0), std::abs((-p - root) / 2.0));
 }
 
 Cascade OrderedByPoleRadius(Cascade cascade) {

@@ -10,7 +10,7 @@
 #include <cstdint>
 
 #include "base/design_vocabulary.h"
-#include "designs/riaa_design.h"
+#include "designs/detail/riaa_design.h"
 
 // The sampling rates the design accepts: the band must reach past 1 kHz, where the
 // curves are normalised, and the roots must stay apart from z = 1 in double precision.
