@@ -20,27 +20,26 @@ namespace {
 struct Expected {
     AnalogueCurve curve;  // flat when it has no time constants
     std::string label;    // "riaa playback curve", "flat"
-    std::string error;
 };
 
-Expected ExpectedCurve(const MeasureOptions& options) {
+Result<Expected> ExpectedCurve(const MeasureOptions& options) {
     const bool curveGiven = options.command->get_option("--curve")->count() > 0;
     if (options.flat) {
         if (curveGiven || options.inverse) {
-            return {{}, {},
-                    std::string(curveGiven ? "--curve" : "--inverse") +
-                        " names a curve and --flat asks for none; drop one of them"};
+            return Result<Expected>::Failure(
+                std::string(curveGiven ? "--curve" : "--inverse") +
+                " names a curve and --flat asks for none; drop one of them");
         }
-        return {{}, "flat", {}};
+        return Expected{{}, "flat"};
     }
     const CurveReading reading = ReadCurveEntry(options.curve);
     if (!reading.ok()) {
-        return {{}, {}, "--curve: " + reading.error()};
+        return Result<Expected>::Failure("--curve: " + reading.error());
     }
     if (options.inverse) {
-        return {ReciprocalCurve(reading->curve), reading->name + " recording curve", {}};
+        return Expected{ReciprocalCurve(reading->curve), reading->name + " recording curve"};
     }
-    return {reading->curve, reading->name + " playback curve", {}};
+    return Expected{reading->curve, reading->name + " playback curve"};
 }
 
 std::string Table(const MeasureOptions& options, const MeasureInputs& inputs,
@@ -128,14 +127,23 @@ int RunMeasure(const CLI::App& app, const MeasureOptions& options, std::ostream&
     if (options.csv && options.json) {
         return fail("--csv and --json cannot go together", kExitBadInput);
     }
-    const Expected expected = ExpectedCurve(options);
-    if (!expected.error.empty()) {
-        return fail(expected.error, kExitBadInput);
+    const Result<Expected> expectedCurve = ExpectedCurve(options);
+    if (!expectedCurve) {
+        return fail(expectedCurve.error(), kExitBadInput);
     }
-    const MeasureInputs inputs = ReadMeasureInputs(options);
-    if (!inputs.error.empty()) {
-        return fail(inputs.error, inputs.badOption ? kExitBadInput : kExitOutputFailed);
+    const Expected& expected = *expectedCurve;
+    const Result<MeasureFiles> files = ReadMeasureFiles(options);
+    if (!files) {
+        return fail(files.error(), kExitOutputFailed);
     }
+    if (auto problem = ChannelProblem(options, *files)) {
+        return fail(*problem, kExitBadInput);
+    }
+    const Result<MeasureInputs> read = MeasureInputsOf(*files, options);
+    if (!read) {
+        return fail(read.error(), kExitOutputFailed);
+    }
+    const MeasureInputs& inputs = *read;
 
     const MeasuredResponse measured =
         DeconvolveSweep(inputs.recording, inputs.reference, inputs.samplingRate);

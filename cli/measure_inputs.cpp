@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 #include "base/decibels.h"
 #include "base/number_text.h"
@@ -28,45 +29,52 @@ std::string Seconds(double seconds) { return FormatSignificant(seconds, 4) + " s
 
 }  // namespace
 
-MeasureInputs ReadMeasureInputs(const MeasureOptions& options) {
-    MeasureInputs inputs;
-    const auto fail = [&inputs](std::string error, bool badOption = false) {
-        inputs = MeasureInputs{};
-        inputs.error = std::move(error);
-        inputs.badOption = badOption;
-        return inputs;
-    };
+Result<MeasureFiles> ReadMeasureFiles(const MeasureOptions& options) {
     // One frame more than is measured tells a file that is too long.
-    const Result<WholeSound> sweep = ReadWholeSound(options.reference, kLongestMeasuredFrames + 1);
+    Result<WholeSound> sweep = ReadWholeSound(options.reference, kLongestMeasuredFrames + 1);
     if (!sweep) {
-        return fail(sweep.error());
+        return Result<MeasureFiles>::Failure(sweep.error());
     }
     const std::size_t sweepFrames = sweep->samples.size() / static_cast<std::size_t>(sweep->channels);
-    const Result<WholeSound> recorded = ReadWholeSound(options.recording, sweepFrames);
+    Result<WholeSound> recorded = ReadWholeSound(options.recording, sweepFrames);
     if (!recorded) {
-        return fail(recorded.error());
+        return Result<MeasureFiles>::Failure(recorded.error());
     }
+    if (recorded->samplingRate != sweep->samplingRate) {
+        return Result<MeasureFiles>::Failure(
+            safe_write::ShownPath(options.recording) + " runs at " +
+            std::to_string(recorded->samplingRate) + " Hz and the sweep " +
+            safe_write::ShownPath(options.reference) + " at " +
+            std::to_string(sweep->samplingRate) +
+            " Hz; record at the sweep's rate, or write the sweep at the recording's "
+            "with signal --sample-freq");
+    }
+    return MeasureFiles{std::move(recorded).value(), std::move(sweep).value()};
+}
+
+std::optional<std::string> ChannelProblem(const MeasureOptions& options, const MeasureFiles& files) {
+    const int channels = files.recording.channels;
+    if (options.channel <= channels) {
+        return std::nullopt;
+    }
+    return "--channel " + std::to_string(options.channel) + ": " +
+           safe_write::ShownPath(options.recording) + " has " + std::to_string(channels) +
+           " channel" + (channels == 1 ? "" : "s");
+}
+
+Result<MeasureInputs> MeasureInputsOf(const MeasureFiles& files, const MeasureOptions& options) {
+    const auto fail = [](std::string error) {
+        return Result<MeasureInputs>::Failure(std::move(error));
+    };
     const std::string shownRecording = safe_write::ShownPath(options.recording);
     const std::string shownReference = safe_write::ShownPath(options.reference);
-    if (recorded->samplingRate != sweep->samplingRate) {
-        return fail(shownRecording + " runs at " + std::to_string(recorded->samplingRate) +
-                    " Hz and the sweep " + shownReference + " at " +
-                    std::to_string(sweep->samplingRate) +
-                    " Hz; record at the sweep's rate, or write the sweep at the recording's "
-                    "with signal --sample-freq");
-    }
-    if (options.channel > recorded->channels) {
-        return fail("--channel " + std::to_string(options.channel) + ": " + shownRecording +
-                        " has " + std::to_string(recorded->channels) + " channel" +
-                        (recorded->channels == 1 ? "" : "s"),
-                    true);
-    }
-    inputs.samplingRate = recorded->samplingRate;
-    inputs.channels = recorded->channels;
-    inputs.recording = ChannelOf(*recorded, options.channel - 1);
-    inputs.reference = ChannelOf(*sweep, 0);
-    inputs.recordingSeconds = static_cast<double>(recorded->fileFrames) / inputs.samplingRate;
-    inputs.referenceSeconds = static_cast<double>(sweep->fileFrames) / inputs.samplingRate;
+    MeasureInputs inputs;
+    inputs.samplingRate = files.recording.samplingRate;
+    inputs.channels = files.recording.channels;
+    inputs.recording = ChannelOf(files.recording, options.channel - 1);
+    inputs.reference = ChannelOf(files.sweep, 0);
+    inputs.recordingSeconds = static_cast<double>(files.recording.fileFrames) / inputs.samplingRate;
+    inputs.referenceSeconds = static_cast<double>(files.sweep.fileFrames) / inputs.samplingRate;
 
     const std::size_t overlap = std::min(inputs.recording.size(), inputs.reference.size());
     if (overlap > kLongestMeasuredFrames) {

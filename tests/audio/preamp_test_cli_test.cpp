@@ -162,6 +162,11 @@ TEST_F(PreampTest, RecordingsThatCannotBeMeasuredAreRefused) {
     const ProcessResult missing = Measure(folder.Path("none.wav"), sweep);
     EXPECT_EQ(missing.exitStatus, 1) << missing.err;
     EXPECT_EQ(Measure(sweep, sweep, {"--flat", "--curve", "riaa"}).exitStatus, 2);
+    // A channel the recording lacks is the options' fault, not the file's.
+    const ProcessResult noChannel = Measure(sweep, sweep, {"--flat", "--channel", "3"});
+    EXPECT_EQ(noChannel.exitStatus, 2);
+    EXPECT_NE(noChannel.err.find("--channel 3: "), std::string::npos) << noChannel.err;
+    EXPECT_NE(noChannel.err.find(" has 1 channel\n"), std::string::npos) << noChannel.err;
 }
 
 TEST_F(PreampTest, ASweepThatWouldClipIsRefusedWithTheLevelThatFits) {
