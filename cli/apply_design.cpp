@@ -37,7 +37,7 @@ FilterEntries EntriesAt(const ApplyDesignOptions& options, double samplingRate) 
 // What the output file's comment says of the design: curve, method, sections, any rumble
 // filter, how far from the curve, rate and extra zero. The gain follows once the run knows
 // its scale.
-std::string Description(const Design& design, const std::optional<double>& missedToleranceDb) {
+std::string Description(const Design& design) {
     const CalculationValues values = ValuesOf(design);
     std::string text =
         (design.curveName == "riaa" ? std::string("RIAA") : design.curveName) + " " +
@@ -62,9 +62,9 @@ std::string Description(const Design& design, const std::optional<double>& misse
                 (*deviationDb < 1e-4 ? std::string("below 0.0001")
                                      : FormatSignificant(*deviationDb, 2)) +
                 " dB";
-        if (missedToleranceDb) {
-            text += " (the closest of up to 4 sections; " + FormatShortest(*missedToleranceDb) +
-                    " dB is out of reach at this rate)";
+        if (design.missedToleranceDb) {
+            text += " (the closest of up to 4 sections; " +
+                    FormatShortest(*design.missedToleranceDb) + " dB is out of reach at this rate)";
         }
     }
     text += ", designed for " + FormatShortest(values.samplingFrequency) + " Hz";
@@ -102,41 +102,14 @@ double LargestBandGain(const Cascade& cascade, double samplingRate) {
     return largest;
 }
 
-// apply's own tolerance, where no cascade of up to four sections meets it at this rate:
-// the cascade of up to four sections that comes closest (more sections do not always fit
-// better), with the figure that was missed. A tolerance the user asked for is met or
-// refused.
-Result<Design> MakeClosestDesign(const ApplyDesignOptions& options, DesignRequest request,
-                                 std::optional<double>& missedToleranceDb) {
-    const Result<Design> made = MakeDesign(request);
-    const ToleranceDb* tolerance = std::get_if<ToleranceDb>(&request.size);
-    if (made || tolerance == nullptr || options.tolerance || options.sections) {
-        return made;
-    }
-    missedToleranceDb = tolerance->db;
-    std::optional<Design> closest;
-    for (int sections = MinimumCascadeSections(request.curve->curve);
-         sections <= kMaxCascadeSections; ++sections) {
-        request.size = SectionCount{sections};
-        const Result<Design> candidate = MakeDesign(request);
-        if (candidate && candidate->maxDeviationDb &&
-            (!closest || *candidate->maxDeviationDb < *closest->maxDeviationDb)) {
-            closest = *candidate;
-        }
-    }
-    return closest ? Result<Design>(*closest) : made;
-}
-
 Result<AppliedDesign> DesignAt(const ApplyDesignOptions& options,
                                const Result<DesignChoice>& reading, double samplingRate) {
     using DesignOrReason = Result<AppliedDesign>;
     if (!reading) {
         return DesignOrReason::Failure(reading.error());
     }
-    std::optional<double> missedToleranceDb;
-    const Result<Design> made = MakeClosestDesign(
-        options, RequestOf(*reading, ReadCalculationValues(EntriesAt(options, samplingRate))),
-        missedToleranceDb);
+    const Result<Design> made =
+        MakeDesign(RequestOf(*reading, ReadCalculationValues(EntriesAt(options, samplingRate))));
     if (!made) {
         return DesignOrReason::Failure(made.error());
     }
@@ -152,14 +125,14 @@ Result<AppliedDesign> DesignAt(const ApplyDesignOptions& options,
     }
     AppliedDesign applied;
     applied.cascade = made->cascade;
-    applied.description = Description(*made, missedToleranceDb);
+    applied.description = Description(*made);
     applied.describeGain = [design = *made, gain = options.gain](double scale) {
         return AppliedGain(design, EntryTextFromArgument(gain), scale);
     };
     applied.bandGain = LargestBandGain(made->cascade, samplingRate);
-    if (missedToleranceDb && made->maxDeviationDb) {
+    if (made->missedToleranceDb && made->maxDeviationDb) {
         applied.notice = "no cascade of up to 4 sections comes within " +
-                         FormatShortest(*missedToleranceDb) + " dB of the curve at " +
+                         FormatShortest(*made->missedToleranceDb) + " dB of the curve at " +
                          FormatShortest(samplingRate) + " Hz; the closest, " +
                          MethodAndSections(*made) + ", is " +
                          FormatSignificant(*made->maxDeviationDb, 2) + " dB off";
@@ -180,6 +153,7 @@ Result<DesignChoice> ReadApplyDesignChoice(const ApplyDesignOptions& options) {
     if (!matched && !choice.sections && !choice.toleranceDb) {
         choice.method = DesignMethod::Minimax;
         choice.toleranceDb = kApplyToleranceDb;
+        choice.closestWhereUnmet = true;
     }
     const bool normalizeGiven =
         options.normalizeOption != nullptr && options.normalizeOption->count() > 0;

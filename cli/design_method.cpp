@@ -9,7 +9,7 @@ DesignRequest RequestOf(const DesignChoice& choice, const CalculationValues& val
     request.direction = values.inverse != 0 ? Direction::Recording : Direction::Playback;
     request.method = choice.method;
     if (choice.toleranceDb) {
-        request.size = ToleranceDb{*choice.toleranceDb};
+        request.size = ToleranceDb{*choice.toleranceDb, choice.closestWhereUnmet};
     } else if (choice.sections) {
         request.size = SectionCount{*choice.sections};
     }

@@ -51,6 +51,9 @@ struct DesignChoice {
     DesignMethod method = DesignMethod::Matched;
     std::optional<int> sections;
     std::optional<double> toleranceDb;
+    // A tolerance the user asked for is met or refused; apply's own takes the closest
+    // cascade where none meets it.
+    bool closestWhereUnmet = false;
     GainReference normalize = GainReference::Dc;
     std::optional<RumbleFilter> rumble;  // its corner read; checked against the rate by the design
 };

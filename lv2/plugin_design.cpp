@@ -39,7 +39,7 @@ DesignRequest RequestOf(const DesignSettings& settings, double samplingFrequency
                                                                            : Direction::Playback;
     request.method = DesignMethod::Minimax;
     if (settings.sections == static_cast<int>(kFewestSections)) {
-        request.size = ToleranceDb{settings.toleranceDb};
+        request.size = ToleranceDb{settings.toleranceDb, /*orClosest=*/true};
     } else {
         request.size = SectionCount{settings.sections};
     }
@@ -90,12 +90,6 @@ DesignSettings DefaultSettings() {
 }
 
 DesignedFilter DesignFilter(const DesignSettings& settings, double samplingFrequency) {
-    const DesignRequest request = RequestOf(settings, samplingFrequency);
-    Result<Design> design = MakeDesign(request);
-    if (!design.ok() && std::holds_alternative<ToleranceDb>(request.size)) {
-        DesignRequest closest = request;
-        closest.size = SectionCount{kMaxCascadeSections};
-        design = MakeDesign(closest);
-    }
+    const Result<Design> design = MakeDesign(RequestOf(settings, samplingFrequency));
     return design.ok() ? Filter(design.value().cascade) : DesignedFilter{};
 }

@@ -34,6 +34,6 @@ DesignSettings DefaultSettings();
 
 // The design for the settings at the rate, or one of no sections when the core refuses
 // it (a shelf above the turnover, a rumble corner below 1 Hz, a rate it does not
-// support). A tolerance no cascade of up to four sections meets gives the four-section
-// design, the closest there is.
+// support). A tolerance no cascade of up to four sections meets gives the closest of
+// them, as apply takes it.
 DesignedFilter DesignFilter(const DesignSettings& settings, double samplingFrequency);

@@ -202,7 +202,9 @@ std::string MethodAndSections(const Design& design) {
     return text;
 }
 
-Result<Design> MakeDesign(const DesignRequest& request) {
+namespace {
+
+Result<Design> MakeDesignAsAsked(const DesignRequest& request) {
     if (!request.curve.ok()) {
         return Result<Design>::Failure(request.curve.error());
     }
@@ -232,4 +234,35 @@ Result<Design> MakeDesign(const DesignRequest& request) {
         return made;
     }
     return WithRumbleFilter(std::move(made.value()), *request.rumble);
+}
+
+// Each count from the curve's fewest sections to four, and the one that comes closest;
+// the refusal itself where none can be made.
+Result<Design> ClosestDesign(DesignRequest request, double toleranceDb, Result<Design> refusal) {
+    std::optional<Design> closest;
+    for (int sections = MinimumCascadeSections(request.curve->curve);
+         sections <= kMaxCascadeSections; ++sections) {
+        request.size = SectionCount{sections};
+        Result<Design> candidate = MakeDesignAsAsked(request);
+        if (candidate && candidate->maxDeviationDb &&
+            (!closest || *candidate->maxDeviationDb < *closest->maxDeviationDb)) {
+            closest = std::move(candidate).value();
+        }
+    }
+    if (!closest) {
+        return refusal;
+    }
+    closest->missedToleranceDb = toleranceDb;
+    return std::move(*closest);
+}
+
+}  // namespace
+
+Result<Design> MakeDesign(const DesignRequest& request) {
+    Result<Design> made = MakeDesignAsAsked(request);
+    const ToleranceDb* tolerance = std::get_if<ToleranceDb>(&request.size);
+    if (made || tolerance == nullptr || !tolerance->orClosest || !request.curve.ok()) {
+        return made;
+    }
+    return ClosestDesign(request, tolerance->db, std::move(made));
 }

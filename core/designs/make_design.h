@@ -33,6 +33,9 @@ struct SectionCount {
 };
 struct ToleranceDb {
     double db;  // > 0: the fewest sections whose largest deviation is at most this
+    // Where no cascade of up to four sections comes within db: the closest of them (more
+    // sections do not always fit better) rather than a refusal, and the design says so.
+    bool orClosest = false;
 };
 
 // A Butterworth high-pass below the curve: rumble, DC offset, warped records.
@@ -72,6 +75,8 @@ struct Design {
     AnalogueCurve target;
     std::optional<RumbleFilter> rumble;    // as applied
     std::optional<double> maxDeviationDb;  // a minimax design's own figure over its fit band
+    // The tolerance asked for, when no cascade met it and this is the closest (orClosest).
+    std::optional<double> missedToleranceDb;
     // The desktop program's one-biquad record, for the RIAA curve at its own size without a
     // rumble filter: the edge that writes the program's report and JSON writes it from
     // this, as it always has.
@@ -79,8 +84,8 @@ struct Design {
 };
 
 // The design the request asks for. Never throws for bad input: a rate outside the method's
-// range, a tolerance no cascade meets, a curve with no stable filter, a missing NLopt or
-// GLPK all come back as the error's one line.
+// range, a tolerance no cascade meets (unless it takes the closest), a curve with no stable
+// filter, a missing NLopt or GLPK all come back as the error's one line.
 Result<Design> MakeDesign(const DesignRequest& request);
 
 // The sections that follow the curve, without the rumble filter's.

@@ -3,6 +3,7 @@
 // exception, whatever the request holds.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <limits>
@@ -146,6 +147,35 @@ TEST(MakeDesign, RefusesWithALineInsteadOfThrowing) {
     }
     EXPECT_EQ(MakeDesign(unreadable).error(), unreadable.curve.error());
     EXPECT_EQ(MakeDesign(tight).error().rfind("--tolerance: no cascade", 0), 0u);
+}
+
+// A tolerance that takes the closest: the best of one to four sections (not always four),
+// the tolerance it missed named; a tolerance that is met is unaffected.
+TEST(MakeDesign, AToleranceOutOfReachCanTakeTheClosestCascade) {
+    for (const char* curve : {"riaa", "columbia-lp"}) {
+        DesignRequest request = RequestAt(44100.0, curve);
+        request.method = DesignMethod::Minimax;
+        request.rumble = RumbleFilter{20.0, 2};
+        request.size = ToleranceDb{1e-9, /*orClosest=*/true};
+        const Result<Design> closest = MakeDesign(request);
+        ASSERT_TRUE(closest.ok()) << closest.error();
+        EXPECT_EQ(closest->missedToleranceDb, 1e-9);
+        EXPECT_TRUE(closest->rumble.has_value());
+        double best = INFINITY;
+        for (int sections = 1; sections <= 4; ++sections) {
+            request.size = SectionCount{sections};
+            if (const Result<Design> design = MakeDesign(request)) {
+                best = std::min(best, *design->maxDeviationDb);
+            }
+        }
+        EXPECT_EQ(*closest->maxDeviationDb, best) << curve;
+
+        request.size = ToleranceDb{0.05, /*orClosest=*/true};
+        const Result<Design> met = MakeDesign(request);
+        ASSERT_TRUE(met.ok()) << met.error();
+        EXPECT_FALSE(met->missedToleranceDb.has_value());
+        EXPECT_LE(*met->maxDeviationDb, 0.05);
+    }
 }
 
 TEST(CurveReadings, TurnoverFiguresGiveTheCurveTheirEntryGives) {
