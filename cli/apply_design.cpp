@@ -41,7 +41,9 @@ std::string Description(const Design& design) {
     const CalculationValues values = ValuesOf(design);
     std::string text =
         (design.curveName == "riaa" ? std::string("RIAA") : design.curveName) + " " +
-        (values.inverse != 0 ? "recording (pre-emphasis)" : "playback (de-emphasis)") + " curve";
+        (design.direction == Direction::Recording ? "recording (pre-emphasis)"
+                                                  : "playback (de-emphasis)") +
+        " curve";
     text += design.method == DesignMethod::Minimax ? ", minimax method"
                                                    : ", matched z-transform method";
     const int sections = CurveSectionCount(design);

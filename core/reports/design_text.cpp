@@ -54,11 +54,11 @@ std::string GainText(const Design& design) {
 
 std::string PlotTitle(const Design& design) {
     const CalculationValues values = ValuesOf(design);
+    const bool recording = design.direction == Direction::Recording;
     const std::string curve =
         design.curveName == "riaa"
-            ? (values.inverse != 0 ? "RIAA recording (pre-emphasis)"
-                                   : "RIAA playback (de-emphasis)")
-            : design.curveName + (values.inverse != 0 ? " recording" : " playback");
+            ? (recording ? "RIAA recording (pre-emphasis)" : "RIAA playback (de-emphasis)")
+            : design.curveName + (recording ? " recording" : " playback");
     const std::string method =
         design.record ? (design.method == DesignMethod::Minimax ? ", minimax biquad" : "")
                       : ", " + MethodAndSections(design);
