@@ -3,18 +3,27 @@
 #include "base/json_writer.h"
 #include "base/number_text.h"
 #include "curves/riaa_curve.h"
-#include "json_output.h"
+#include "reports/calculation_json.h"
 #include "reports/design_text.h"
 #include "reports/response_json.h"
 #include "response/response_summary.h"
+#include "windows1252.h"
 
 namespace {
+
+// The entries are read as the desktop program reads them, in Windows-1252; JSON is UTF-8.
+FilterEntries InUtf8(FilterEntries entries) {
+    for (std::string* text : {&entries.sampleFreq, &entries.gain, &entries.zeroFreq}) {
+        *text = Windows1252ToUtf8(*text);
+    }
+    return entries;
+}
 
 std::string Json(const AnalysisOptions& analysis, const FilterEntries& entries,
                  const Design& design) {
     JsonWriter json;
     json.BeginObject();
-    WriteCalculationJson(json, entries, design);
+    WriteCalculationJson(json, InUtf8(entries), design);
     if (analysis.response) {
         json.Key("response");
         WriteResponseJson(json, SummarizeResponse(UnderTest(design)));

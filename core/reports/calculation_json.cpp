@@ -1,21 +1,20 @@
-#include "json_output.h"
+#include "reports/calculation_json.h"
 
 #include <optional>
 #include <utility>
 
 #include "reports/design_text.h"
-#include "windows1252.h"
 
 namespace {
 
 void WriteEntries(JsonWriter& json, const FilterEntries& entries) {
     json.BeginObject();
     json.Key("sampleFreq");
-    json.String(Windows1252ToUtf8(entries.sampleFreq));
+    json.String(entries.sampleFreq);
     json.Key("gain");
-    json.String(Windows1252ToUtf8(entries.gain));
+    json.String(entries.gain);
     json.Key("zeroFreq");
-    json.String(Windows1252ToUtf8(entries.zeroFreq));
+    json.String(entries.zeroFreq);
     json.Key("extraZero");
     json.Boolean(entries.extraZero);
     json.Key("inverse");
