@@ -15,6 +15,7 @@
 #include "designs/detail/curve_minimax_design.h"
 #include "designs/detail/matched_curve_design.h"
 #include "designs/detail/minimax_design.h"
+#include "designs/detail/record_response.h"
 #include "designs/detail/riaa_design.h"
 #include "designs/riaa_record.h"
 #include "designs/rumble_filter.h"

@@ -9,6 +9,7 @@
 #include "base/number_text.h"
 #include "curves/riaa_curve.h"
 #include "curves/riaa_prototype.h"
+#include "designs/detail/record_response.h"
 #include "designs/riaa_record.h"
 #include "fit/minimax_fit.h"
 #include "fit/squared_magnitude.h"

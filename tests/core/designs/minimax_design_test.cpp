@@ -12,6 +12,7 @@
 
 #include "curves/riaa_prototype.h"
 #include "designs/detail/minimax_design.h"
+#include "designs/detail/record_response.h"
 #include "designs/detail/riaa_design.h"
 #include "designs/riaa_record.h"
 #include "response/frequency_response.h"

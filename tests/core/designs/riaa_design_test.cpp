@@ -7,6 +7,7 @@
 #include <numbers>
 #include <utility>
 
+#include "designs/detail/record_response.h"
 #include "six_digits.h"
 
 namespace {
@@ -190,6 +191,30 @@ TEST(RiaaDegenerate, NegativeSamplingFrequencyIsReturnedAsComputed) {
     const auto [p1, p2] = QuadraticRoots(c.den[0], c.den[1], c.den[2]);
     EXPECT_GT(p1, 1.0);
     EXPECT_GT(p2, 1.0);
+}
+
+TEST(RecordResponse, EqualsTheGainAtDcAndTheTransferFunctionElsewhere) {
+    const auto c = ComputeRiaaCoefficients(44100.0, 3.0, 0.0, 0);
+    EXPECT_NEAR(RecordResponse(c, 44100.0, 0.0).real(), 3.0, 1e-12);
+    // At Nyquist z = -1: H = (b0 - b1 + b2) / (a0 - a1 + a2).
+    const auto nyquist = RecordResponse(c, 44100.0, 22050.0);
+    EXPECT_NEAR(nyquist.real(), (c.num[0] - c.num[1] + c.num[2]) / (1.0 - c.den[1] + c.den[2]),
+                1e-12);
+    EXPECT_NEAR(nyquist.imag(), 0.0, 1e-12);
+}
+
+TEST(RecordResponse, ScaleGainAtSetsTheMagnitudeThereAndKeepsThePolarity) {
+    const auto c = ComputeRiaaCoefficients(48000.0, -2.0, 1.0, 0);
+    const auto scaled = ScaleGainAt(c, 48000.0, 1000.0, -2.0);
+    EXPECT_NEAR(std::abs(RecordResponse(scaled, 48000.0, 1000.0)), 2.0, 1e-12);
+    EXPECT_LT(RecordResponse(scaled, 48000.0, 0.0).real(), 0.0);
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_EQ(scaled.den[i], c.den[i]);
+    }
+    // A zero response stays zero instead of turning into NaN.
+    const auto silent =
+        ScaleGainAt(ComputeRiaaCoefficients(48000.0, 0.0, 0.0, 0), 48000.0, 1000.0, 1.0);
+    EXPECT_EQ(silent.num[0], 0.0);
 }
 
 }  // namespace

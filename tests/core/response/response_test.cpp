@@ -70,30 +70,6 @@ TEST(Prototype, PutsTheExtraZeroWhereTheDesignPutsIt) {
     }
 }
 
-TEST(RecordResponse, EqualsTheGainAtDcAndTheTransferFunctionElsewhere) {
-    const auto c = RiaaRecord(44100.0, 3.0, 0.0, 0);
-    EXPECT_NEAR(RecordResponse(c, 44100.0, 0.0).real(), 3.0, 1e-12);
-    // At Nyquist z = -1: H = (b0 - b1 + b2) / (a0 - a1 + a2).
-    const auto nyquist = RecordResponse(c, 44100.0, 22050.0);
-    EXPECT_NEAR(nyquist.real(), (c.num[0] - c.num[1] + c.num[2]) / (1.0 - c.den[1] + c.den[2]),
-                1e-12);
-    EXPECT_NEAR(nyquist.imag(), 0.0, 1e-12);
-}
-
-TEST(RecordResponse, ScaleGainAtSetsTheMagnitudeThereAndKeepsThePolarity) {
-    const auto c = RiaaRecord(48000.0, -2.0, 1.0, 0);
-    const auto scaled = ScaleGainAt(c, 48000.0, 1000.0, -2.0);
-    EXPECT_NEAR(std::abs(RecordResponse(scaled, 48000.0, 1000.0)), 2.0, 1e-12);
-    EXPECT_LT(RecordResponse(scaled, 48000.0, 0.0).real(), 0.0);
-    for (int i = 0; i < 3; ++i) {
-        EXPECT_EQ(scaled.den[i], c.den[i]);
-    }
-    // A zero response stays zero instead of turning into NaN.
-    const auto silent =
-        ScaleGainAt(RiaaRecord(48000.0, 0.0, 0.0, 0), 48000.0, 1000.0, 1.0);
-    EXPECT_EQ(silent.num[0], 0.0);
-}
-
 TEST(Deviation, MatchedDesignFallsShortOfTheCurveNearNyquist) {
     const auto at44k = MaxDeviation(Matched(44100.0), 20.0, AudioBandTopHz(44100.0));
     EXPECT_NEAR(at44k.deviationDb, 3.1, 0.1);
