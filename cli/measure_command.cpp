@@ -65,47 +65,33 @@ std::string Json(const MeasureOptions& options, const MeasureInputs& inputs,
                  const MeasurementSummary& summary) {
     JsonWriter json;
     json.BeginObject();
-    json.Key("recording");
-    json.String(safe_write::ShownPath(options.recording));
+    json.Member("recording", safe_write::ShownPath(options.recording));
     json.Key("channel");
     json.Integer(options.channel);
-    json.Key("reference");
-    json.String(safe_write::ShownPath(options.reference));
-    json.Key("sampling_rate_hz");
-    json.Number(inputs.samplingRate);
-    json.Key("compared_with");
-    json.String(expected.label);
-    json.Key("measured_seconds");
-    json.Number(static_cast<double>(inputs.recording.size()) / inputs.samplingRate);
+    json.Member("reference", safe_write::ShownPath(options.reference));
+    json.Member("sampling_rate_hz", inputs.samplingRate);
+    json.Member("compared_with", expected.label);
+    json.Member("measured_seconds",
+                static_cast<double>(inputs.recording.size()) / inputs.samplingRate);
     json.Key("lengths_differ");
     const std::string note = LengthNote(inputs);
     json.Boolean(!note.empty());
     if (!note.empty()) {
-        json.Key("note");
-        json.String(note);
+        json.Member("note", note);
     }
-    json.Key("latency_s");
-    json.Number(measured.latencySeconds);
-    json.Key("band_low_hz");
-    json.Number(summary.bandLowHz);
-    json.Key("band_high_hz");
-    json.Number(summary.bandHighHz);
-    json.Key("max_deviation_db");
-    json.Number(summary.peak.deviationDb);
-    json.Key("max_deviation_hz");
-    json.Number(summary.peak.frequencyHz);
+    json.Member("latency_s", measured.latencySeconds);
+    json.Member("band_low_hz", summary.bandLowHz);
+    json.Member("band_high_hz", summary.bandHighHz);
+    json.Member("max_deviation_db", summary.peak.deviationDb);
+    json.Member("max_deviation_hz", summary.peak.frequencyHz);
     json.Key("table");
     json.BeginArray();
     for (const MeasuredPoint& point : summary.table) {
         json.BeginObject();
-        json.Key("frequency_hz");
-        json.Number(point.frequencyHz);
-        json.Key("gain_db");
-        json.Number(point.gainDb);
-        json.Key("curve_gain_db");
-        json.Number(point.curveGainDb);
-        json.Key("deviation_db");
-        json.Number(point.deviationDb);
+        json.Member("frequency_hz", point.frequencyHz);
+        json.Member("gain_db", point.gainDb);
+        json.Member("curve_gain_db", point.curveGainDb);
+        json.Member("deviation_db", point.deviationDb);
         json.EndObject();
     }
     json.EndArray();

@@ -59,6 +59,16 @@ void JsonWriter::Number(double value) {
     text_ += JsonNumberText(value);
 }
 
+void JsonWriter::Member(std::string_view key, double value) {
+    Key(key);
+    Number(value);
+}
+
+void JsonWriter::Member(std::string_view key, std::string_view utf8) {
+    Key(key);
+    String(utf8);
+}
+
 void JsonWriter::Integer(std::int64_t value) {
     BeginValue();
     AppendInteger(text_, value);

@@ -32,6 +32,13 @@ public:
     void Boolean(bool value);
     void String(std::string_view utf8);  // escapes quotes, backslashes and controls
 
+    // A key and its value in one call. Integers and booleans take Key() and Integer() or
+    // Boolean(), so that neither is written as a number by accident.
+    void Member(std::string_view key, double value);
+    void Member(std::string_view key, std::string_view utf8);
+    void Member(std::string_view key, const char* utf8) { Member(key, std::string_view(utf8)); }
+    void Member(std::string_view key, bool value) = delete;
+
     // The document, ending in a line break once the outermost value is closed.
     const std::string& Text() const { return text_; }
 

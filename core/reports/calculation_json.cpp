@@ -9,12 +9,9 @@ namespace {
 
 void WriteEntries(JsonWriter& json, const FilterEntries& entries) {
     json.BeginObject();
-    json.Key("sampleFreq");
-    json.String(entries.sampleFreq);
-    json.Key("gain");
-    json.String(entries.gain);
-    json.Key("zeroFreq");
-    json.String(entries.zeroFreq);
+    json.Member("sampleFreq", entries.sampleFreq);
+    json.Member("gain", entries.gain);
+    json.Member("zeroFreq", entries.zeroFreq);
     json.Key("extraZero");
     json.Boolean(entries.extraZero);
     json.Key("inverse");
@@ -64,12 +61,9 @@ void WriteCalculationJson(JsonWriter& json, const FilterEntries& entries, const 
     const CalculationValues values = ValuesOf(design);
     json.Key("entries");
     WriteEntries(json, entries);
-    json.Key("samplingFrequency");
-    json.Number(values.samplingFrequency);
-    json.Key("gain");
-    json.Number(values.gain);
-    json.Key("extraZeroValue");
-    json.Number(values.extraZeroValue);
+    json.Member("samplingFrequency", values.samplingFrequency);
+    json.Member("gain", values.gain);
+    json.Member("extraZeroValue", values.extraZeroValue);
     json.Key("inverse");
     json.Integer(values.inverse);
     if (const std::optional<RiaaCoefficients> coefficients = OneBiquad(design)) {
@@ -82,19 +76,14 @@ void WriteCalculationJson(JsonWriter& json, const FilterEntries& entries, const 
         json.Key("den");
         WriteNumbers(json, coefficients->den);
     }
-    json.Key("curve");
-    json.String(design.curveName);
-    json.Key("curveDescription");
-    json.String(design.curveDescription);
-    json.Key("method");
-    json.String(design.method == DesignMethod::Matched ? "matched" : "minimax");
-    json.Key("gainReference");
-    json.String(design.gainReference == GainReference::OneKilohertz ? "1k" : "dc");
+    json.Member("curve", design.curveName);
+    json.Member("curveDescription", design.curveDescription);
+    json.Member("method", design.method == DesignMethod::Matched ? "matched" : "minimax");
+    json.Member("gainReference", design.gainReference == GainReference::OneKilohertz ? "1k" : "dc");
     if (design.rumble) {
         json.Key("rumble");
         json.BeginObject();
-        json.Key("cornerHz");
-        json.Number(design.rumble->cornerHz);
+        json.Member("cornerHz", design.rumble->cornerHz);
         json.Key("order");
         json.Integer(design.rumble->order);
         json.EndObject();

@@ -2,37 +2,28 @@
 
 #include "base/decibels.h"
 
-namespace {
-
-void Member(JsonWriter& json, const char* key, double value) {
-    json.Key(key);
-    json.Number(value);
-}
-
-}  // namespace
-
 void WriteResponseJson(JsonWriter& json, const ResponseSummary& summary) {
     json.BeginObject();
-    Member(json, "bandLowHz", summary.bandLowHz);
-    Member(json, "bandHighHz", summary.bandHighHz);
-    Member(json, "maxDeviationDb", summary.peak.deviationDb);
-    Member(json, "maxDeviationHz", summary.peak.frequencyHz);
-    Member(json, "maxPhaseDeviationDegrees", summary.phasePeak.deviationDegrees);
-    Member(json, "maxPhaseDeviationHz", summary.phasePeak.frequencyHz);
-    Member(json, "dcGain", summary.dcGain);
-    Member(json, "dcGainDb", FactorToDb(summary.dcGain));
-    Member(json, "gainAt1kHz", summary.gainAt1k);
-    Member(json, "gainAt1kHzDb", FactorToDb(summary.gainAt1k));
+    json.Member("bandLowHz", summary.bandLowHz);
+    json.Member("bandHighHz", summary.bandHighHz);
+    json.Member("maxDeviationDb", summary.peak.deviationDb);
+    json.Member("maxDeviationHz", summary.peak.frequencyHz);
+    json.Member("maxPhaseDeviationDegrees", summary.phasePeak.deviationDegrees);
+    json.Member("maxPhaseDeviationHz", summary.phasePeak.frequencyHz);
+    json.Member("dcGain", summary.dcGain);
+    json.Member("dcGainDb", FactorToDb(summary.dcGain));
+    json.Member("gainAt1kHz", summary.gainAt1k);
+    json.Member("gainAt1kHzDb", FactorToDb(summary.gainAt1k));
     json.Key("table");
     json.BeginArray();
     for (const ResponsePoint& p : summary.table) {
         json.BeginObject();
-        Member(json, "frequencyHz", p.frequencyHz);
-        Member(json, "gainDb", p.gainDb);
-        Member(json, "phaseDegrees", p.phaseDegrees);
-        Member(json, "prototypeGainDb", p.prototypeGainDb);
-        Member(json, "prototypePhaseDegrees", p.prototypePhaseDegrees);
-        Member(json, "deviationDb", p.deviationDb);
+        json.Member("frequencyHz", p.frequencyHz);
+        json.Member("gainDb", p.gainDb);
+        json.Member("phaseDegrees", p.phaseDegrees);
+        json.Member("prototypeGainDb", p.prototypeGainDb);
+        json.Member("prototypePhaseDegrees", p.prototypePhaseDegrees);
+        json.Member("deviationDb", p.deviationDb);
         json.EndObject();
     }
     json.EndArray();
