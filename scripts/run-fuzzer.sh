@@ -21,14 +21,19 @@ fi
 mkdir -p "$out_dir"
 out_dir=$(cd "$out_dir" && pwd)
 
-# What every target takes: the core's rooms up to the designs (the desktop program's
-# calculation designs through the one door) and the report, each compiled with the
-# fuzzer's sanitizers.
+# The sources each target takes, compiled with the fuzzer's sanitizers: the number
+# reader needs the base room alone; the calculation and the curve entry the rooms up to
+# the designs (the desktop program's calculation designs through the one door) and the
+# report.
 cd "$source_dir"
-mapfile -t core_sources < <(find core/base core/curves core/fit core/response core/designs \
-  -name '*.cpp' | sort)
-core_sources+=(core/reports/coefficient_report.cpp core/reports/filter_calculation.cpp
-  dynamic_loading/shared_library.cpp)
+if [[ $name == eng_value ]]; then
+  mapfile -t core_sources < <(find core/base -name '*.cpp' | sort)
+else
+  mapfile -t core_sources < <(find core/base core/curves core/fit core/response core/designs \
+    -name '*.cpp' | sort)
+  core_sources+=(core/reports/coefficient_report.cpp core/reports/filter_calculation.cpp
+    dynamic_loading/shared_library.cpp)
+fi
 
 mkdir -p "$out_dir/$name-corpus" "$out_dir/$name-findings"
 binary="$out_dir/${name}_fuzzer"
