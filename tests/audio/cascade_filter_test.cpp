@@ -8,25 +8,10 @@
 
 #include "cascade_filter.h"
 #include "designs_under_test.h"
+#include "reference_filter.h"
 #include "sound_files.h"
 
 namespace {
-
-// y[n] = b0 x[n] + b1 x[n-1] + b2 x[n-2] - a1 y[n-1] - a2 y[n-2], section by section.
-std::vector<double> Reference(const Cascade& cascade, std::vector<double> x) {
-    for (const BiquadSection& s : cascade.sections) {
-        double x1 = 0, x2 = 0, y1 = 0, y2 = 0;
-        for (double& v : x) {
-            const double y = s.b0 * v + s.b1 * x1 + s.b2 * x2 - s.a1 * y1 - s.a2 * y2;
-            x2 = x1;
-            x1 = v;
-            y2 = y1;
-            y1 = y;
-            v = y;
-        }
-    }
-    return x;
-}
 
 // The RIAA designs as they are applied, and cascades of every length the filter has a
 // loop of its own for, and beyond.
@@ -70,7 +55,7 @@ TEST(CascadeFilter, MatchesTheDifferenceEquationPerChannelForEveryChannelAndSect
                 filter.Process(input.data(), output.data(), kFrames);
                 for (int c = 0; c < channels; ++c) {
                     const std::vector<double> expected =
-                        Reference(cascade, Channel(input, channels, c));
+                        ReferenceFiltered(cascade, Channel(input, channels, c));
                     const std::vector<double> got = Channel(output, channels, c);
                     double peak = 1.0;
                     for (double v : expected) peak = std::max(peak, std::fabs(v));

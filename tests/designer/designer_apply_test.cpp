@@ -14,23 +14,19 @@
 
 #include "apply_run.h"
 #include "design_outcome.h"
+#include "reference_filter.h"
 #include "sound_files.h"
 
 namespace {
 
-std::vector<double> Filtered(const Cascade& cascade, std::vector<double> samples) {
-    for (const BiquadSection& s : cascade.sections) {
-        double x1 = 0, x2 = 0, y1 = 0, y2 = 0;
-        for (double& sample : samples) {
-            const double y = s.b0 * sample + s.b1 * x1 + s.b2 * x2 - s.a1 * y1 - s.a2 * y2;
-            x2 = x1;
-            x1 = sample;
-            y2 = y1;
-            y1 = y;
-            sample = y;
-        }
-    }
-    return samples;
+// Float WAV noise at 48 kHz in two channels, for runs long enough to stop.
+Sound StereoNoise(int seconds, unsigned seed) {
+    Sound noise;
+    noise.format = SF_FORMAT_WAV | SF_FORMAT_FLOAT;
+    noise.rate = 48000;
+    noise.channels = 2;
+    noise.samples = Noise(2 * 48000 * seconds, 0.1, seed);
+    return noise;
 }
 
 QStringList ToQt(const std::vector<std::string>& items) {
@@ -86,7 +82,7 @@ TEST(DesignerApply, TheFileIsFilteredByTheDesignShown) {
 
     const Sound written =
         ReadSound(folder.filePath(QStringLiteral("out/impulse.wav")).toStdString());
-    const std::vector<double> expected = Filtered(outcome.design->cascade, impulse.samples);
+    const std::vector<double> expected = ReferenceFiltered(outcome.design->cascade, impulse.samples);
     ASSERT_EQ(written.samples.size(), expected.size());
     double largest = 0.0;
     for (std::size_t i = 0; i < expected.size(); ++i) {
@@ -119,11 +115,7 @@ TEST(DesignerApply, CancelStopsTheRunAndLeavesNoPartialFile) {
     ASSERT_TRUE(outcome.design);
     QTemporaryDir folder;
     QDir(folder.path()).mkdir(QStringLiteral("out"));
-    Sound noise;
-    noise.format = SF_FORMAT_WAV | SF_FORMAT_FLOAT;
-    noise.rate = 48000;
-    noise.channels = 2;
-    noise.samples = Noise(2 * 48000 * 5, 0.1, 7);
+    const Sound noise = StereoNoise(5, 7);
     QStringList inputs;
     for (const char* name : {"a.wav", "b.wav", "c.wav"}) {
         inputs << folder.filePath(QString::fromLatin1(name));
@@ -165,11 +157,7 @@ TEST(DesignerApply, ARunEndedByItsWindowClosingLeavesNoTemporary) {
     ASSERT_TRUE(outcome.design);
     QTemporaryDir folder;
     QDir(folder.path()).mkdir(QStringLiteral("out"));
-    Sound noise;
-    noise.format = SF_FORMAT_WAV | SF_FORMAT_FLOAT;
-    noise.rate = 48000;
-    noise.channels = 2;
-    noise.samples = Noise(2 * 48000 * 30, 0.1, 11);
+    const Sound noise = StereoNoise(30, 11);
     const QString input = folder.filePath(QStringLiteral("long.wav"));
     WriteSound(input.toStdString(), noise);
 

@@ -9,26 +9,12 @@
 #include "measure/measured_comparison.h"
 #include "measure/sine_sweep.h"
 #include "measure/sweep_deconvolution.h"
+#include "reference_filter.h"
 #include "response/frequency_response.h"
 
 namespace {
 
 constexpr double kRate = 48000.0;
-
-std::vector<double> Filtered(const Cascade& cascade, std::vector<double> samples) {
-    for (const BiquadSection& s : cascade.sections) {
-        double x1 = 0.0, x2 = 0.0, y1 = 0.0, y2 = 0.0;
-        for (double& value : samples) {
-            const double y = s.b0 * value + s.b1 * x1 + s.b2 * x2 - s.a1 * y1 - s.a2 * y2;
-            x2 = x1;
-            x1 = value;
-            y2 = y1;
-            y1 = y;
-            value = y;
-        }
-    }
-    return samples;
-}
 
 SweepPlan PlanAt(double rate, double seconds = 4.0) {
     SweepPlan plan;
@@ -56,7 +42,7 @@ TEST(SweepMeasurement, FindsThePlaybackCurveThatTheSweepWentThrough) {
     for (double rate : {44100.0, 96000.0}) {
         const std::vector<double> sweep = ExponentialSweep(PlanAt(rate));
         const MeasuredResponse measured =
-            DeconvolveSweep(Filtered(PlaybackDesign(rate), sweep), sweep, rate);
+            DeconvolveSweep(ReferenceFiltered(PlaybackDesign(rate), sweep), sweep, rate);
         const MeasurementSummary summary = SummarizeMeasurement(measured, CurveOf(NamedCurves().front()));
         EXPECT_LT(std::fabs(summary.peak.deviationDb), 0.005)
             << rate << " Hz: at " << summary.peak.frequencyHz << " Hz";
@@ -71,7 +57,7 @@ namespace {
 // part at the fundamental, so the linear response is the filter's alone.
 TEST(SweepMeasurement, KeepsHarmonicDistortionOutOfTheLinearResponse) {
     const std::vector<double> sweep = ExponentialSweep(PlanAt(kRate));
-    std::vector<double> recording = Filtered(PlaybackDesign(kRate), sweep);
+    std::vector<double> recording = ReferenceFiltered(PlaybackDesign(kRate), sweep);
     for (double& value : recording) {
         value += 0.05 * value * value + 0.05 * value * value * value * value;
     }
@@ -84,7 +70,7 @@ TEST(SweepMeasurement, KeepsHarmonicDistortionOutOfTheLinearResponse) {
 // A sound card's loop comes back late; a recording started late lacks the sweep's start.
 TEST(SweepMeasurement, ToleratesARecordingThatStartsEarlyOrLate) {
     const std::vector<double> sweep = ExponentialSweep(PlanAt(kRate));
-    const std::vector<double> played = Filtered(PlaybackDesign(kRate), sweep);
+    const std::vector<double> played = ReferenceFiltered(PlaybackDesign(kRate), sweep);
     const std::size_t shift = static_cast<std::size_t>(0.05 * kRate);
     std::vector<double> late(shift, 0.0);
     late.insert(late.end(), played.begin(), played.end() - static_cast<std::ptrdiff_t>(shift));
@@ -99,7 +85,7 @@ TEST(SweepMeasurement, ToleratesARecordingThatStartsEarlyOrLate) {
 // 20 kHz, where the playback curve has taken the sweep down.
 TEST(SweepMeasurement, ARecordingsNoiseMovesTheResponseByHundredthsOfADb) {
     const std::vector<double> sweep = ExponentialSweep(PlanAt(kRate));
-    std::vector<double> recording = Filtered(PlaybackDesign(kRate), sweep);
+    std::vector<double> recording = ReferenceFiltered(PlaybackDesign(kRate), sweep);
     std::mt19937 random(7u);
     std::normal_distribution<double> noise(0.0, 0.000035);
     for (double& value : recording) value += noise(random);
