@@ -179,32 +179,6 @@ Design WithRumbleFilter(Design design, const RumbleFilter& rumble) {
     return design;
 }
 
-}  // namespace
-
-int CurveSectionCount(const Design& design) {
-    const int all = static_cast<int>(design.cascade.sections.size());
-    return design.rumble ? all - RumbleSectionCount(design.rumble->order) : all;
-}
-
-std::string RumbleFilterText(const RumbleFilter& rumble) {
-    return "rumble filter at " + FormatShortest(rumble.cornerHz) + " Hz of order " +
-           std::to_string(rumble.order);
-}
-
-std::string MethodAndSections(const Design& design) {
-    const int count = CurveSectionCount(design);
-    std::string text = design.method == DesignMethod::Matched ? "matched" : "minimax";
-    if (count > 0) {
-        text += ", " + std::to_string(count) + (count == 1 ? " section" : " sections");
-    }
-    if (design.rumble) {
-        text += ", " + RumbleFilterText(*design.rumble);
-    }
-    return text;
-}
-
-namespace {
-
 Result<Design> MakeDesignAsAsked(const DesignRequest& request) {
     if (!request.curve.ok()) {
         return Result<Design>::Failure(request.curve.error());
@@ -258,6 +232,28 @@ Result<Design> ClosestDesign(DesignRequest request, double toleranceDb, Result<D
 }
 
 }  // namespace
+
+int CurveSectionCount(const Design& design) {
+    const int all = static_cast<int>(design.cascade.sections.size());
+    return design.rumble ? all - RumbleSectionCount(design.rumble->order) : all;
+}
+
+std::string RumbleFilterText(const RumbleFilter& rumble) {
+    return "rumble filter at " + FormatShortest(rumble.cornerHz) + " Hz of order " +
+           std::to_string(rumble.order);
+}
+
+std::string MethodAndSections(const Design& design) {
+    const int count = CurveSectionCount(design);
+    std::string text = design.method == DesignMethod::Matched ? "matched" : "minimax";
+    if (count > 0) {
+        text += ", " + std::to_string(count) + (count == 1 ? " section" : " sections");
+    }
+    if (design.rumble) {
+        text += ", " + RumbleFilterText(*design.rumble);
+    }
+    return text;
+}
 
 Result<Design> MakeDesign(const DesignRequest& request) {
     Result<Design> made = MakeDesignAsAsked(request);
